@@ -73,17 +73,10 @@ else
 fi
 
 echo "== Windows build (mingw-w64) and tests under Wine"
-export WINEPREFIX="$root/build/wineprefix"
-export WINEDEBUG=-all
 if cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >"$logs/win-configure.log" 2>&1 &&
    cmake --build build/win -j"$jobs" >"$logs/win-build.log" 2>&1; then
-  xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-    scripts/wine-prefix.sh start build/win/tests/support/wine_keeper.exe || exit 1
-    ctest --test-dir build/win -j'"$jobs"' --timeout 120 --output-on-failure
-    status=$?
-    scripts/wine-prefix.sh stop
-    exit $status' >"$logs/win-ctest.log" 2>&1
+  scripts/win-ctest.sh build/win -j"$jobs" >"$logs/win-ctest.log" 2>&1
   tail -n 3 "$logs/win-ctest.log"
   count_ctest "$logs/win-ctest.log"
 else

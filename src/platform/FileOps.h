@@ -1,0 +1,20 @@
+// File operations of the demo list: copying a dropped file in, renaming and deleting demos.
+#pragma once
+
+#include <string>
+
+#include "demo/Result.h"
+
+namespace vorelix::platform {
+
+// Copies `source` into `folder` under its own name, replacing a file of that name. Refuses (with a
+// clear text) to copy a file onto itself, which would destroy it.
+Status CopyFileIntoFolder(const std::wstring& source, const std::wstring& folder);
+
+// Deletes a file outright (not to the recycle bin).
+Status DeleteFileAt(const std::wstring& path);
+
+// Renames a file; never replaces an existing one.
+Status RenameFileTo(const std::wstring& from, const std::wstring& to);
+
+}  // namespace vorelix::platform

@@ -1,0 +1,14 @@
+// Handing things to the shell: opening a web page or a file with its "open" verb.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace vorelix::platform {
+
+// ShellExecuteW with the verb "open"; true when the shell accepted it (result above 32).
+bool ShellOpen(HWND owner, const std::wstring& file, const std::wstring& parameters = L"",
+               const std::wstring& directory = L"", int showMode = SW_SHOWNORMAL);
+
+}  // namespace vorelix::platform

@@ -1,0 +1,28 @@
+// Every conversion between bytes and UTF-16 in the program lives here, with the code page named.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorelix::platform {
+
+std::wstring Utf8ToWide(std::string_view utf8);
+std::string WideToUtf8(std::wstring_view text);
+
+// Bytes in the given Windows code page (CP_ACP, 1251, 1252, CP_UTF8...) as UTF-16.
+std::wstring BytesToWide(std::string_view bytes, unsigned codePage);
+
+// Typed text as one byte per character in a single-byte code page. Empty when a character cannot
+// be held by that code page: the caller refuses the text; it is never written with '?' in it.
+std::optional<std::string> WideToSingleByte(std::wstring_view text, unsigned codePage);
+
+// The single-byte code page of texts inside demos: the system's ANSI code page when it is a
+// single-byte one, else Windows-1252.
+unsigned DemoCodePage();
+
+// A text read from a demo, decoded for display only: valid UTF-8 with non-ASCII bytes (what newer
+// game builds record) as UTF-8, anything else in DemoCodePage().
+std::wstring DemoTextForDisplay(std::string_view bytes);
+
+}  // namespace vorelix::platform

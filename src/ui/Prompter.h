@@ -1,0 +1,37 @@
+// The one way the program asks the user something modally: message boxes and input boxes.
+// The real one shows MessageBoxW and our input dialog; tests script the answers.
+#pragma once
+
+#include <string>
+
+namespace vorelix::ui {
+
+enum class MessageIcon { None, Information, Question, Exclamation, Critical };
+enum class MessageButtons { Ok, YesNo };
+enum class Answer { Ok, Yes, No, Cancel };
+
+// The title a box shows when it has none of its own.
+inline constexpr const wchar_t* kProgramTitle = L"Vorelix";
+
+struct MessageRequest {
+    std::wstring text;
+    std::wstring title = kProgramTitle;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+struct InputRequest {
+    std::wstring prompt;
+    std::wstring title = kProgramTitle;
+    std::wstring initialText;
+};
+
+class Prompter {
+public:
+    virtual ~Prompter() = default;
+    virtual Answer ShowMessage(const MessageRequest& request) = 0;
+    // The confirmed text; "" when the user cancels.
+    virtual std::wstring AskText(const InputRequest& request) = 0;
+};
+
+}  // namespace vorelix::ui
