@@ -17,7 +17,7 @@ struct Failure {
 
 template <typename T>
 class [[nodiscard]] Result {
-public:
+  public:
     Result(T value) : state_(std::move(value)) {}
     Result(Failure failure) : state_(std::move(failure)) {}
 
@@ -33,13 +33,15 @@ public:
 
     const Failure& failure() const { return std::get<1>(state_); }
 
-private:
+  private:
     std::variant<T, Failure> state_;
 };
 
 struct Done {};
 // A result that carries nothing on success.
 using Status = Result<Done>;
-inline Status Ok() { return Done{}; }
+inline Status Ok() {
+    return Done{};
+}
 
 }  // namespace vorelix

@@ -1,0 +1,29 @@
+// Header windows and the HLTV marker.
+#include "demo/DemoHeader.h"
+
+#include "demo/DemoLayout.h"
+
+namespace vorelix::demo {
+
+std::optional<std::string> WindowText(ByteView window) {
+    const std::size_t nul = FindByte(window, 0, 0);
+    if (nul == kNotFound) return std::nullopt;
+    return std::string(AsText(window.first(nul)));
+}
+
+Result<DemoHeader> ParseHeader(ByteView firstBytes) {
+    if (firstBytes.size() < kBodyOffset) return Failure{};
+    auto window = [&](std::uint64_t offset) { return firstBytes.subspan(offset, kHeaderWindowSize); };
+    const auto magic = WindowText(window(kMagicOffset));
+    if (!magic || *magic != kMagic) return Failure{};
+    auto map = WindowText(window(kMapOffset));
+    auto mod = WindowText(window(kGameOffset));
+    if (!map || !mod) return Failure{};
+    return DemoHeader{std::move(*map), std::move(*mod)};
+}
+
+bool HasHltvMarker(ByteView body) {
+    return FindPattern(body, kHltvSearchStart, kHltvMarker, 10) != kNotFound;
+}
+
+}  // namespace vorelix::demo

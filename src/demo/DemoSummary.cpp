@@ -1,0 +1,28 @@
+// Building the information panel's summary of a demo.
+#include "demo/DemoSummary.h"
+
+#include "demo/DemoHeader.h"
+#include "demo/PlayerScan.h"
+
+namespace vorelix::demo {
+
+std::string SizeText(std::uint64_t fileLength) {
+    if (fileLength / 1000 > 1000) return std::to_string(fileLength / 1'000'000) + "Мб.";
+    return std::to_string(fileLength / 1000) + "Кб.";
+}
+
+Result<DemoSummary> Summarize(ByteView firstBytes, ByteView body, std::uint64_t fileLength) {
+    auto header = ParseHeader(firstBytes);
+    if (!header) return header.failure();
+    DemoSummary summary;
+    summary.map = std::move(header->map);
+    summary.mod = std::move(header->mod);
+    summary.players = ScanPlayers(body);
+    SortPlayersForDisplay(summary.players);
+    summary.hltv = HasHltvMarker(body);
+    summary.fileSize = fileLength;
+    summary.sizeText = SizeText(fileLength);
+    return summary;
+}
+
+}  // namespace vorelix::demo

@@ -1,0 +1,36 @@
+// What the main window's information panel shows of a demo, built from its header and body window.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "demo/ByteSearch.h"
+#include "demo/Result.h"
+
+namespace vorelix::demo {
+
+inline constexpr std::string_view kIncorrectFormatMessage = "Incorrect format of the demo!";
+inline constexpr std::string_view kHltvTypeText = "HLTV demo!";
+inline constexpr std::string_view kEyesTypeText = "Demo from eyes...";
+
+struct DemoSummary {
+    std::string map;  // demo bytes
+    std::string mod;  // demo bytes
+    bool hltv = false;
+    std::vector<std::string> players;  // demo bytes, in display order (descending by byte value)
+    std::uint64_t fileSize = 0;
+    std::string sizeText;  // UTF-8, e.g. "734Кб." or "15Мб."
+
+    std::string_view TypeText() const { return hltv ? kHltvTypeText : kEyesTypeText; }
+};
+
+// "<L div 1,000,000>Мб." when L div 1,000 exceeds 1,000, else "<L div 1,000>Кб." (UTF-8).
+std::string SizeText(std::uint64_t fileLength);
+
+// The summary from the first 404 bytes, the body window and the length the file system reports.
+// Fails (nothing to show but the format message) when the header is not a demo's.
+Result<DemoSummary> Summarize(ByteView firstBytes, ByteView body, std::uint64_t fileLength);
+
+}  // namespace vorelix::demo
