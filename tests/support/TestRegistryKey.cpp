@@ -1,0 +1,38 @@
+// Unique per-test registry keys in the Wine prefix's real registry, deleted when the test ends.
+#include "TestRegistryKey.h"
+
+#include <atomic>
+
+namespace vorelix::test {
+
+namespace {
+std::atomic<unsigned> counter{0};
+}
+
+TestRegistryKey::TestRegistryKey() {
+    path_ = L"Software\\VorelixTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(Root(), path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) ==
+        ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+}
+
+TestRegistryKey::~TestRegistryKey() {
+    RegDeleteTreeW(Root(), path_.c_str());
+    // The parent goes too once the last test key below it is gone; it fails harmlessly otherwise.
+    RegDeleteKeyW(Root(), L"Software\\VorelixTest");
+}
+
+std::wstring TestRegistryKey::CreateVolatile(const std::wstring& child) const {
+    const std::wstring path = *this / child;
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(Root(), path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_READ, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+    }
+    return path;
+}
+
+}  // namespace vorelix::test
