@@ -27,7 +27,7 @@ struct InputRequest {
 };
 
 class Prompter {
-public:
+  public:
     virtual ~Prompter() = default;
     virtual Answer ShowMessage(const MessageRequest& request) = 0;
     // The confirmed text; "" when the user cancels.

@@ -1,0 +1,104 @@
+// Thin non-owning wrappers over native controls: the window that creates a control owns its HWND.
+#pragma once
+
+#include <windows.h>
+// These need windows.h ahead of them.
+#include <commctrl.h>
+
+#include <string>
+#include <string_view>
+
+namespace vorelix::ui {
+
+class Control {
+  public:
+    Control() = default;
+    explicit Control(HWND hwnd) : hwnd_(hwnd) {}
+
+    HWND Hwnd() const { return hwnd_; }
+    int Id() const { return GetDlgCtrlID(hwnd_); }
+
+    void SetText(std::wstring_view text) const;
+    std::wstring Text() const;
+    void Enable(bool enabled) const { EnableWindow(hwnd_, enabled ? TRUE : FALSE); }
+    bool IsEnabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+    void SetFont(HFONT font) const { SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+    // Places the control in its parent's client area, in pixels.
+    void Place(const RECT& pixels) const;
+
+  protected:
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(hwnd_, message, wParam, lParam);
+    }
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+// Creates a child control; `id` becomes its control id.
+HWND CreateChildControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                        DWORD exStyle, int id);
+
+class Button : public Control {
+  public:
+    using Control::Control;
+    // A picture shown above the caption (comctl32 v6 image list alignment); the list stays owned by the
+    // caller.
+    void SetPictureAbove(HIMAGELIST images) const;
+};
+
+class GroupBox : public Control {
+  public:
+    using Control::Control;
+};
+
+class Label : public Control {
+  public:
+    using Control::Control;
+};
+
+class Edit : public Control {
+  public:
+    using Control::Control;
+    void LimitText(int characters) const { Send(EM_SETLIMITTEXT, static_cast<WPARAM>(characters)); }
+    void SelectAll() const { Send(EM_SETSEL, 0, -1); }
+};
+
+class ListBox : public Control {
+  public:
+    using Control::Control;
+    int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+    int Add(const std::wstring& text) const;
+    std::wstring ItemText(int index) const;
+    int Selected() const { return static_cast<int>(Send(LB_GETCURSEL)); }
+    // Sets the selection without the notification the user's click would send.
+    void SetSelected(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
+    void Clear() const { Send(LB_RESETCONTENT); }
+    void ReserveItems(int items, std::size_t textBytes) const;
+};
+
+class ComboBox : public Control {
+  public:
+    using Control::Control;
+    int Count() const { return static_cast<int>(Send(CB_GETCOUNT)); }
+    int Add(const std::wstring& text) const;
+    std::wstring ItemText(int index) const;
+    int Selected() const { return static_cast<int>(Send(CB_GETCURSEL)); }
+    // Sets the selection without notification; an index outside the list leaves none selected.
+    void SetSelected(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    void Clear() const { Send(CB_RESETCONTENT); }
+};
+
+// Stops a control from repainting while it is filled, and repaints it once afterwards.
+class RedrawPause {
+  public:
+    explicit RedrawPause(HWND hwnd);
+    ~RedrawPause();
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+  private:
+    HWND hwnd_;
+};
+
+}  // namespace vorelix::ui

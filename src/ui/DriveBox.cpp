@@ -1,0 +1,57 @@
+// The drive box: entries "c: [label]", each with its drive letter as item data.
+#include "ui/DriveBox.h"
+
+#include <cwctype>
+
+#include "ui/FolderPaths.h"
+
+namespace vorelix::ui {
+
+void DriveBox::Attach(HWND comboBox) {
+    box_ = ComboBox(comboBox);
+}
+
+void DriveBox::Fill() {
+    box_.Clear();
+    for (wchar_t letter : LogicalDrives()) {
+        const int index = box_.Add(DriveDisplayText(letter));
+        SendMessageW(box_.Hwnd(), CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(letter));
+    }
+    box_.SetSelected(IndexOf(drive_));
+}
+
+int DriveBox::IndexOf(wchar_t driveLetter) const {
+    const int count = box_.Count();
+    for (int i = 0; i < count; ++i) {
+        const auto letter = SendMessageW(box_.Hwnd(), CB_GETITEMDATA, static_cast<WPARAM>(i), 0);
+        if (static_cast<wchar_t>(letter) == driveLetter) return i;
+    }
+    return -1;
+}
+
+bool DriveBox::SetDrive(const std::wstring& pathOrDrive) {
+    if (pathOrDrive.size() < 2 || pathOrDrive[1] != L':') return false;
+    const auto letter = static_cast<wchar_t>(std::towupper(pathOrDrive[0]));
+    if (IndexOf(letter) < 0) return false;
+    if (letter == drive_) return true;
+    ShowDrive(letter);
+    if (onChange) onChange();
+    return true;
+}
+
+void DriveBox::ShowDrive(wchar_t driveLetter) {
+    drive_ = static_cast<wchar_t>(std::towupper(driveLetter));
+    box_.SetSelected(IndexOf(drive_));
+}
+
+void DriveBox::OnSelectionChange() {
+    const int index = box_.Selected();
+    if (index < 0) return;
+    const auto letter =
+        static_cast<wchar_t>(SendMessageW(box_.Hwnd(), CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+    if (letter == drive_) return;
+    drive_ = letter;
+    if (onChange) onChange();
+}
+
+}  // namespace vorelix::ui

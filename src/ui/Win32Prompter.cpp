@@ -1,0 +1,53 @@
+// Message boxes and input boxes as the system shows them.
+#include "ui/Win32Prompter.h"
+
+#include "ui/InputBox.h"
+
+namespace vorelix::ui {
+
+namespace {
+
+UINT IconFlag(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information:
+            return MB_ICONINFORMATION;
+        case MessageIcon::Question:
+            return MB_ICONQUESTION;
+        case MessageIcon::Exclamation:
+            return MB_ICONEXCLAMATION;
+        case MessageIcon::Critical:
+            return MB_ICONERROR;
+        case MessageIcon::None:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+UINT MessageBoxFlags(const MessageRequest& request) {
+    const UINT buttons = request.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    return buttons | IconFlag(request.icon) | MB_SETFOREGROUND;
+}
+
+Answer Win32Prompter::ShowMessage(const MessageRequest& request) {
+    // Before start-up shows the main window, its boxes stand on their own (and get a taskbar button).
+    HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
+    switch (MessageBoxW(owner, request.text.c_str(), request.title.c_str(), MessageBoxFlags(request))) {
+        case IDYES:
+            return Answer::Yes;
+        case IDNO:
+            return Answer::No;
+        case IDOK:
+            return Answer::Ok;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+std::wstring Win32Prompter::AskText(const InputRequest& request) {
+    HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
+    return ShowInputBox(owner, request.prompt, request.title, request.initialText);
+}
+
+}  // namespace vorelix::ui

@@ -1,0 +1,135 @@
+// frmMain's commands on demo files: the list's popup menu (rename, delete) and files dropped on the list.
+#include <windowsx.h>
+
+#include "platform/FileOps.h"
+#include "platform/SysHelpers.h"
+#include "platform/Text.h"
+#include "ui/frmMain.h"
+
+namespace vorelix::ui {
+
+namespace {
+constexpr UINT_PTR kFilesSubclass = 1;
+constexpr UINT_PTR kDir1Subclass = 2;
+constexpr int kRightButton = 2;
+}  // namespace
+
+LRESULT CALLBACK frmMain::FilesSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR refData) {
+    auto* self = reinterpret_cast<frmMain*>(refData);
+    switch (message) {
+        case WM_RBUTTONDOWN:
+            // Handled here so the list keeps its selection: the menu acts on the selected demo.
+            self->Files_MouseDown(kRightButton, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
+        case WM_DROPFILES:
+            self->Files_OLEDragDrop(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &frmMain::FilesSubclassProc, kFilesSubclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK frmMain::Dir1SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR refData) {
+    auto* self = reinterpret_cast<frmMain*>(refData);
+    switch (message) {
+        case WM_GETDLGCODE:
+            // Enter opens the highlighted folder instead of pressing the window's default button.
+            if (lParam && reinterpret_cast<const MSG*>(lParam)->message == WM_KEYDOWN &&
+                wParam == VK_RETURN) {
+                return DLGC_WANTALLKEYS | DefSubclassProc(hwnd, message, wParam, lParam);
+            }
+            break;
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN) {
+                self->Dir1_Open(self->Dir1_.Selected());
+                return 0;
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(hwnd, &frmMain::Dir1SubclassProc, kDir1Subclass);
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void frmMain::SubclassLists() {
+    SetWindowSubclass(Files_.Hwnd(), &frmMain::FilesSubclassProc, kFilesSubclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(Dir1_.Hwnd(), &frmMain::Dir1SubclassProc, kDir1Subclass,
+                      reinterpret_cast<DWORD_PTR>(this));
+}
+
+void frmMain::Files_MouseDown(int button, POINT clientPoint) {
+    if (button != kRightButton || !trackPopup) return;
+    POINT screen = clientPoint;
+    ClientToScreen(Files_.Hwnd(), &screen);
+    const UINT command = trackPopup(GetSubMenu(mnuFile_, 0), screen, Hwnd());
+    if (command != 0) OnCommand(static_cast<int>(command), 0);
+}
+
+void frmMain::itemDeleteDemo_Click() {
+    MessageRequest question;
+    question.text = L"You really want to remove the demo?";
+    question.title = L"Sure?";
+    question.icon = MessageIcon::Question;
+    question.buttons = MessageButtons::YesNo;
+    if (services_.prompter.ShowMessage(question) != Answer::Yes) return;
+    // With nothing selected the path names the folder itself: there is no demo to delete.
+    if (Files_.Selected() >= 0) {
+        const Status deleted = platform::DeleteFileAt(GetSelectedDemoPath());
+        if (!deleted) TellFailure(L"The demo could not be deleted.", deleted.failure().systemText);
+    }
+    LoadDemoList();
+}
+
+void frmMain::itemRenameDemo_Click() {
+    const int selected = Files_.Selected();
+    const std::wstring current = selected >= 0 ? Files_.Entry(selected) : std::wstring{};
+    InputRequest request;
+    request.prompt = L"Enter a new name of the demo:";
+    request.title = L"Rename demo";
+    request.initialText = current;
+    const std::wstring name = services_.prompter.AskText(request);
+    if (name.empty() || name.find(L'\\') != std::wstring::npos) return;
+    // No demo selected, or the name left as it was: no file to move.
+    if (selected >= 0 && name != current) {
+        const Status renamed =
+            platform::RenameFileTo(GetSelectedDemoPath(), platform::JoinFolderAndName(Files_.Folder(), name));
+        if (!renamed) TellFailure(L"The demo could not be renamed.", renamed.failure().systemText);
+    }
+    LoadDemoList();
+}
+
+void frmMain::Files_OLEDragDrop(HDROP drop) {
+    std::wstring first;
+    if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
+        const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+        first.resize(length + 1);
+        first.resize(DragQueryFileW(drop, 0, first.data(), length + 1));
+    }
+    DragFinish(drop);
+    if (first.empty()) return;
+    const Status copied = platform::CopyFileIntoFolder(first, Files_.Folder());
+    if (!copied)
+        TellFailure(L"The file " + platform::GetFileName(first) + L" could not be copied.",
+                    copied.failure().systemText);
+    LoadDemoList();
+}
+
+void frmMain::TellFailure(const std::wstring& what, const std::string& systemText) {
+    MessageRequest message;
+    message.text = what;
+    if (!systemText.empty()) message.text += L"\r\n\r\n" + platform::Utf8ToWide(systemText);
+    message.icon = MessageIcon::Exclamation;
+    services_.prompter.ShowMessage(message);
+}
+
+}  // namespace vorelix::ui

@@ -1,0 +1,403 @@
+// frmMain's layout: every control with its place in twips, caption, style and font, created and placed here.
+#include <array>
+
+#include "ResourceIds.h"
+#include "ui/Dpi.h"
+#include "ui/frmMain.h"
+
+namespace vorelix::ui {
+
+namespace {
+
+enum class FontKind { Caption, Text, List };
+enum class Container { Window, Frame1, Frame2 };
+
+struct ControlSpec {
+    ControlId id;
+    const wchar_t* className;
+    const wchar_t* caption;
+    DWORD style;
+    DWORD exStyle;
+    Container container;
+    TwipsRect place;
+    FontKind font;
+    int roomRight =
+        0;  // labels: how far right (container twips) a caption may spread before the next control
+};
+
+constexpr DWORD kEditBox = WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kLabel = SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD kDropDown = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr DWORD kListBox = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+constexpr DWORD kBigButton = WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON;
+
+// In tab order. The frames come last so that they lie beneath everything placed on them.
+const std::array kControls = {
+    ControlSpec{ControlId::txtHLPath,
+                WC_EDITW,
+                L"",
+                kEditBox | ES_READONLY,
+                WS_EX_CLIENTEDGE,
+                Container::Frame1,
+                {120, 360, 6690, 285},
+                FontKind::Text},
+    ControlSpec{ControlId::cmdBrowseHLEXE,
+                WC_BUTTONW,
+                L"...",
+                WS_TABSTOP | BS_PUSHBUTTON,
+                0,
+                Container::Frame1,
+                {6930, 360, 375, 285},
+                FontKind::Caption},
+    ControlSpec{ControlId::Label7,
+                WC_STATICW,
+                L"Launch in graphic mode:",
+                kLabel,
+                0,
+                Container::Frame1,
+                {210, 795, 1755, 195},
+                FontKind::Caption,
+                2070},
+    ControlSpec{ControlId::cboMode,
+                WC_COMBOBOXW,
+                L"",
+                kDropDown,
+                0,
+                Container::Frame1,
+                {2100, 735, 1275, 315},
+                FontKind::List},
+    ControlSpec{ControlId::cboResolution,
+                WC_COMBOBOXW,
+                L"",
+                kDropDown,
+                0,
+                Container::Frame1,
+                {3465, 735, 1170, 315},
+                FontKind::List},
+    ControlSpec{ControlId::cmdSelectConfig,
+                WC_BUTTONW,
+                L"select a config...",
+                WS_TABSTOP | BS_PUSHBUTTON,
+                0,
+                Container::Frame1,
+                {4725, 735, 1590, 315},
+                FontKind::Caption},
+    ControlSpec{ControlId::Drive1,
+                WC_COMBOBOXW,
+                L"",
+                kDropDown,
+                0,
+                Container::Frame2,
+                {105, 315, 3375, 315},
+                FontKind::List},
+    ControlSpec{ControlId::Dir1,
+                WC_LISTBOXW,
+                L"",
+                kListBox | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                WS_EX_CLIENTEDGE,
+                Container::Frame2,
+                {105, 630, 3375, 1440},
+                FontKind::List},
+    ControlSpec{ControlId::Files,
+                WC_LISTBOXW,
+                L"",
+                kListBox,
+                WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
+                Container::Frame2,
+                {105, 2100, 3405, 2430},
+                FontKind::List},
+    ControlSpec{ControlId::Label4,
+                WC_STATICW,
+                L"Information:",
+                kLabel,
+                0,
+                Container::Frame2,
+                {3720, 0, 1065, 195},
+                FontKind::Caption,
+                7290},
+    ControlSpec{ControlId::txtInfo,
+                WC_EDITW,
+                L"",
+                WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+                WS_EX_CLIENTEDGE,
+                Container::Frame2,
+                {3720, 315, 3570, 1530},
+                FontKind::Text},
+    ControlSpec{ControlId::Label6,
+                WC_STATICW,
+                L"Players:",
+                kLabel,
+                0,
+                Container::Frame2,
+                {3720, 1890, 675, 195},
+                FontKind::Caption,
+                7290},
+    ControlSpec{ControlId::lstPlayers,
+                WC_LISTBOXW,
+                L"",
+                kListBox,
+                WS_EX_CLIENTEDGE,
+                Container::Frame2,
+                {3675, 2100, 3585, 2400},
+                FontKind::List},
+    ControlSpec{ControlId::Label1,
+                WC_STATICW,
+                L"Speed of viewing using playdemo:",
+                kLabel,
+                0,
+                Container::Window,
+                {120, 6390, 2445, 195},
+                FontKind::Caption,
+                2670},
+    ControlSpec{ControlId::txtSpeed,
+                WC_EDITW,
+                L"100",
+                kEditBox,
+                WS_EX_CLIENTEDGE,
+                Container::Window,
+                {2700, 6360, 675, 285},
+                FontKind::Text},
+    ControlSpec{ControlId::Label2,
+                WC_STATICW,
+                L"HL command line:",
+                kLabel,
+                0,
+                Container::Window,
+                {105, 6735, 1380, 225},
+                FontKind::Caption,
+                3375},
+    ControlSpec{ControlId::txtCommandLine,
+                WC_EDITW,
+                L"-game cstrike -console",
+                kEditBox,
+                WS_EX_CLIENTEDGE,
+                Container::Window,
+                {105, 7035, 3270, 285},
+                FontKind::Text},
+    ControlSpec{ControlId::cmdUtils,
+                WC_BUTTONW,
+                L"Useful utils",
+                kBigButton,
+                0,
+                Container::Window,
+                {3570, 6360, 1170, 1095},
+                FontKind::Caption},
+    ControlSpec{ControlId::cmdViewDemo,
+                WC_BUTTONW,
+                L"ViewDemo",
+                kBigButton,
+                0,
+                Container::Window,
+                {5040, 6360, 1170, 1095},
+                FontKind::Caption},
+    ControlSpec{ControlId::cmdPlayDemo,
+                WC_BUTTONW,
+                L"PlayDemo",
+                kBigButton,
+                0,
+                Container::Window,
+                {6345, 6360, 1170, 1095},
+                FontKind::Caption},
+    ControlSpec{ControlId::Label5,
+                WC_STATICW,
+                L"Vorelix \u2014 browse, play and edit CS demos. Click to visit the project page.",
+                kLabel | SS_NOTIFY,
+                0,
+                Container::Window,
+                {105, 7540, 7470, 255},
+                FontKind::Caption},
+    ControlSpec{ControlId::Frame1,
+                WC_BUTTONW,
+                L"HL.EXE path:",
+                BS_GROUPBOX | WS_CLIPSIBLINGS,
+                0,
+                Container::Window,
+                {120, 120, 7410, 1275},
+                FontKind::Caption},
+    ControlSpec{ControlId::Frame2,
+                WC_BUTTONW,
+                L"List of available demos",
+                BS_GROUPBOX | WS_CLIPSIBLINGS,
+                0,
+                Container::Window,
+                {105, 1470, 7410, 4755},
+                FontKind::Caption},
+};
+
+constexpr TwipsRect kFrame1{120, 120, 7410, 1275};
+constexpr TwipsRect kFrame2{105, 1470, 7410, 4755};
+
+// The place in the window's client area, still in twips: frames add their own corner.
+TwipsRect PlaceInWindow(const ControlSpec& spec) {
+    TwipsRect place = spec.place;
+    if (spec.container != Container::Window) {
+        const TwipsRect& frame = spec.container == Container::Frame1 ? kFrame1 : kFrame2;
+        place.left += frame.left;
+        place.top += frame.top;
+    }
+    return place;
+}
+
+constexpr const wchar_t* kModes[] = {L"Software", L"OpenGL", L"Direct3D"};
+constexpr const wchar_t* kResolutions[] = {L"400x300",  L"512x384",  L"640x480",  L"800x600",
+                                           L"1024x768", L"1152x864", L"1280x960", L"1600x1200"};
+
+int TextWidth(HWND control, HFONT font, const wchar_t* text) {
+    HDC hdc = GetDC(control);
+    HGDIOBJ old = SelectObject(hdc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(hdc, text, lstrlenW(text), &extent);
+    SelectObject(hdc, old);
+    ReleaseDC(control, hdc);
+    return extent.cx;
+}
+
+// Faces differ in width from system to system: a label whose bold caption does not fit its place may
+// spread into the free room to its right, and takes the regular face when even that is too narrow.
+void FitLabel(const Control& label, const ControlSpec& spec, RECT& pixels, HFONT& font, HFONT regular,
+              UINT dpi) {
+    const int placeWidth = pixels.right - pixels.left;
+    const int room =
+        TwipsToPixels(PlaceInWindow(spec).left - spec.place.left + spec.roomRight, dpi) - pixels.left;
+    for (HFONT candidate : {font, regular}) {
+        const int width = TextWidth(label.Hwnd(), candidate, spec.caption) + 1;
+        if (width <= placeWidth) {
+            font = candidate;
+            return;
+        }
+        if (width <= room) {
+            font = candidate;
+            pixels.right = pixels.left + width;
+            label.Place(pixels);
+            return;
+        }
+    }
+    font = regular;
+    pixels.right = pixels.left + room;
+    label.Place(pixels);
+}
+
+}  // namespace
+
+// The client area as the designer sized it.
+constexpr int kClientWidthTwips = 7620;
+constexpr int kClientHeightTwips = 7815;
+
+void frmMain::CreateControls() {
+    HWND hwnd = Hwnd();
+    for (const auto& spec : kControls) {
+        CreateChildControl(hwnd, spec.className, spec.caption, spec.style, spec.exStyle, ToInt(spec.id));
+    }
+    Frame1_ = GroupBox(ControlHwnd(ControlId::Frame1));
+    Frame2_ = GroupBox(ControlHwnd(ControlId::Frame2));
+    txtHLPath_ = Edit(ControlHwnd(ControlId::txtHLPath));
+    txtInfo_ = Edit(ControlHwnd(ControlId::txtInfo));
+    txtSpeed_ = Edit(ControlHwnd(ControlId::txtSpeed));
+    txtCommandLine_ = Edit(ControlHwnd(ControlId::txtCommandLine));
+    cmdBrowseHLEXE_ = Button(ControlHwnd(ControlId::cmdBrowseHLEXE));
+    cmdSelectConfig_ = Button(ControlHwnd(ControlId::cmdSelectConfig));
+    cmdUtils_ = Button(ControlHwnd(ControlId::cmdUtils));
+    cmdViewDemo_ = Button(ControlHwnd(ControlId::cmdViewDemo));
+    cmdPlayDemo_ = Button(ControlHwnd(ControlId::cmdPlayDemo));
+    Label1_ = Label(ControlHwnd(ControlId::Label1));
+    Label2_ = Label(ControlHwnd(ControlId::Label2));
+    Label4_ = Label(ControlHwnd(ControlId::Label4));
+    Label5_ = Label(ControlHwnd(ControlId::Label5));
+    Label6_ = Label(ControlHwnd(ControlId::Label6));
+    Label7_ = Label(ControlHwnd(ControlId::Label7));
+    cboMode_ = ComboBox(ControlHwnd(ControlId::cboMode));
+    cboResolution_ = ComboBox(ControlHwnd(ControlId::cboResolution));
+    lstPlayers_ = ListBox(ControlHwnd(ControlId::lstPlayers));
+    Drive1_.Attach(ControlHwnd(ControlId::Drive1));
+    Dir1_.Attach(ControlHwnd(ControlId::Dir1));
+    Files_.Attach(ControlHwnd(ControlId::Files));
+
+    txtSpeed_.LimitText(3);
+    for (const wchar_t* mode : kModes) cboMode_.Add(mode);
+    for (const wchar_t* resolution : kResolutions) cboResolution_.Add(resolution);
+    infoBackground_ = GetSysColorBrush(COLOR_WINDOW);
+
+    CreateMenu();
+    CreateToolTips();
+    ApplyDpi(WindowDpi(hwnd));
+}
+
+void frmMain::CreateMenu() {
+    // mnuFile ("FileDemo") lives outside any menu bar; its submenu is what the list pops up.
+    mnuFile_ = CreatePopupMenu();
+    HMENU items = CreatePopupMenu();
+    AppendMenuW(items, MF_STRING, ToInt(ControlId::itemRenameDemo), L"Переименовать демку...");
+    AppendMenuW(items, MF_STRING, ToInt(ControlId::itemDeleteDemo), L"Удалить демку");
+    AppendMenuW(mnuFile_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(items), L"FileDemo");
+}
+
+void frmMain::CreateToolTips() {
+    toolTips_ = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    const struct {
+        ControlId id;
+        const wchar_t* text;
+    } tips[] = {{ControlId::txtSpeed, L"Percent of real time"},
+                {ControlId::cmdViewDemo, L"View demo with play controls! (pause, rewind etc)"},
+                {ControlId::cmdPlayDemo, L"Simple viewing"}};
+    for (const auto& tip : tips) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = Hwnd();
+        info.uId = reinterpret_cast<UINT_PTR>(ControlHwnd(tip.id));
+        info.lpszText = const_cast<wchar_t*>(tip.text);
+        SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void frmMain::ApplyDpi(UINT dpi) {
+    dpi_ = dpi;
+    fonts_.Create(dpi);
+    for (const auto& spec : kControls) {
+        const Control control(ControlHwnd(spec.id));
+        RECT pixels = TwipsToPixels(PlaceInWindow(spec), dpi);
+        // A drop-down list's window height includes its open list; the closed box keeps the font's height.
+        if (lstrcmpW(spec.className, WC_COMBOBOXW) == 0)
+            pixels.bottom += MulDiv(160, static_cast<int>(dpi), kDefaultDpi);
+        control.Place(pixels);
+        HFONT font = spec.font == FontKind::Caption ? fonts_.Caption()
+                     : spec.font == FontKind::Text  ? fonts_.Text()
+                                                    : fonts_.List();
+        if (spec.roomRight > 0) FitLabel(control, spec, pixels, font, fonts_.List(), dpi);
+        control.SetFont(font);
+    }
+    const int comboField = TwipsToPixels(315, dpi) - 6;
+    for (ControlId id : {ControlId::cboMode, ControlId::cboResolution, ControlId::Drive1}) {
+        SendMessageW(ControlHwnd(id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), comboField);
+    }
+    SendMessageW(Dir1_.Hwnd(), LB_SETITEMHEIGHT, 0, MulDiv(16, static_cast<int>(dpi), kDefaultDpi));
+
+    const int pictureSize = MulDiv(32, static_cast<int>(dpi), kDefaultDpi);
+    const struct {
+        const Button* button;
+        int icon;
+    } pictures[] = {
+        {&cmdUtils_, IDI_BUTTON_UTILS}, {&cmdViewDemo_, IDI_BUTTON_VIEW}, {&cmdPlayDemo_, IDI_BUTTON_PLAY}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (buttonPictures_[i]) ImageList_Destroy(buttonPictures_[i]);
+        buttonPictures_[i] = ImageList_Create(pictureSize, pictureSize, ILC_COLOR32 | ILC_MASK, 1, 0);
+        HICON icon =
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictures[i].icon),
+                                          IMAGE_ICON, pictureSize, pictureSize, 0));
+        if (icon) {
+            ImageList_AddIcon(buttonPictures_[i], icon);
+            DestroyIcon(icon);
+        }
+        pictures[i].button->SetPictureAbove(buttonPictures_[i]);
+    }
+
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
+    const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
+                                          TwipsToPixels(kClientHeightTwips, dpi), style, exStyle, dpi);
+    SetWindowPos(Hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace vorelix::ui
