@@ -1,1 +1,231 @@
-// Not written yet.
+// Demo file access on POSIX (the native build and the command-line tool): mmap, pread, pwrite.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/DemoFile.h"
+#include "platform/DemoFileIo.h"
+
+namespace vorelix::platform {
+
+namespace {
+
+Failure ErrnoFailure(int error) {
+    return Failure{std::strerror(error), error};
+}
+Failure LastErrno() {
+    return ErrnoFailure(errno);
+}
+
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now, reporting what close says: a late write error may only show here.
+    Status Close() {
+        const int fd = fd_;
+        fd_ = -1;
+        if (::close(fd) != 0) return LastErrno();
+        return Ok();
+    }
+
+  private:
+    int fd_;
+};
+
+Result<std::uint64_t> DescriptorLength(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return LastErrno();
+    if (!S_ISREG(info.st_mode)) return ErrnoFailure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+Status WriteAll(int fd, std::uint64_t offset, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t wrote =
+            ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (wrote < 0) {
+            if (errno == EINTR) continue;
+            return LastErrno();
+        }
+        if (wrote == 0) return ErrnoFailure(EIO);
+        done += static_cast<std::size_t>(wrote);
+    }
+    return Ok();
+}
+
+}  // namespace
+
+// ---- ReadOnlyFile
+
+Result<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return LastErrno();
+    return ReadOnlyFile(fd);
+}
+
+ReadOnlyFile::ReadOnlyFile(ReadOnlyFile&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = -1;
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+Result<std::uint64_t> ReadOnlyFile::Length() const {
+    return DescriptorLength(static_cast<int>(handle_));
+}
+
+Status ReadOnlyFile::ReadAt(std::uint64_t offset, std::string& buffer) const {
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data() + done, buffer.size() - done,
+                                    static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return LastErrno();
+        }
+        if (got == 0) return Failure{"the file ended before the expected bytes", 0};
+        done += static_cast<std::size_t>(got);
+    }
+    return Ok();
+}
+
+bool LocalTime(std::time_t when, std::tm& out) {
+    return ::localtime_r(&when, &out) != nullptr;
+}
+
+// ---- MappedDemo
+
+Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return LastErrno();
+    Descriptor descriptor(fd);
+    auto length = DescriptorLength(fd);
+    if (!length) return length.failure();
+    if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return ErrnoFailure(EFBIG);
+    MappedDemo demo;
+    demo.size_ = static_cast<std::size_t>(*length);
+    if (demo.size_ > 0) {
+        void* view = ::mmap(nullptr, demo.size_, PROT_READ, MAP_SHARED, fd, 0);
+        if (view == MAP_FAILED) return LastErrno();
+        demo.data_ = static_cast<const unsigned char*>(view);
+        // The scans read forward through the file once.
+        ::madvise(view, demo.size_, MADV_SEQUENTIAL);
+    }
+    // The mapping keeps the bytes reachable; the descriptor is not needed any more.
+    return demo;
+}
+
+MappedDemo::MappedDemo(MappedDemo&& other) noexcept
+    : data_(other.data_), size_(other.size_), file_(other.file_), mapping_(other.mapping_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.file_ = -1;
+    other.mapping_ = 0;
+}
+
+MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
+    if (this != &other) {
+        Release();
+        data_ = other.data_;
+        size_ = other.size_;
+        file_ = other.file_;
+        mapping_ = other.mapping_;
+        other.data_ = nullptr;
+        other.size_ = 0;
+        other.file_ = -1;
+        other.mapping_ = 0;
+    }
+    return *this;
+}
+
+MappedDemo::~MappedDemo() {
+    Release();
+}
+
+void MappedDemo::Release() {
+    if (data_ != nullptr) ::munmap(const_cast<unsigned char*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+// ---- file operations
+
+Result<std::uint64_t> FileLength(const std::filesystem::path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return LastErrno();
+    if (!S_ISREG(info.st_mode)) return ErrnoFailure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+    return static_cast<std::uint64_t>(info.st_size);
+}
+
+Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan) {
+    const demo::WritePlan merged = demo::Coalesced(plan);
+    if (auto fits = demo::CheckPlanFits(merged); !fits) return fits.failure();
+    if (merged.runs.empty()) return Ok();
+    // No O_CREAT, no O_TRUNC: a demo deleted since its scan is not created again.
+    Descriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (file.get() < 0) return LastErrno();
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) return LastErrno();
+    if (!S_ISREG(info.st_mode)) return ErrnoFailure(EINVAL);
+    // A demo marked read-only stays unwritten even for root, whom the permission bits do not stop.
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrnoFailure(EACCES);
+    if (static_cast<std::uint64_t>(info.st_size) != merged.fileLength) {
+        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
+    }
+    for (const auto& run : merged.runs) {
+        if (auto wrote = WriteAll(file.get(), run.offset, run.bytes); !wrote) return wrote.failure();
+    }
+    auto after = DescriptorLength(file.get());
+    if (!after) return after.failure();
+    if (*after != merged.fileLength) return Failure{"the demo's length changed while it was written", 0};
+    return file.Close();
+}
+
+Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    if (source.get() < 0) return LastErrno();
+    struct stat info {};
+    if (::fstat(source.get(), &info) != 0) return LastErrno();
+    Descriptor target(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 0777));
+    if (target.get() < 0) return LastErrno();
+    const auto fail = [&](Failure failure) -> Status {
+        std::error_code ignored;
+        std::filesystem::remove(to, ignored);  // never leave a half copy behind
+        return failure;
+    };
+    std::string buffer(1 << 20, '\0');
+    for (;;) {
+        const ssize_t got = ::read(source.get(), buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return fail(LastErrno());
+        }
+        if (got == 0) break;
+        std::size_t done = 0;
+        while (done < static_cast<std::size_t>(got)) {
+            const ssize_t wrote =
+                ::write(target.get(), buffer.data() + done, static_cast<std::size_t>(got) - done);
+            if (wrote < 0) {
+                if (errno == EINTR) continue;
+                return fail(LastErrno());
+            }
+            done += static_cast<std::size_t>(wrote);
+        }
+    }
+    if (auto closed = target.Close(); !closed) return fail(closed.failure());
+    return Ok();
+}
+
+}  // namespace vorelix::platform

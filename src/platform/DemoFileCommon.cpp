@@ -1,0 +1,47 @@
+// The platform-independent half of demo file access: the summary and the backup copy.
+#include <chrono>
+#include <ctime>
+#include <system_error>
+
+#include "demo/BackupName.h"
+#include "demo/DemoLayout.h"
+#include "platform/DemoFile.h"
+#include "platform/DemoFileIo.h"
+
+namespace vorelix::platform {
+
+Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
+    auto file = ReadOnlyFile::Open(path);
+    if (!file) return file.failure();
+    auto length = file->Length();
+    if (!length) return length.failure();
+    const auto bodyLength = demo::BodyWindowLength(*length);
+    if (!bodyLength) return Failure{};
+    std::string head(demo::kBodyOffset, '\0');
+    if (auto read = file->ReadAt(0, head); !read) return read.failure();
+    std::string body(static_cast<std::size_t>(*bodyLength), '\0');
+    if (auto read = file->ReadAt(demo::kBodyOffset, body); !read) return read.failure();
+    return demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
+}
+
+Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (!LocalTime(now, local)) return Failure{"the local time is not known", 0};
+    const demo::TimeOfDay time{local.tm_hour, local.tm_min, local.tm_sec};
+    const auto exists = [](const std::filesystem::path& candidate) {
+        std::error_code ec;
+        return std::filesystem::exists(std::filesystem::symlink_status(candidate, ec));
+    };
+    // Another program may take the name between the check and the copy: the copy itself refuses
+    // to replace a file, so try the next name then.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto target = demo::BackupPathFor(demo, time, exists);
+        auto copied = CopyFileNoReplace(demo, target);
+        if (copied) return target;
+        if (!exists(target)) return copied.failure();
+    }
+    return Failure{"no free name for the backup copy", 0};
+}
+
+}  // namespace vorelix::platform
