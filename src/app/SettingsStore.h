@@ -9,7 +9,7 @@
 namespace vorelix::app {
 
 class SettingsStore {
-public:
+  public:
     // The program's own place; tests pass another root key so they never touch it.
     static constexpr const wchar_t* kProgramKey = L"Software\\Vorelix";
 
@@ -19,14 +19,16 @@ public:
     std::wstring GetString(const std::wstring& section, const std::wstring& key,
                            const std::wstring& defaultValue) const;
 
-    // The stored decimal number; `defaultValue` when absent; no value when the entry holds no
-    // number (the caller then skips the step that wanted it).
+    // The stored decimal number; `defaultValue` when absent or unreadable; no value when the entry
+    // holds no number (the caller then skips the step that wanted it). Blanks and tabs around the
+    // number and one leading sign are accepted; anything else in the text, or a number beyond int,
+    // makes it no number. The range the caller needs is the caller's to check.
     std::optional<int> GetInt(const std::wstring& section, const std::wstring& key, int defaultValue) const;
 
     // Writes the text as REG_SZ; false when the store refused it.
     bool SetString(const std::wstring& section, const std::wstring& key, const std::wstring& value);
 
-private:
+  private:
     HKEY root_;
     std::wstring baseKey_;
 };

@@ -78,9 +78,16 @@ std::wstring CanonicalPath(const std::wstring& path) {
     if (path.empty()) return path;
     std::wstring full = FullPath(path);
     if (full.empty()) full = path;
-    // GetLongPathNameW fails for a path that does not exist; the full path is then the best form.
-    const std::wstring longForm = LongPath(full);
-    return UpperCase(longForm.empty() ? full : longForm);
+    std::wstring longForm = LongPath(full);
+    if (longForm.empty()) {
+        // GetLongPathNameW fails for a path that does not exist: expand the folder it would be in,
+        // so a missing file spelled through a short folder alias still meets its long spelling.
+        const auto slash = full.rfind(L'\\');
+        const std::wstring folder =
+            slash == std::wstring::npos ? std::wstring() : LongPath(full.substr(0, slash));
+        longForm = folder.empty() ? full : folder + full.substr(slash);
+    }
+    return UpperCase(longForm);
 }
 
 }  // namespace vorelix::platform

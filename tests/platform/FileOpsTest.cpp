@@ -57,6 +57,45 @@ TEST(CopyFileIntoFolder, RefusesToCopyAFileOntoItself) {
     EXPECT_EQ(ReadFileBytes(dir / "same.dem"), "precious");
 }
 
+TEST(CopyFileIntoFolder, RefusesATargetThatIsTheSourceUnderAnotherName) {
+    TempDir from;
+    TempDir to;
+    WriteFileBytes(from / "a.dem", "precious");
+    // A hard link: another path, the same bytes on disk.
+    ASSERT_TRUE(CreateHardLinkW((to / "a.dem").c_str(), (from / "a.dem").c_str(), nullptr));
+    const Status status = CopyFileIntoFolder((from / "a.dem").wstring(), to.Path().wstring());
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(status.failure().systemText, "The file is already in this folder.");
+    EXPECT_EQ(ReadFileBytes(from / "a.dem"), "precious");
+}
+
+// Under Wine drive C: is also reachable through the Linux root on Z:.
+std::wstring ThroughTheLinuxRoot(const std::wstring& path) {
+    using UnixName = char*(__cdecl*)(const wchar_t*);
+    const auto toUnix = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (toUnix == nullptr) return {};
+    char* unixName = toUnix(path.c_str());
+    if (unixName == nullptr) return {};
+    std::wstring result = L"Z:" + Utf8ToWide(unixName);
+    HeapFree(GetProcessHeap(), 0, unixName);
+    for (auto& c : result) {
+        if (c == L'/') c = L'\\';
+    }
+    return result;
+}
+
+TEST(CopyFileIntoFolder, RefusesTheSameFolderReachedThroughAnotherDrive) {
+    TempDir dir;
+    WriteFileBytes(dir / "a.dem", "precious");
+    const std::wstring otherDrive = ThroughTheLinuxRoot(dir.Path().wstring());
+    if (otherDrive.empty()) GTEST_SKIP() << "not running under Wine";
+    ASSERT_TRUE(std::filesystem::exists(otherDrive + L"\\a.dem"));
+    const Status status = CopyFileIntoFolder((dir / "a.dem").wstring(), otherDrive);
+    ASSERT_FALSE(status.ok());
+    EXPECT_EQ(ReadFileBytes(dir / "a.dem"), "precious");
+}
+
 TEST(CopyFileIntoFolder, AMissingSourceGivesTheSystemsText) {
     TempDir from;
     TempDir to;

@@ -109,5 +109,14 @@ TEST(CanonicalPath, AMissingFileStillGetsAComparableForm) {
     EXPECT_NE(CanonicalPath(missing), CanonicalPath(dir.Path().wstring() + L"\\other.dem"));
 }
 
+TEST(CanonicalPath, AMissingFileInAFolderSpelledByItsShortAliasMeetsItsLongSpelling) {
+    TempDir dir;
+    const auto folder = dir / "a rather long folder name";
+    std::filesystem::create_directory(folder);
+    const std::wstring shortFolder = ShortPathOf(folder.wstring());
+    if (shortFolder.empty() || shortFolder == folder.wstring()) GTEST_SKIP() << "no 8.3 alias here";
+    EXPECT_EQ(CanonicalPath(shortFolder + L"\\new.dem"), CanonicalPath(folder.wstring() + L"\\new.dem"));
+}
+
 }  // namespace
 }  // namespace vorelix::platform
