@@ -108,10 +108,11 @@ TEST(ArgumentString, OfARealProcessKeepsQuotesAndBlanks) {
 
 TEST(CurrentProgram, GivesTheFolderWithoutSeparatorAndTheNameWithoutExe) {
     TempDir dir;
-    // A folder with blanks and Cyrillic letters, nested deep enough to pass 100 characters.
+    // A folder with blanks and Cyrillic letters, deep but still startable (CreateProcessW refuses
+    // programs beyond MAX_PATH).
     const std::wstring folderName =
         L"\u0414\u0435\u043C\u043A\u0438 \u0438 \u0432\u0441\u0451 \u0442\u0430\u043A\u043E\u0435";
-    auto folder = dir.Path() / folderName / std::wstring(60, L'x') / L"bin v2";
+    auto folder = dir.Path() / folderName / std::wstring(60, L'x') / std::wstring(60, L'y') / L"bin v2";
     std::filesystem::create_directories(folder);
     const auto copy = folder / L"\u041C\u043E\u0439 Probe.EXE";
     std::filesystem::copy_file(ProbePath(), copy);
