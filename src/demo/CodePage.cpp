@@ -89,6 +89,7 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
 std::optional<CodePage> CodePageFromNumber(int number) {
     if (number == 1251) return CodePage::Windows1251;
     if (number == 1252) return CodePage::Windows1252;
+    if (number == 65001) return CodePage::Utf8;
     return std::nullopt;
 }
 
@@ -110,6 +111,10 @@ std::string DecodeForDisplay(std::string_view bytes, CodePage codePage) {
 }
 
 Result<std::string> EncodeTyped(std::string_view utf8, CodePage codePage) {
+    if (codePage == CodePage::Utf8) {
+        if (!IsValidUtf8(utf8)) return Failure{"the text is not valid UTF-8", 0};
+        return std::string(utf8);
+    }
     std::string out;
     for (std::size_t i = 0; i < utf8.size();) {
         const auto cp = NextCodePoint(utf8, i);

@@ -1,0 +1,227 @@
+// The commands that change demos: set-nick, edit-chat, delete-chat, strip-statsme. Each scans the
+// demo, lets go of it, makes the backup copy when asked, then applies its plan.
+#include <optional>
+
+#include "cli/Cli.h"
+#include "cli/Json.h"
+#include "demo/ChatEdit.h"
+#include "demo/Messages.h"
+#include "demo/NickEdit.h"
+#include "demo/StatsMe.h"
+#include "platform/DemoFile.h"
+
+namespace vorelix::cli {
+
+namespace {
+
+std::string PathText(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+// The backup copy when --backup was given; nothing when it was not.
+Result<std::optional<std::filesystem::path>> BackupIfAsked(const Context& context,
+                                                           const std::filesystem::path& demoPath) {
+    if (!context.options.backup) return std::optional<std::filesystem::path>();
+    auto copy = platform::MakeBakCopy(demoPath);
+    if (!copy) return copy.failure();
+    return std::optional<std::filesystem::path>(*copy);
+}
+
+int WriteFailed(const Context& context, const Failure& failure) {
+    context.console.Error(std::string(demo::kWriteFailedPrefix) + failure.systemText);
+    return kRefused;
+}
+
+int Refused(const Context& context, const std::string& message) {
+    context.console.Error(message);
+    return kRefused;
+}
+
+Result<std::string> Typed(const Context& context, const std::string& utf8) {
+    return demo::EncodeTyped(utf8, context.options.codePage);
+}
+
+// Backup, write and report one plan; `message` is the success text.
+int BackupAndApply(const Context& context, const std::string& argument, const demo::WritePlan& plan,
+                   std::string_view message) {
+    const auto path = PathFromUtf8(argument);
+    auto backup = BackupIfAsked(context, path);
+    if (!backup) return WriteFailed(context, backup.failure());
+    if (auto written = platform::ApplyWritePlan(path, plan); !written)
+        return WriteFailed(context, written.failure());
+    if (context.options.json) {
+        JsonWriter json;
+        json.BeginObject().Key("file").String(DisplayName(argument, context.options)).Key("ok").Bool(true);
+        json.Key("message").String(message).Key("written").BeginArray();
+        for (const auto& run : plan.runs) {
+            json.BeginObject()
+                .Key("pos")
+                .Unsigned(run.offset + 1)
+                .Key("length")
+                .Unsigned(run.bytes.size())
+                .EndObject();
+        }
+        json.EndArray().Key("backup");
+        if (*backup) {
+            json.String(PathText(**backup));
+        } else {
+            json.Null();
+        }
+        context.console.Line(json.EndObject().Text());
+    } else {
+        if (*backup) context.console.Line("Backup: " + PathText(**backup));
+        context.console.Line(message);
+    }
+    return kSuccess;
+}
+
+}  // namespace
+
+int RunSetNick(const Context& context) {
+    const Options& options = context.options;
+    const std::string& argument = options.operands.front();
+    auto oldNick = Typed(context, *options.from);
+    auto newNick = Typed(context, *options.to);
+    if (!oldNick) return Refused(context, "--from: " + oldNick.failure().systemText);
+    if (!newNick) return Refused(context, "--to: " + newNick.failure().systemText);
+    const std::optional<std::int64_t> at = options.at ? ParsePosition(*options.at) : std::nullopt;
+
+    demo::WritePlan plan;
+    {
+        auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
+        if (!demoFile)
+            return Refused(context, std::string(demo::kOpenFailedPrefix) + demoFile.failure().systemText);
+        auto nicks = demo::ScanNicks(demoFile->Bytes());
+        if (!nicks)
+            return Refused(context, std::string(demo::kOpenFailedPrefix) + nicks.failure().systemText);
+        auto planned = demo::PlanNickEdit(*nicks, demoFile->Size(), *oldNick, *newNick, at);
+        if (!planned)
+            return Refused(context, "The nick is not changed: " + planned.failure().systemText + ".");
+        plan = std::move(*planned);
+    }
+    return BackupAndApply(context, argument, plan, demo::kNickSavedMessage);
+}
+
+int RunEditChat(const Context& context) {
+    const Options& options = context.options;
+    const std::string& argument = options.operands[0];
+    const auto position = ParsePosition(options.operands[1]);
+    if (!position) {
+        context.console.Error("vorelix-cli: POS must be a position (1, 2, ...)");
+        return kUsage;
+    }
+    auto text = Typed(context, options.operands[2]);
+    if (!text) return Refused(context, "TEXT: " + text.failure().systemText);
+
+    demo::WritePlan plan;
+    {
+        auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
+        if (!demoFile) return WriteFailed(context, demoFile.failure());
+        const auto lines = demo::ScanChat(demoFile->Bytes());
+        if (lines.empty()) return Refused(context, std::string(demo::kNoChatMessage));
+        auto planned = demo::PlanChatEdit(lines, demoFile->Size(), *position, *text);
+        if (!planned)
+            return Refused(context, "The message is not changed: " + planned.failure().systemText + ".");
+        plan = std::move(*planned);
+    }
+    if (plan.empty()) {
+        // The same text, or none: nothing to write (a line is blanked with delete-chat).
+        context.console.Line("Nothing is written: the new text is empty or the same as the old one.");
+        return kSuccess;
+    }
+    return BackupAndApply(context, argument, plan, demo::kMessageEditedMessage);
+}
+
+int RunDeleteChat(const Context& context) {
+    const Options& options = context.options;
+    const std::string& argument = options.operands[0];
+    if (options.operands.size() < 2) {
+        context.console.Error("And why messages for removal are not selected? What to delete?");
+        return kUsage;
+    }
+    std::vector<std::int64_t> positions;
+    for (std::size_t i = 1; i < options.operands.size(); ++i) {
+        const auto position = ParsePosition(options.operands[i]);
+        if (!position) {
+            context.console.Error("vorelix-cli: POS must be a position (1, 2, ...)");
+            return kUsage;
+        }
+        positions.push_back(*position);
+    }
+    demo::WritePlan plan;
+    {
+        auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
+        if (!demoFile) return WriteFailed(context, demoFile.failure());
+        const auto lines = demo::ScanChat(demoFile->Bytes());
+        if (lines.empty()) return Refused(context, std::string(demo::kNoChatMessage));
+        auto planned = demo::PlanChatDelete(lines, demoFile->Size(), positions);
+        if (!planned) return Refused(context, "No message is removed: " + planned.failure().systemText + ".");
+        plan = std::move(*planned);
+    }
+    return BackupAndApply(context, argument, plan, demo::kMessagesRemovedMessage);
+}
+
+int RunStripStatsMe(const Context& context) {
+    const Options& options = context.options;
+    JsonWriter json;
+    json.BeginObject().Key("files").BeginArray();
+    int status = kSuccess;
+    for (const auto& argument : options.operands) {
+        const std::string name = DisplayName(argument, options);
+        const auto path = PathFromUtf8(argument);
+        json.BeginObject().Key("file").String(name);
+        // Any failure (the backup, opening, a write) is reported as one, never as success.
+        const auto fail = [&](const Failure& failure) {
+            const std::string message = std::string(demo::kWriteFailedPrefix) + failure.systemText;
+            context.console.Error(name + ": " + message);
+            json.Key("ok").Bool(false).Key("error").String(message).EndObject();
+            status = kRefused;
+        };
+        auto backup = BackupIfAsked(context, path);
+        if (!backup) {
+            fail(backup.failure());
+            continue;
+        }
+        demo::StatsMePlan result;
+        {
+            auto demoFile = platform::MappedDemo::Open(path);
+            if (!demoFile) {
+                fail(demoFile.failure());
+                continue;
+            }
+            result = demo::PlanStatsMeRemoval(demoFile->Bytes());
+        }
+        if (auto written = platform::ApplyWritePlan(path, result.plan); !written) {
+            fail(written.failure());
+            continue;
+        }
+        const std::string_view message =
+            result.found ? demo::kStatsMeRemovedMessage : demo::kStatsMeNotFoundMessage;
+        json.Key("ok")
+            .Bool(true)
+            .Key("found")
+            .Bool(result.found)
+            .Key("inscriptions")
+            .Unsigned(result.inscriptions);
+        json.Key("bytes_blanked")
+            .Unsigned(result.plan.BytesWritten())
+            .Key("message")
+            .String(message)
+            .Key("backup");
+        if (*backup) {
+            json.String(PathText(**backup));
+        } else {
+            json.Null();
+        }
+        json.EndObject();
+        if (!options.json) {
+            if (*backup) context.console.Line(name + ": Backup: " + PathText(**backup));
+            context.console.Line(name + ": " + std::string(message));
+        }
+    }
+    if (options.json) context.console.Line(json.EndArray().EndObject().Text());
+    return status;
+}
+
+}  // namespace vorelix::cli
