@@ -105,6 +105,27 @@ TEST(RegistryWriters, ARefusedValueRaisesTheSetErrorAndLeavesTheKeyUsable) {
     EXPECT_TRUE(DeleteRegTree(base.Root(), base / L"k"));
 }
 
+// The next handle a process gets is the lowest free one: a key left open by a writer moves it up.
+HANDLE NextFreeHandle() {
+    HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    CloseHandle(event);
+    return event;
+}
+
+TEST(RegistryWriters, CloseTheKeyAfterEveryWriteFailedOrNot) {
+    TestRegistryKey base;
+    const std::wstring tooLong(20000, L'n');
+    (void)SetRegString(base.Root(), base / L"k", L"v", L"x");  // any first-use caching happens here
+    const HANDLE before = NextFreeHandle();
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_FALSE(SetRegString(base.Root(), base / L"k", L"v", L"x").has_value());
+        EXPECT_TRUE(SetRegString(base.Root(), base / L"k", tooLong, L"x").has_value());
+        EXPECT_FALSE(SetRegDWord(base.Root(), base / L"k", L"d", i).has_value());
+        EXPECT_TRUE(SetRegDWord(base.Root(), base / L"k", tooLong, i).has_value());
+    }
+    EXPECT_EQ(NextFreeHandle(), before) << "a write left its key open";
+}
+
 TEST(RegistryReaders, GiveNothingForAbsentKeysValuesAndOtherTypes) {
     TestRegistryKey base;
     EXPECT_FALSE(GetRegString(base.Root(), base / L"absent", L"v").has_value());
