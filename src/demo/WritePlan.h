@@ -27,6 +27,7 @@ struct WritePlan {
 WritePlan Coalesced(const WritePlan& plan);
 
 // Refuses a plan with a run that reaches past the scanned length: the file is never extended.
+// Empty runs write nothing and are not checked.
 Status CheckPlanFits(const WritePlan& plan);
 
 }  // namespace vorelix::demo

@@ -23,6 +23,7 @@ TEST(WritePlan, RunsMustStayInsideTheScannedLength) {
     EXPECT_FALSE(CheckPlanFits(WritePlan{10, {{9, "ab"}}}).ok());
     EXPECT_FALSE(CheckPlanFits(WritePlan{10, {{~0ull, "a"}}}).ok());
     EXPECT_TRUE(CheckPlanFits(WritePlan{0, {}}).ok());
+    EXPECT_TRUE(CheckPlanFits(WritePlan{0, {{2, ""}}}).ok());
 }
 
 TEST(ChatEdit, FitsByCuttingOrPaddingToTheOldLength) {
