@@ -68,6 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto applied = platform::ApplyWritePlan(WorkFile(), plan);
     fuzz::Require(applied.ok() == fits);
     fuzz::Require(ReadAll(WorkFile()) == expected);
+    std::error_code ignored;
+    std::filesystem::remove(WorkFile(), ignored);
 
     // Display text is valid UTF-8 whatever the bytes.
     const std::string_view text(reinterpret_cast<const char*>(data), size);
