@@ -1,8 +1,9 @@
 // Path helpers of the whole program: existence, parent folder, file name, joining, canonical form.
 #include "platform/SysHelpers.h"
 
-#include <shlwapi.h>
 #include <windows.h>
+// shlwapi.h needs the types of windows.h.
+#include <shlwapi.h>
 
 #include <vector>
 
