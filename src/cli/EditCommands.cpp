@@ -92,7 +92,7 @@ int RunSetNick(const Context& context) {
         auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
         if (!demoFile)
             return Refused(context, std::string(demo::kOpenFailedPrefix) + demoFile.failure().systemText);
-        auto nicks = demo::ScanNicks(demoFile->Bytes());
+        auto nicks = demo::ScanNicks(demoFile->Bytes(), &demoFile.value());
         if (!nicks)
             return Refused(context, std::string(demo::kOpenFailedPrefix) + nicks.failure().systemText);
         auto planned = demo::PlanNickEdit(*nicks, demoFile->Size(), *oldNick, *newNick, at);
@@ -118,7 +118,7 @@ int RunEditChat(const Context& context) {
     {
         auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
         if (!demoFile) return WriteFailed(context, demoFile.failure());
-        const auto lines = demo::ScanChat(demoFile->Bytes());
+        const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
         if (lines.empty()) return Refused(context, std::string(demo::kNoChatMessage));
         auto planned = demo::PlanChatEdit(lines, demoFile->Size(), *position, *text);
         if (!planned)
@@ -153,7 +153,7 @@ int RunDeleteChat(const Context& context) {
     {
         auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
         if (!demoFile) return WriteFailed(context, demoFile.failure());
-        const auto lines = demo::ScanChat(demoFile->Bytes());
+        const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
         if (lines.empty()) return Refused(context, std::string(demo::kNoChatMessage));
         auto planned = demo::PlanChatDelete(lines, demoFile->Size(), positions);
         if (!planned) return Refused(context, "No message is removed: " + planned.failure().systemText + ".");
@@ -190,7 +190,7 @@ int RunStripStatsMe(const Context& context) {
                 fail(demoFile.failure());
                 continue;
             }
-            result = demo::PlanStatsMeRemoval(demoFile->Bytes());
+            result = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
         }
         if (auto written = platform::ApplyWritePlan(path, result.plan); !written) {
             fail(written.failure());

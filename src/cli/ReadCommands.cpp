@@ -115,7 +115,7 @@ int RunNicks(const Context& context) {
         context.console.Error(std::string(demo::kOpenFailedPrefix) + demoFile.failure().systemText);
         return kRefused;
     }
-    auto nicks = demo::ScanNicks(demoFile->Bytes());
+    auto nicks = demo::ScanNicks(demoFile->Bytes(), &demoFile.value());
     if (!nicks) {
         context.console.Error(std::string(demo::kOpenFailedPrefix) + nicks.failure().systemText);
         return kRefused;
@@ -143,7 +143,7 @@ int RunChat(const Context& context) {
         context.console.Error(DisplayName(argument, options) + ": " + demoFile.failure().systemText);
         return kRefused;
     }
-    const auto lines = demo::ScanChat(demoFile->Bytes());
+    const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
     JsonWriter json;
     json.BeginObject().Key("file").String(DisplayName(argument, options)).Key("lines").BeginArray();
     for (const auto& line : lines) {

@@ -1,6 +1,7 @@
 // memchr-driven byte and pattern searches: the scans spend nearly all their time here.
 #include "demo/ByteSearch.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace vorelix::demo {
@@ -39,6 +40,25 @@ std::size_t FindPattern(ByteView bytes, std::size_t from, std::string_view patte
         const std::size_t start = at - anchor;
         if (std::memcmp(data + start, pat, length) == 0) return start;
         next = at + 1;
+    }
+    return kNotFound;
+}
+
+std::size_t FindPattern(ByteView bytes, std::size_t from, std::string_view pattern, std::size_t anchor,
+                        ScanProgress* progress) {
+    if (progress == nullptr) return FindPattern(bytes, from, pattern, anchor);
+    constexpr std::size_t kStep = std::size_t{8} << 20;
+    // Bytes this far behind the search are never looked at again by the scans.
+    constexpr std::size_t kKeepBehind = 64 * 1024;
+    if (from > kKeepBehind) progress->Passed(from - kKeepBehind);
+    for (std::size_t start = from; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.size(), start + kStep);
+        // Candidates start in [start, end); the window holds their whole pattern.
+        const ByteView window = bytes.first(std::min(bytes.size(), end + pattern.size() - 1));
+        const std::size_t hit = FindPattern(window, start, pattern, anchor);
+        if (hit != kNotFound) return hit;
+        if (end > kKeepBehind) progress->Passed(end - kKeepBehind);
+        start = end;
     }
     return kNotFound;
 }

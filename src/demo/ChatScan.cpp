@@ -7,7 +7,7 @@
 
 namespace vorelix::demo {
 
-std::vector<ChatEntry> ScanChat(ByteView file) {
+std::vector<ChatEntry> ScanChat(ByteView file, ScanProgress* progress) {
     std::vector<ChatEntry> entries;
     if (file.size() < kShortestScannedDemo) return entries;
     const ByteView copy = ScanCopy(file);
@@ -19,7 +19,7 @@ std::vector<ChatEntry> ScanChat(ByteView file) {
 
     std::size_t search = 0;
     for (;;) {
-        const std::size_t separator = FindPattern(copy, search, kChatSeparator, 1);
+        const std::size_t separator = FindPattern(copy, search, kChatSeparator, 1, progress);
         if (separator == kNotFound) break;
         if (separator + 1 > backwardDone) {
             const std::size_t found = FindByteBackward(copy, backwardDone, separator, 0x02);

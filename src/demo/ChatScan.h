@@ -21,6 +21,6 @@ struct ChatEntry {
 // Every chat line in file order; nothing for a file shorter than 1,000 bytes. Sees the first
 // length - 1 bytes. Two entries share a position when a later line has no 0x02 byte of its own:
 // the later one then spans both lines, the first line's line feed included.
-std::vector<ChatEntry> ScanChat(ByteView file);
+std::vector<ChatEntry> ScanChat(ByteView file, ScanProgress* progress = nullptr);
 
 }  // namespace vorelix::demo

@@ -19,18 +19,18 @@ std::optional<std::string> ReadNickAt(ByteView copy, std::int64_t& position) {
     return std::string(AsText(copy.subspan(start, end - start)));
 }
 
-Result<std::vector<NickEntry>> ScanNicks(ByteView file) {
+Result<std::vector<NickEntry>> ScanNicks(ByteView file, ScanProgress* progress) {
     if (file.size() < kShortestScannedDemo) return Failure{};
     const ByteView copy = ScanCopy(file);
     std::vector<NickEntry> entries;
-    std::size_t marker = FindPattern(copy, 0, kNameMarker);
+    std::size_t marker = FindPattern(copy, 0, kNameMarker, 0, progress);
     while (marker != kNotFound) {
         std::int64_t position = static_cast<std::int64_t>(marker + kNameMarker.size()) + 1;
         const std::int64_t nickStart = position;
         auto nick = ReadNickAt(copy, position);
         if (!nick) break;
         entries.push_back(NickEntry{nickStart, std::move(*nick)});
-        marker = FindPattern(copy, static_cast<std::size_t>(position - 1), kNameMarker);
+        marker = FindPattern(copy, static_cast<std::size_t>(position - 1), kNameMarker, 0, progress);
     }
     return entries;
 }

@@ -27,6 +27,6 @@ std::optional<std::string> ReadNickAt(ByteView copy, std::int64_t& position);
 
 // Every nick in file order. Refuses a file shorter than 1,000 bytes (a failure with no system text).
 // A nick that runs to the end of the scanned bytes has no known room and is not listed.
-Result<std::vector<NickEntry>> ScanNicks(ByteView file);
+Result<std::vector<NickEntry>> ScanNicks(ByteView file, ScanProgress* progress = nullptr);
 
 }  // namespace vorelix::demo

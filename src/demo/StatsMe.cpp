@@ -19,14 +19,14 @@ std::size_t PlanFillWithSpaces(ByteView copy, std::size_t start, WritePlan& plan
     return nul;
 }
 
-StatsMePlan PlanStatsMeRemoval(ByteView file) {
+StatsMePlan PlanStatsMeRemoval(ByteView file, ScanProgress* progress) {
     StatsMePlan result;
     result.plan.fileLength = file.size();
     if (file.size() < kShortestScannedDemo) return result;
     const ByteView copy = ScanCopy(file);
     std::size_t search = 0;
     for (;;) {
-        const std::size_t marker = FindPattern(copy, search, kStatsMeMarker, 1);
+        const std::size_t marker = FindPattern(copy, search, kStatsMeMarker, 1, progress);
         if (marker == kNotFound) break;
         const unsigned char format = file[marker + 3];
         if (format != 0x00 && format != 0x99) {

@@ -25,6 +25,6 @@ std::size_t PlanFillWithSpaces(ByteView copy, std::size_t start, WritePlan& plan
 // Finds every inscription of a whole file (first length - 1 bytes) and plans blanking its text.
 // A file shorter than 1,000 bytes has none. The format byte is read from `file`: it may be the
 // file's last byte, which the scanned copy leaves out.
-StatsMePlan PlanStatsMeRemoval(ByteView file);
+StatsMePlan PlanStatsMeRemoval(ByteView file, ScanProgress* progress = nullptr);
 
 }  // namespace vorelix::demo

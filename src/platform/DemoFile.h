@@ -14,7 +14,7 @@ namespace vorelix::platform {
 // A whole demo as read-only bytes, memory-mapped so no scan copies the file onto the heap. A 0-byte
 // file has no mapping and an empty view. The file stays open (shared for reading, writing and
 // deleting) while the view lives.
-class MappedDemo {
+class MappedDemo : public demo::ScanProgress {
   public:
     static Result<MappedDemo> Open(const std::filesystem::path& path);
 
@@ -27,6 +27,11 @@ class MappedDemo {
     demo::ByteView Bytes() const { return {data_, size_}; }
     std::uint64_t Size() const { return size_; }
 
+    // Pass the view itself to the whole-file scans: the pages they have passed are let go in steps
+    // of a few megabytes, so scanning a large demo does not keep all of it resident. Bytes let go
+    // are read in again from the file if they are looked at later.
+    void Passed(std::size_t offset) override;
+
   private:
     MappedDemo() = default;
     void Release();
@@ -36,6 +41,7 @@ class MappedDemo {
     // Platform handles: a descriptor on POSIX, file and mapping handles on Windows.
     std::intptr_t file_ = -1;
     std::intptr_t mapping_ = 0;
+    std::size_t released_ = 0;  // pages below this offset were let go
 };
 
 // The file's length as the file system reports it.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -128,7 +129,11 @@ Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
 }
 
 MappedDemo::MappedDemo(MappedDemo&& other) noexcept
-    : data_(other.data_), size_(other.size_), file_(other.file_), mapping_(other.mapping_) {
+    : data_(other.data_),
+      size_(other.size_),
+      file_(other.file_),
+      mapping_(other.mapping_),
+      released_(other.released_) {
     other.data_ = nullptr;
     other.size_ = 0;
     other.file_ = -1;
@@ -142,6 +147,7 @@ MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
         size_ = other.size_;
         file_ = other.file_;
         mapping_ = other.mapping_;
+        released_ = other.released_;
         other.data_ = nullptr;
         other.size_ = 0;
         other.file_ = -1;
@@ -152,6 +158,19 @@ MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
 
 MappedDemo::~MappedDemo() {
     Release();
+}
+
+void MappedDemo::Passed(std::size_t offset) {
+    constexpr std::size_t kStep = std::size_t{16} << 20;
+    if (data_ == nullptr || offset < released_ + kStep) return;
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t end = std::min(offset, size_) / page * page;
+    // MADV_DONTNEED on a shared file mapping only drops our page table entries: a later read
+    // faults the bytes in again from the file.
+    if (end > released_) {
+        ::madvise(const_cast<unsigned char*>(data_) + released_, end - released_, MADV_DONTNEED);
+        released_ = end;
+    }
 }
 
 void MappedDemo::Release() {

@@ -172,7 +172,11 @@ Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
 }
 
 MappedDemo::MappedDemo(MappedDemo&& other) noexcept
-    : data_(other.data_), size_(other.size_), file_(other.file_), mapping_(other.mapping_) {
+    : data_(other.data_),
+      size_(other.size_),
+      file_(other.file_),
+      mapping_(other.mapping_),
+      released_(other.released_) {
     other.data_ = nullptr;
     other.size_ = 0;
     other.file_ = -1;
@@ -186,6 +190,7 @@ MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
         size_ = other.size_;
         file_ = other.file_;
         mapping_ = other.mapping_;
+        released_ = other.released_;
         other.data_ = nullptr;
         other.size_ = 0;
         other.file_ = -1;
@@ -196,6 +201,12 @@ MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
 
 MappedDemo::~MappedDemo() {
     Release();
+}
+
+// Windows trims a process's working set of mapped file pages by itself under memory pressure;
+// nothing is let go early here.
+void MappedDemo::Passed(std::size_t offset) {
+    released_ = std::max(released_, offset);
 }
 
 void MappedDemo::Release() {

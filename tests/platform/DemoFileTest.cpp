@@ -50,6 +50,30 @@ TEST(MappedDemo, MapsWholeFilesAndEmptyOnes) {
     EXPECT_FALSE(MappedDemo::Open(dir.Path()).ok());
 }
 
+TEST(MappedDemo, ScansThatLetGoOfPassedPagesFindTheSame) {
+    TempDir dir;
+    std::mt19937_64 random(7);
+    const std::string bytes = test::MakeRandomDemo(random, 40u << 20);
+    WriteFileBytes(dir / "big.dem", bytes);
+    auto mapped = MappedDemo::Open(dir / "big.dem");
+    ASSERT_TRUE(mapped.ok());
+    const auto plain = demo::ScanNicks(demo::AsBytes(bytes)).value();
+    const auto released = demo::ScanNicks(mapped->Bytes(), &mapped.value()).value();
+    ASSERT_GT(plain.size(), 1000u);
+    ASSERT_EQ(released.size(), plain.size());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        ASSERT_EQ(released[i].position, plain[i].position);
+        ASSERT_EQ(released[i].nick, plain[i].nick);
+    }
+    const auto chat = demo::ScanChat(mapped->Bytes(), &mapped.value());
+    EXPECT_EQ(chat.size(), demo::ScanChat(demo::AsBytes(bytes)).size());
+    const auto statsMe = demo::PlanStatsMeRemoval(mapped->Bytes(), &mapped.value());
+    EXPECT_EQ(statsMe.plan.BytesWritten(),
+              demo::PlanStatsMeRemoval(demo::AsBytes(bytes)).plan.BytesWritten());
+    // The bytes behind the scans are still there when looked at again.
+    EXPECT_EQ(demo::AsText(mapped->Bytes()).substr(0, 4096), bytes.substr(0, 4096));
+}
+
 TEST(ReadDemoSummary, ShortNonDemoAndMissingFilesAreRefused) {
     TempDir dir;
     WriteFileBytes(dir / "empty.dem", "");
