@@ -1,16 +1,11 @@
 // The program's entry point: the real services, the main window and the message loop.
 #include <windows.h>
-// These need windows.h ahead of them.
-#include <commctrl.h>
 
 #include "app/SettingsStore.h"
 #include "ui/Win32Prompter.h"
 #include "ui/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
     vorelix::app::SettingsStore settings(HKEY_CURRENT_USER, vorelix::app::SettingsStore::kProgramKey);
     vorelix::ui::Win32Prompter prompter;
     vorelix::ui::frmMain window({settings, prompter});

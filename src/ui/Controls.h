@@ -84,8 +84,11 @@ class ComboBox : public Control {
     int Add(const std::wstring& text) const;
     std::wstring ItemText(int index) const;
     int Selected() const { return static_cast<int>(Send(CB_GETCURSEL)); }
-    // Sets the selection without notification; an index outside the list leaves none selected.
-    void SetSelected(int index) const { Send(CB_SETCURSEL, static_cast<WPARAM>(index)); }
+    // Sets the selection without notification; an index outside the list leaves none selected (Wine keeps
+    // the old selection for an index past the end, so such an index is sent as -1).
+    void SetSelected(int index) const {
+        Send(CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < Count() ? index : -1));
+    }
     void Clear() const { Send(CB_RESETCONTENT); }
 };
 

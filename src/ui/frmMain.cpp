@@ -28,6 +28,9 @@ bool DemoButtonsEnabled(int entryCount, int selectedIndex) {
 }
 
 frmMain::frmMain(frmMainServices services) : services_(std::move(services)) {
+    // Tool tips and the v6 buttons need their classes registered before the first window uses them.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
     HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORELIX),
                                                IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!CreateTopLevel(kClassName, kCaption, kStyle, 0, 600, 600, icon)) return;
@@ -92,6 +95,7 @@ LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void frmMain::OnCommand(int id, int code) {
     switch (static_cast<ControlId>(id)) {
         case ControlId::Drive1:
+            if (code == CBN_DROPDOWN) Drive1_.Fill();
             if (code == CBN_SELCHANGE) Drive1_.OnSelectionChange();
             break;
         case ControlId::Dir1:

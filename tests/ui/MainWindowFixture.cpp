@@ -1,0 +1,119 @@
+// The main window fixture: a fresh frmMain per test, its settings under a test key that is removed
+// afterwards.
+#include "MainWindowFixture.h"
+
+#include <fstream>
+
+namespace vorelix::test {
+
+void MainWindowTest::SetUp() {
+    window = std::make_unique<ui::frmMain>(ui::frmMainServices{
+        settings, prompter, [this](const std::wstring& url) { openedPages.push_back(url); }});
+    ASSERT_TRUE(window->IsCreated());
+}
+
+void MainWindowTest::TearDown() {
+    window.reset();
+    // The destroyed window asked the thread to quit; that must not end the next test's modal loops.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    EXPECT_TRUE(prompter.AllUsed()) << "a scripted answer was never asked for";
+}
+
+void MainWindowTest::Notify(ui::ControlId id, int code) const {
+    SendMessageW(window->Hwnd(), WM_COMMAND, MAKEWPARAM(ui::ToInt(id), code),
+                 reinterpret_cast<LPARAM>(Control(id)));
+}
+
+std::vector<std::wstring> MainWindowTest::ListItems(ui::ControlId id) const {
+    std::vector<std::wstring> items;
+    HWND list = Control(id);
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::vector<std::wstring> MainWindowTest::ComboItems(ui::ControlId id) const {
+    std::vector<std::wstring> items;
+    HWND box = Control(id);
+    const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+int MainWindowTest::ListSelection(ui::ControlId id) const {
+    const UINT message =
+        id == ui::ControlId::Drive1 || id == ui::ControlId::cboMode || id == ui::ControlId::cboResolution
+            ? CB_GETCURSEL
+            : LB_GETCURSEL;
+    return static_cast<int>(SendMessageW(Control(id), message, 0, 0));
+}
+
+std::wstring MainWindowTest::ControlText(ui::ControlId id) const {
+    HWND control = Control(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+wchar_t MainWindowTest::DriveShown() const {
+    const int selected = ListSelection(ui::ControlId::Drive1);
+    if (selected < 0) return 0;
+    const auto text = ComboItems(ui::ControlId::Drive1).at(static_cast<std::size_t>(selected));
+    return static_cast<wchar_t>(towupper(text.at(0)));
+}
+
+std::wstring MainWindowTest::FolderShown() const {
+    const auto items = ListItems(ui::ControlId::Dir1);
+    const int selected = ListSelection(ui::ControlId::Dir1);
+    if (items.empty() || selected < 0) return {};
+    std::wstring path = items[0];
+    for (int i = 1; i <= selected; ++i) {
+        if (path.back() != L'\\') path += L'\\';
+        path += items[static_cast<std::size_t>(i)];
+    }
+    return path;
+}
+
+void MainWindowTest::ClickDemo(int index) const {
+    SendMessageW(Control(ui::ControlId::Files), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(ui::ControlId::Files, LBN_SELCHANGE);
+}
+
+bool MainWindowTest::DemoButtonsEnabled() const {
+    const bool utils = IsWindowEnabled(Control(ui::ControlId::cmdUtils));
+    const bool view = IsWindowEnabled(Control(ui::ControlId::cmdViewDemo));
+    const bool play = IsWindowEnabled(Control(ui::ControlId::cmdPlayDemo));
+    EXPECT_TRUE(utils == view && view == play) << "the three demo buttons disagree";
+    return utils && view && play;
+}
+
+std::wstring FolderText(const std::filesystem::path& folder) {
+    std::wstring text = folder.wstring();
+    for (auto& c : text) {
+        if (c == L'/') c = L'\\';
+    }
+    while (text.size() > 3 && text.back() == L'\\') text.pop_back();
+    return text;
+}
+
+void MakeFiles(const std::filesystem::path& folder, const std::vector<std::wstring>& names) {
+    for (const auto& name : names) {
+        std::ofstream file(folder / name, std::ios::binary);
+        file << "HLDEMO";
+    }
+}
+
+}  // namespace vorelix::test

@@ -1,0 +1,55 @@
+// A main window on a test settings key with scripted boxes, and helpers that read its controls back.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ScriptedPrompter.h"
+#include "TestRegistryKey.h"
+#include "app/SettingsStore.h"
+#include "ui/frmMain.h"
+
+namespace vorelix::test {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    HWND Control(ui::ControlId id) const { return window->ControlHwnd(id); }
+    // Sends the main window the WM_COMMAND that the control itself sends.
+    void Notify(ui::ControlId id, int code) const;
+
+    std::vector<std::wstring> ListItems(ui::ControlId id) const;
+    std::vector<std::wstring> ComboItems(ui::ControlId id) const;
+    int ListSelection(ui::ControlId id) const;
+    std::wstring ControlText(ui::ControlId id) const;
+
+    // What the three navigation controls show, read from the controls themselves.
+    wchar_t DriveShown() const;
+    std::wstring FolderShown() const;  // Dir1's entries from the root to its highlighted one, joined
+    std::wstring DemoPathSetting() const { return settings.GetString(L"CooMMon", L"DemoPath", L"<absent>"); }
+
+    // Picks entry `index` of the demo list as a click does.
+    void ClickDemo(int index) const;
+    bool DemoButtonsEnabled() const;
+
+    TestRegistryKey key;
+    app::SettingsStore settings{TestRegistryKey::Root(), key.Path()};
+    ScriptedPrompter prompter;
+    std::vector<std::wstring> openedPages;
+    std::unique_ptr<ui::frmMain> window;
+};
+
+// A folder as the program writes it: backslashes, no trailing one.
+std::wstring FolderText(const std::filesystem::path& folder);
+
+// Creates empty files (or with the given bytes) in a folder.
+void MakeFiles(const std::filesystem::path& folder, const std::vector<std::wstring>& names);
+
+}  // namespace vorelix::test
