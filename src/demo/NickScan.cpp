@@ -23,14 +23,17 @@ Result<std::vector<NickEntry>> ScanNicks(ByteView file, ScanProgress* progress) 
     if (file.size() < kShortestScannedDemo) return Failure{};
     const ByteView copy = ScanCopy(file);
     std::vector<NickEntry> entries;
-    std::size_t marker = FindPattern(copy, 0, kNameMarker, 0, progress);
+    // Recorded demos hold a name every few kilobytes; room for that many saves most regrowing.
+    entries.reserve(copy.size() / 4096 + 16);
+    std::size_t marker = FindPattern(copy, 0, kNameMarker, kNameMarkerAnchor, progress);
     while (marker != kNotFound) {
         std::int64_t position = static_cast<std::int64_t>(marker + kNameMarker.size()) + 1;
         const std::int64_t nickStart = position;
         auto nick = ReadNickAt(copy, position);
         if (!nick) break;
         entries.push_back(NickEntry{nickStart, std::move(*nick)});
-        marker = FindPattern(copy, static_cast<std::size_t>(position - 1), kNameMarker, 0, progress);
+        marker = FindPattern(copy, static_cast<std::size_t>(position - 1), kNameMarker, kNameMarkerAnchor,
+                             progress);
     }
     return entries;
 }

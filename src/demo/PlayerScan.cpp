@@ -13,7 +13,7 @@ std::vector<std::string> ScanPlayers(ByteView body) {
     std::size_t stored = 0;
     bool anyNameRead = false;
 
-    std::size_t marker = FindPattern(body, 0, kNameMarker);
+    std::size_t marker = FindPattern(body, 0, kNameMarker, kNameMarkerAnchor);
     while (marker != kNotFound) {
         const std::size_t start = marker + kNameMarker.size();
         std::size_t end = start;
@@ -32,7 +32,7 @@ std::vector<std::string> ScanPlayers(ByteView body) {
             ++stored;
         }
         // The next search starts inside this marker, so "\name\name\model\" yields both names.
-        marker = FindPattern(body, marker + (end - start) + 1, kNameMarker);
+        marker = FindPattern(body, marker + (end - start) + 1, kNameMarker, kNameMarkerAnchor);
     }
     if (!anyNameRead) return {};
     return players;

@@ -10,6 +10,9 @@
 namespace vorelix::demo {
 
 inline constexpr std::string_view kNameMarker = "\\name\\";
+// The marker's 'm': the rarest of its bytes in recorded demos, where player settings are full of
+// backslashes.
+inline constexpr std::size_t kNameMarkerAnchor = 3;
 
 // Distinct names in the order they first appear. An empty list means no player was found; a name
 // that runs to the end of `body` without a backslash or NUL is left out, the names before it stay.
