@@ -31,8 +31,9 @@ trap cleanup EXIT
 
 # The prefix is prepared as the test runs prepare theirs (fonts, no window manager delay); the keeper
 # that script starts keeps Wine's helpers off our pipes, so it is used when the build has one.
+# A prefix given by WINEPREFIX is used as it is and its server is left running.
 keeper="$(dirname "$exe")/../../tests/support/wine_keeper.exe"
-if [ ! -f "$keeper" ]; then
+if [ -z "$own_prefix" ] || [ ! -f "$keeper" ]; then
   keeper=""
 fi
 
@@ -41,24 +42,23 @@ set -euo pipefail
 here=$1 exe=$2 out=$3 folder=$4 keeper=$5
 if [ -n "$keeper" ]; then
   "$here/wine-prefix.sh" start "$keeper"
-else
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-  fi
+elif [ ! -f "$WINEPREFIX/system.reg" ]; then
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 fi
 # A settings key as a returning user has it: no first-run question in front of the window.
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1 || true
 cd "$folder"
 wine "$exe" >/dev/null 2>&1 </dev/null &
 program=$!
-xdotool search --sync --onlyvisible --name "Vorelix v2.1b" >/dev/null
+timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" >/dev/null
 # Let the window paint once the first time it is mapped.
 sleep 1
 xwd -root -silent -display "$DISPLAY" | convert xwd:- "$out"
 kill "$program" 2>/dev/null || true
-if [ -n "$keeper" ]; then "$here/wine-prefix.sh" stop; else wineserver -k 2>/dev/null || true; fi
+wait "$program" 2>/dev/null || true
+if [ -n "$keeper" ]; then "$here/wine-prefix.sh" stop; fi
 INNER
 echo "screenshot written to $out"
