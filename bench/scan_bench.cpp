@@ -36,7 +36,6 @@ void WriteSyntheticDemo(const fs::path& path, std::size_t length) {
     std::string chunk(1 << 20, '\0');
     std::FILE* out = std::fopen(path.c_str(), "wb");
     std::size_t written = 0;
-    std::size_t sinceName = 0;
     std::size_t sinceChat = 0;
     std::size_t sinceStatsMe = 0;
     while (written < length) {
@@ -49,7 +48,7 @@ void WriteSyntheticDemo(const fs::path& path, std::size_t length) {
         }
         for (std::size_t at = 0; at + 200 < chunk.size(); at += 1024 + random() % 2048) {
             std::string piece;
-            sinceName += 1, sinceChat += 1, sinceStatsMe += 1;
+            sinceChat += 1, sinceStatsMe += 1;
             if (sinceStatsMe >= 16) {
                 piece = std::string("\x17\x1D\x01", 3) + '\0' + std::string(18, '\x05') + "Player" +
                         std::to_string(random() % 32) + " made headshot on someone\n(42 hp left)" + '\0';
@@ -59,7 +58,6 @@ void WriteSyntheticDemo(const fs::path& path, std::size_t length) {
                 sinceChat = 0;
             } else {
                 piece = "\\name\\Player" + std::to_string(random() % 32) + "\\model\\gign\\";
-                sinceName = 0;
             }
             std::memcpy(chunk.data() + at, piece.data(), piece.size());
         }

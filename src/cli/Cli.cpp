@@ -4,6 +4,7 @@
 #include <map>
 
 #include "demo/CodePage.h"
+#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 
@@ -13,6 +14,19 @@ std::filesystem::path PathFromUtf8(const std::string& utf8) {
 
 std::string DisplayName(const std::string& argument, const Options& options) {
     return demo::DecodeForDisplay(argument, options.codePage);
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+Result<std::optional<std::filesystem::path>> BackupIfAsked(const Context& context,
+                                                           const std::filesystem::path& demoPath) {
+    if (!context.options.backup) return std::optional<std::filesystem::path>();
+    auto copy = platform::MakeBakCopy(demoPath);
+    if (!copy) return copy.failure();
+    return std::optional<std::filesystem::path>(*copy);
 }
 
 int Run(const std::vector<std::string>& args, Console& console) {

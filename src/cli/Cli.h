@@ -2,11 +2,13 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/Args.h"
+#include "demo/Result.h"
 
 namespace vorelix::cli {
 
@@ -34,6 +36,12 @@ int Run(const std::vector<std::string>& args, Console& console);
 std::filesystem::path PathFromUtf8(const std::string& utf8);
 // A file argument as it may appear in output: valid UTF-8 in any case.
 std::string DisplayName(const std::string& argument, const Options& options);
+
+// A path as UTF-8 text for output.
+std::string PathText(const std::filesystem::path& path);
+// The backup copy of a demo when --backup was given; nothing when it was not.
+Result<std::optional<std::filesystem::path>> BackupIfAsked(const Context& context,
+                                                           const std::filesystem::path& demoPath);
 
 int RunInfo(const Context& context);
 int RunPlayers(const Context& context);

@@ -1,5 +1,5 @@
-// The commands that change demos: set-nick, edit-chat, delete-chat, strip-statsme. Each scans the
-// demo, lets go of it, makes the backup copy when asked, then applies its plan.
+// The commands that rename nicks and edit or blank chat lines: set-nick, edit-chat, delete-chat.
+// Each scans the demo, lets go of it, makes the backup copy when asked, then applies its plan.
 #include <optional>
 
 #include "cli/Cli.h"
@@ -7,26 +7,11 @@
 #include "demo/ChatEdit.h"
 #include "demo/Messages.h"
 #include "demo/NickEdit.h"
-#include "demo/StatsMe.h"
 #include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 
 namespace {
-
-std::string PathText(const std::filesystem::path& path) {
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-// The backup copy when --backup was given; nothing when it was not.
-Result<std::optional<std::filesystem::path>> BackupIfAsked(const Context& context,
-                                                           const std::filesystem::path& demoPath) {
-    if (!context.options.backup) return std::optional<std::filesystem::path>();
-    auto copy = platform::MakeBakCopy(demoPath);
-    if (!copy) return copy.failure();
-    return std::optional<std::filesystem::path>(*copy);
-}
 
 int WriteFailed(const Context& context, const Failure& failure) {
     context.console.Error(std::string(demo::kWriteFailedPrefix) + failure.systemText);
@@ -160,68 +145,6 @@ int RunDeleteChat(const Context& context) {
         plan = std::move(*planned);
     }
     return BackupAndApply(context, argument, plan, demo::kMessagesRemovedMessage);
-}
-
-int RunStripStatsMe(const Context& context) {
-    const Options& options = context.options;
-    JsonWriter json;
-    json.BeginObject().Key("files").BeginArray();
-    int status = kSuccess;
-    for (const auto& argument : options.operands) {
-        const std::string name = DisplayName(argument, options);
-        const auto path = PathFromUtf8(argument);
-        json.BeginObject().Key("file").String(name);
-        // Any failure (the backup, opening, a write) is reported as one, never as success.
-        const auto fail = [&](const Failure& failure) {
-            const std::string message = std::string(demo::kWriteFailedPrefix) + failure.systemText;
-            context.console.Error(name + ": " + message);
-            json.Key("ok").Bool(false).Key("error").String(message).EndObject();
-            status = kRefused;
-        };
-        auto backup = BackupIfAsked(context, path);
-        if (!backup) {
-            fail(backup.failure());
-            continue;
-        }
-        demo::StatsMePlan result;
-        {
-            auto demoFile = platform::MappedDemo::Open(path);
-            if (!demoFile) {
-                fail(demoFile.failure());
-                continue;
-            }
-            result = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
-        }
-        if (auto written = platform::ApplyWritePlan(path, result.plan); !written) {
-            fail(written.failure());
-            continue;
-        }
-        const std::string_view message =
-            result.found ? demo::kStatsMeRemovedMessage : demo::kStatsMeNotFoundMessage;
-        json.Key("ok")
-            .Bool(true)
-            .Key("found")
-            .Bool(result.found)
-            .Key("inscriptions")
-            .Unsigned(result.inscriptions);
-        json.Key("bytes_blanked")
-            .Unsigned(result.plan.BytesWritten())
-            .Key("message")
-            .String(message)
-            .Key("backup");
-        if (*backup) {
-            json.String(PathText(**backup));
-        } else {
-            json.Null();
-        }
-        json.EndObject();
-        if (!options.json) {
-            if (*backup) context.console.Line(name + ": Backup: " + PathText(**backup));
-            context.console.Line(name + ": " + std::string(message));
-        }
-    }
-    if (options.json) context.console.Line(json.EndArray().EndObject().Text());
-    return status;
 }
 
 }  // namespace vorelix::cli
