@@ -75,7 +75,8 @@ bool frmMain::SetDemoFolder(const std::wstring& folder) {
 void frmMain::LoadDemoList() {
     if (!Files_.Refresh()) {
         MessageRequest message;
-        message.text = L"The folder " + Files_.Folder() + L" is no longer available.";
+        message.text = L"The folder " + Files_.Folder() +
+                       (NormalizeFolder(Files_.Folder()) ? L" cannot be read." : L" is no longer available.");
         message.icon = MessageIcon::Exclamation;
         services_.prompter.ShowMessage(message);
         ComeBackFromVanishedFolder();
