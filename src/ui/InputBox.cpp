@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/Window.h"
+
 namespace vorelix::ui {
 
 namespace {
@@ -78,7 +80,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             const int id = LOWORD(wParam);
             if (id == IDOK) {
                 auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-                state->result = ItemText(dialog, kInputBoxEditId);
+                RunGuarded([&] { state->result = ItemText(dialog, kInputBoxEditId); });
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

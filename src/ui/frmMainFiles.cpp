@@ -20,10 +20,12 @@ LRESULT CALLBACK frmMain::FilesSubclassProc(HWND hwnd, UINT message, WPARAM wPar
     switch (message) {
         case WM_RBUTTONDOWN:
             // Handled here so the list keeps its selection: the menu acts on the selected demo.
-            self->Files_MouseDown(kRightButton, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            RunGuarded([&] {
+                self->Files_MouseDown(kRightButton, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            });
             return 0;
         case WM_DROPFILES:
-            self->Files_OLEDragDrop(reinterpret_cast<HDROP>(wParam));
+            RunGuarded([&] { self->Files_OLEDragDrop(reinterpret_cast<HDROP>(wParam)); });
             return 0;
         case WM_NCDESTROY:
             RemoveWindowSubclass(hwnd, &frmMain::FilesSubclassProc, kFilesSubclass);
@@ -47,7 +49,7 @@ LRESULT CALLBACK frmMain::Dir1SubclassProc(HWND hwnd, UINT message, WPARAM wPara
             break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                self->Dir1_Open(self->Dir1_.Selected());
+                RunGuarded([&] { self->Dir1_Open(self->Dir1_.Selected()); });
                 return 0;
             }
             break;
