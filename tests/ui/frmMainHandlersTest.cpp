@@ -57,12 +57,6 @@ TEST_F(MainWindowTest, TextBoxesTakeWhatStartUpGivesThem) {
     EXPECT_TRUE(ListItems(ControlId::lstPlayers).empty());
 }
 
-TEST_F(MainWindowTest, ButtonsOfLaterFeaturesDoNothingYet) {
-    for (ControlId id : {ControlId::cmdBrowseHLEXE, ControlId::cmdSelectConfig}) Notify(id, BN_CLICKED);
-    EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_TRUE(openedPages.empty());
-}
-
 TEST_F(MainWindowTest, ACloseRequestRunsTheCloseHookThenDestroysTheWindowAndQuits) {
     HWND hwnd = window->Hwnd();
     bool stillThereDuringHook = false;
