@@ -195,7 +195,7 @@ TEST(ApplyWritePlan, EveryKindOfEditOnRandomDemosTouchesOnlyItsRuns) {
     std::mt19937_64 random(20240517);
     for (int round = 0; round < 12; ++round) {
         const std::string before = test::MakeRandomDemo(random, 1000 + random() % 60'000);
-        const fs::path path = dir / ("r" + std::to_string(round) + ".dem");
+        const fs::path path = dir.Path() / "random.dem";
         WriteFileBytes(path, before);
         std::vector<demo::WritePlan> plans;
         {
