@@ -203,10 +203,19 @@ MappedDemo::~MappedDemo() {
     Release();
 }
 
-// Windows trims a process's working set of mapped file pages by itself under memory pressure;
-// nothing is let go early here.
 void MappedDemo::Passed(std::size_t offset) {
-    released_ = std::max(released_, offset);
+    constexpr std::size_t kStep = std::size_t{16} << 20;
+    if (data_ == nullptr || offset < released_ + kStep) return;
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const std::size_t page = system.dwPageSize;
+    const std::size_t end = std::min(offset, size_) / page * page;
+    // VirtualUnlock on pages that are not locked takes them out of the working set (documented);
+    // it then reports ERROR_NOT_LOCKED, which is expected. A later read brings them back from the file.
+    if (end > released_) {
+        VirtualUnlock(const_cast<unsigned char*>(data_) + released_, end - released_);
+        released_ = end;
+    }
 }
 
 void MappedDemo::Release() {
