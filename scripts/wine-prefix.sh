@@ -8,6 +8,10 @@ export WINEDEBUG=-all
 
 start() {
   local keeper=$1
+  if [ ! -f "$keeper" ]; then
+    echo "wine-prefix.sh: $keeper is not built" >&2
+    return 1
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true

@@ -1,15 +1,27 @@
-// The program's entry point: the real services, the main window and the message loop.
+// The program's entry point: single instance, start-up on the hidden main window, the message loop.
 #include <windows.h>
 
+#include "app/ProgramInstance.h"
 #include "app/SettingsStore.h"
+#include "app/Startup.h"
 #include "ui/Win32Prompter.h"
 #include "ui/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    vorelix::app::SettingsStore settings(HKEY_CURRENT_USER, vorelix::app::SettingsStore::kProgramKey);
-    vorelix::ui::Win32Prompter prompter;
-    vorelix::ui::frmMain window({settings, prompter});
+    using namespace vorelix;
+    ui::Win32Prompter prompter;
+    // Taken before anything is read: a second start only says so and ends.
+    app::SingleInstanceGuard instance;
+    if (!app::PassSingleInstanceTest(instance.IsFirstInstance(), prompter)) return 0;
+
+    app::SettingsStore settings(HKEY_CURRENT_USER, app::SettingsStore::kProgramKey);
+    ui::frmMain window({settings, prompter});
     if (!window.IsCreated()) return 1;
+
+    // Start-up runs while the window is hidden, so its questions stand on their own.
+    app::RunStartup(window,
+                    {settings, prompter, app::CurrentProgram(), app::ArgumentString(GetCommandLineW()), {}});
+    window.onClose = [&window, &settings] { app::RunShutdown(window, settings); };
     prompter.SetOwner(window.Hwnd());
     window.Show(showCommand);
 

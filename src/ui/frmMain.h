@@ -82,6 +82,9 @@ class frmMain : public Window {
 
     // Called on a close request before the window goes (the shutdown).
     std::function<void()> onClose;
+    // Called after a demo was read successfully: the utilities window clears its chat list, which
+    // belonged to the demo selected before.
+    std::function<void()> onDemoSelected;
     // Shows mnuFile; tests replace it to pick an item without a menu loop.
     PopupTracker trackPopup = TrackPopupAndReturnCommand;
 

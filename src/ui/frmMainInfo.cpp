@@ -1,9 +1,25 @@
 // frmMain's information panel: what selecting a demo shows.
+#include <filesystem>
+
+#include "platform/DemoFile.h"
+#include "platform/Text.h"
+#include "ui/DemoInformation.h"
 #include "ui/frmMain.h"
 
 namespace vorelix::ui {
 
 void frmMain::Files_Click() {
+    ClearPlayers();
+    // Only the header windows and the body window are read, whatever the demo's size.
+    const auto summary = platform::ReadDemoSummary(std::filesystem::path(GetSelectedDemoPath()));
+    if (!summary) {
+        ShowInfoString(platform::Utf8ToWide(demo::kIncorrectFormatMessage));
+        return;
+    }
+    for (const auto& player : summary->players) AddPlayer(platform::DemoTextForDisplay(player));
+    const int selected = Files_.Selected();
+    ShowInfoString(InformationText(selected >= 0 ? Files_.Entry(selected) : std::wstring{}, *summary));
+    if (onDemoSelected) onDemoSelected();
     UpdateEnables();
 }
 

@@ -1,0 +1,103 @@
+// Start-up: first-run question, settings restored into the main window, and the first demo folder.
+#include "app/Startup.h"
+
+#include "platform/SysHelpers.h"
+
+namespace vorelix::app {
+
+namespace {
+
+constexpr const wchar_t* kFirstRunText =
+    L"Welcome to Vorelix! \r\nWith this program you may easily view CS demos!\r\n\r\n"
+    L"Do you want to register .dem files with Vorelix?";
+
+void AskFirstRun(const StartupContext& context) {
+    const auto firstRun = context.settings.GetInt(L"main", L"firstrun", 1);
+    if (!firstRun) return;
+    if (*firstRun == 1) {
+        ui::MessageRequest question;
+        question.text = kFirstRunText;
+        question.title = L"Your first run!";
+        question.icon = ui::MessageIcon::Question;
+        question.buttons = ui::MessageButtons::YesNo;
+        if (context.prompter.ShowMessage(question) == ui::Answer::Yes) {
+            const std::wstring exe = context.program.folder + L"\\" + context.program.baseName + L".exe";
+            const auto error =
+                launch::RegisterOpenFile(L"dem", L"vorelix_file", exe + L",0", exe, context.associationRoots);
+            // The question never comes back, so a failed association must not pass unnoticed.
+            if (error) {
+                ui::MessageRequest failure;
+                failure.text = L".dem files could not be registered with Vorelix: " + error->description;
+                failure.icon = ui::MessageIcon::Exclamation;
+                context.prompter.ShowMessage(failure);
+            }
+        }
+    }
+    context.settings.SetString(L"main", L"firstrun", L"0");
+}
+
+void RestoreSettings(ui::frmMain& window, const SettingsStore& settings) {
+    window.SetHLPathText(settings.GetString(L"CooMMon", L"HLEXEPath", L""));
+    window.SetCommandLineText(settings.GetString(L"CooMMon", L"CommandLine", L"-game cstrike -console"));
+    if (const auto mode = settings.GetInt(L"main", L"graphmode", 1)) window.SetModeIndex(*mode);
+    if (const auto resolution = settings.GetInt(L"main", L"graphres", 4))
+        window.SetResolutionIndex(*resolution);
+}
+
+// A demo directly in a drive root has the bare drive ("C:") as its parent, which Windows reads as
+// that drive's current folder: the root is the folder meant.
+std::wstring FolderToShow(const std::wstring& parent) {
+    if (parent.size() == 2 && parent[1] == L':') return parent + L"\\";
+    return parent;
+}
+
+// Shows the folder of the demo named on the command line and selects it.
+void ShowArgumentDemo(ui::frmMain& window, const std::wstring& argument) {
+    if (const auto parent = platform::GetParentFolder(argument)) window.SetDemoFolder(FolderToShow(*parent));
+    window.LoadDemoList();
+    // Both sides in one canonical form: the argument may name the demo by its long or its 8.3 name.
+    const std::wstring wanted = platform::CanonicalPath(argument);
+    for (int i = 0; i < window.DemoCount(); ++i) {
+        const std::wstring entry = platform::JoinFolderAndName(window.DemoFolder(), window.DemoEntry(i));
+        if (platform::CanonicalPath(entry) == wanted) {
+            window.SelectDemo(i);
+            return;
+        }
+    }
+}
+
+void ShowStartFolder(ui::frmMain& window, const StartupContext& context) {
+    if (platform::FileExists(context.argument)) {
+        ShowArgumentDemo(window, context.argument);
+        return;
+    }
+    // Without a known game the list stays where it started, the process's current folder.
+    if (window.HLPathText().size() > 3) {
+        window.SetDemoFolder(context.settings.GetString(L"CooMMon", L"DemoPath", L"C:\\"));
+        window.LoadDemoList();
+    }
+}
+
+}  // namespace
+
+bool PassSingleInstanceTest(bool isFirstInstance, ui::Prompter& prompter) {
+    if (isFirstInstance) return true;
+    ui::MessageRequest message;
+    message.text = L"One instance of the program is currently runnig! Using it!";
+    message.title = L"Hmm";
+    message.icon = ui::MessageIcon::Exclamation;
+    prompter.ShowMessage(message);
+    return false;
+}
+
+void RunStartup(ui::frmMain& window, const StartupContext& context) {
+    AskFirstRun(context);
+    RestoreSettings(window, context.settings);
+    ShowStartFolder(window, context);
+}
+
+void RunShutdown(const ui::frmMain& window, SettingsStore& settings) {
+    settings.SetString(L"CooMMon", L"CommandLine", window.CommandLineText());
+}
+
+}  // namespace vorelix::app
