@@ -228,10 +228,10 @@ constexpr TwipsRect kFrame1{120, 120, 7410, 1275};
 constexpr TwipsRect kFrame2{105, 1470, 7410, 4755};
 
 // The place in the window's client area, still in twips: frames add their own corner.
-TwipsRect PlaceInWindow(const ControlSpec& spec) {
-    TwipsRect place = spec.place;
-    if (spec.container != Container::Window) {
-        const TwipsRect& frame = spec.container == Container::Frame1 ? kFrame1 : kFrame2;
+TwipsRect PlaceInWindow(const ControlSpec& entry) {
+    TwipsRect place = entry.place;
+    if (entry.container != Container::Window) {
+        const TwipsRect& frame = entry.container == Container::Frame1 ? kFrame1 : kFrame2;
         place.left += frame.left;
         place.top += frame.top;
     }
@@ -254,13 +254,13 @@ int TextWidth(HWND control, HFONT font, const wchar_t* text) {
 
 // Faces differ in width from system to system: a label whose bold caption does not fit its place may
 // spread into the free room to its right, and takes the regular face when even that is too narrow.
-void FitLabel(const Control& label, const ControlSpec& spec, RECT& pixels, HFONT& font, HFONT regular,
+void FitLabel(const Control& label, const ControlSpec& entry, RECT& pixels, HFONT& font, HFONT regular,
               UINT dpi) {
     const int placeWidth = pixels.right - pixels.left;
     const int room =
-        TwipsToPixels(PlaceInWindow(spec).left - spec.place.left + spec.roomRight, dpi) - pixels.left;
+        TwipsToPixels(PlaceInWindow(entry).left - entry.place.left + entry.roomRight, dpi) - pixels.left;
     for (HFONT candidate : {font, regular}) {
-        const int width = TextWidth(label.Hwnd(), candidate, spec.caption) + 1;
+        const int width = TextWidth(label.Hwnd(), candidate, entry.caption) + 1;
         if (width <= placeWidth) {
             font = candidate;
             return;
@@ -285,8 +285,8 @@ constexpr int kClientHeightTwips = 7815;
 
 void frmMain::CreateControls() {
     HWND hwnd = Hwnd();
-    for (const auto& spec : kControls) {
-        CreateChildControl(hwnd, spec.className, spec.caption, spec.style, spec.exStyle, ToInt(spec.id));
+    for (const auto& entry : kControls) {
+        CreateChildControl(hwnd, entry.className, entry.caption, entry.style, entry.exStyle, ToInt(entry.id));
     }
     Frame1_ = GroupBox(ControlHwnd(ControlId::Frame1));
     Frame2_ = GroupBox(ControlHwnd(ControlId::Frame2));
@@ -355,17 +355,17 @@ void frmMain::CreateToolTips() {
 void frmMain::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     fonts_.Create(dpi);
-    for (const auto& spec : kControls) {
-        const Control control(ControlHwnd(spec.id));
-        RECT pixels = TwipsToPixels(PlaceInWindow(spec), dpi);
+    for (const auto& entry : kControls) {
+        const Control control(ControlHwnd(entry.id));
+        RECT pixels = TwipsToPixels(PlaceInWindow(entry), dpi);
         // A drop-down list's window height includes its open list; the closed box keeps the font's height.
-        if (lstrcmpW(spec.className, WC_COMBOBOXW) == 0)
+        if (lstrcmpW(entry.className, WC_COMBOBOXW) == 0)
             pixels.bottom += MulDiv(160, static_cast<int>(dpi), kDefaultDpi);
         control.Place(pixels);
-        HFONT font = spec.font == FontKind::Caption ? fonts_.Caption()
-                     : spec.font == FontKind::Text  ? fonts_.Text()
-                                                    : fonts_.List();
-        if (spec.roomRight > 0) FitLabel(control, spec, pixels, font, fonts_.List(), dpi);
+        HFONT font = entry.font == FontKind::Caption ? fonts_.Caption()
+                     : entry.font == FontKind::Text  ? fonts_.Text()
+                                                     : fonts_.List();
+        if (entry.roomRight > 0) FitLabel(control, entry, pixels, font, fonts_.List(), dpi);
         control.SetFont(font);
     }
     const int comboField = TwipsToPixels(315, dpi) - 6;

@@ -1,10 +1,12 @@
-// Starting the test's child program and waiting for it, without sleeps.
+// Starting the test's child program, waiting for it without sleeps, and reading what it recorded.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace vorelix::test {
 
@@ -15,19 +17,22 @@ std::wstring ProbePath();
 // it could not be started or did not end within a minute.
 std::optional<DWORD> RunAndWait(const std::wstring& application, const std::wstring& commandLine);
 
+// The lines the child's "record" wrote: argument string, working folder, program folder, base name.
+std::vector<std::wstring> RecordedLines(const std::filesystem::path& file);
+
 // A named manual-reset event that the child sets when it has recorded what it saw.
 class ProbeEvent {
   public:
     ProbeEvent();
-    ~ProbeEvent();
+    ~ProbeEvent() { CloseHandle(event_); }
     ProbeEvent(const ProbeEvent&) = delete;
     ProbeEvent& operator=(const ProbeEvent&) = delete;
     const std::wstring& Name() const { return name_; }
-    bool Wait() const;
+    bool Wait() const { return WaitForSingleObject(event_, 60000) == WAIT_OBJECT_0; }
 
   private:
     std::wstring name_;
-    HANDLE event_ = nullptr;
+    HANDLE event_;
 };
 
 }  // namespace vorelix::test

@@ -9,89 +9,59 @@
 namespace vorelix::app {
 namespace {
 
-using test::TestRegistryKey;
+class SettingsStoreTest : public ::testing::Test {
+  protected:
+    test::TestRegistryKey base;
+    SettingsStore store{base.Root(), base / L"Vorelix"};
+};
 
-TEST(SettingsStore, AbsentEntriesGiveTheDefaults) {
-    TestRegistryKey base;
-    const SettingsStore store(base.Root(), base / L"Vorelix");
-    EXPECT_EQ(store.GetString(L"CooMMon", L"CommandLine", L"-game cstrike -console"),
-              L"-game cstrike -console");
+TEST_F(SettingsStoreTest, WritesEachSectionAsASubkeyOfStringsAndGivesDefaultsForWhatIsAbsent) {
     EXPECT_EQ(store.GetString(L"CooMMon", L"DemoPath", L"C:\\"), L"C:\\");
     EXPECT_EQ(store.GetInt(L"main", L"firstrun", 1), 1);
-    EXPECT_EQ(store.GetInt(L"main", L"graphres", 4), 4);
-}
-
-TEST(SettingsStore, WritesEachSectionAsASubkeyOfStrings) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base / L"Vorelix");
-    ASSERT_TRUE(store.SetString(L"main", L"firstrun", L"0"));
-    ASSERT_TRUE(store.SetString(L"CooMMon", L"HLEXEPath", L"C:\\Games\\Half-Life\\hl.exe"));
-    EXPECT_EQ(platform::GetRegString(base.Root(), base / L"Vorelix\\main", L"firstrun"), L"0");
-    EXPECT_EQ(platform::GetRegString(base.Root(), base / L"Vorelix\\CooMMon", L"HLEXEPath"),
-              L"C:\\Games\\Half-Life\\hl.exe");
-    EXPECT_EQ(store.GetInt(L"main", L"firstrun", 1), 0);
-}
-
-TEST(SettingsStore, RoundTripsCyrillicBlanksAndEmptyTexts) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base / L"Vorelix");
-    const std::wstring folder = L"C:\\\u041C\u043E\u0438 \u0434\u0435\u043C\u043A\u0438\\  two  blanks ";
+    const std::wstring folder = L"C:\\Мои демки\\  two  blanks ";
     ASSERT_TRUE(store.SetString(L"CooMMon", L"DemoPath", folder));
     ASSERT_TRUE(store.SetString(L"CooMMon", L"CommandLine", L""));
+    EXPECT_EQ(platform::GetRegString(base.Root(), base / L"Vorelix\\CooMMon", L"DemoPath"), folder);
     EXPECT_EQ(store.GetString(L"CooMMon", L"DemoPath", L"C:\\"), folder);
-    // A stored empty text is a value, not an absence.
-    EXPECT_EQ(store.GetString(L"CooMMon", L"CommandLine", L"-game cstrike -console"), L"");
+    EXPECT_EQ(store.GetString(L"CooMMon", L"CommandLine", L"-game cstrike -console"), L"")
+        << "empty is a value";
+    EXPECT_EQ(store.GetString(L"main", L"DemoPath", L"D:\\"), L"D:\\") << "sections are separate";
 }
 
-TEST(SettingsStore, SectionsAreSeparate) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base / L"Vorelix");
-    ASSERT_TRUE(store.SetString(L"main", L"DemoPath", L"D:\\"));
-    EXPECT_EQ(store.GetString(L"CooMMon", L"DemoPath", L"C:\\"), L"C:\\");
+TEST_F(SettingsStoreTest, NumbersAreReadAsStoredAndAnythingElseGivesNoValue) {
+    const std::pair<const wchar_t*, std::optional<int>> cases[] = {{L"9", 9},
+                                                                   {L"-1", -1},
+                                                                   {L" 3 ", 3},
+                                                                   {L"+7", 7},
+                                                                   {L"2147483647", 2147483647},
+                                                                   {L"-2147483648", -2147483647 - 1},
+                                                                   {L"abc", std::nullopt},
+                                                                   {L"", std::nullopt},
+                                                                   {L"  ", std::nullopt},
+                                                                   {L"12abc", std::nullopt},
+                                                                   {L"1 2", std::nullopt},
+                                                                   {L"-", std::nullopt},
+                                                                   {L"0x10", std::nullopt},
+                                                                   {L"2147483648", std::nullopt},
+                                                                   {L"1.5", std::nullopt}};
+    for (const auto& [text, number] : cases) {
+        ASSERT_TRUE(store.SetString(L"main", L"graphmode", text));
+        EXPECT_EQ(store.GetInt(L"main", L"graphmode", 1), number) << text;
+    }
 }
 
-TEST(SettingsStore, AValueOfAnotherTypeReadsAsAbsent) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base / L"Vorelix");
+TEST_F(SettingsStoreTest, AValueOfAnotherTypeReadsAsAbsentUntilWrittenAsText) {
     ASSERT_FALSE(platform::SetRegDWord(base.Root(), base / L"Vorelix\\main", L"graphmode", 2).has_value());
     EXPECT_EQ(store.GetInt(L"main", L"graphmode", 1), 1);
     EXPECT_EQ(store.GetString(L"main", L"graphmode", L"fallback"), L"fallback");
-    // Writing it as text again replaces the foreign value.
     ASSERT_TRUE(store.SetString(L"main", L"graphmode", L"2"));
     EXPECT_EQ(store.GetInt(L"main", L"graphmode", 1), 2);
 }
 
-TEST(SettingsStore, NumbersAreReadAsStoredEvenOutOfTheCallersRange) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base / L"Vorelix");
-    ASSERT_TRUE(store.SetString(L"main", L"graphmode", L"9"));
-    EXPECT_EQ(store.GetInt(L"main", L"graphmode", 1), 9);
-    ASSERT_TRUE(store.SetString(L"main", L"graphres", L"-1"));
-    EXPECT_EQ(store.GetInt(L"main", L"graphres", 4), -1);
-    ASSERT_TRUE(store.SetString(L"main", L"graphres", L" 3 "));
-    EXPECT_EQ(store.GetInt(L"main", L"graphres", 4), 3) << "blanks around the number are allowed";
-    ASSERT_TRUE(store.SetString(L"main", L"graphres", L"+7"));
-    EXPECT_EQ(store.GetInt(L"main", L"graphres", 4), 7);
-    ASSERT_TRUE(store.SetString(L"main", L"graphres", L"2147483647"));
-    EXPECT_EQ(store.GetInt(L"main", L"graphres", 4), 2147483647);
-    ASSERT_TRUE(store.SetString(L"main", L"graphres", L"-2147483648"));
-    EXPECT_EQ(store.GetInt(L"main", L"graphres", 4), -2147483647 - 1);
-}
-
-TEST(SettingsStore, TextsThatAreNoNumberGiveNoValue) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base / L"Vorelix");
-    for (const wchar_t* text : {L"abc", L"", L"  ", L"12abc", L"1 2", L"-", L"0x10", L"2147483648", L"1.5"}) {
-        ASSERT_TRUE(store.SetString(L"main", L"graphmode", text));
-        EXPECT_FALSE(store.GetInt(L"main", L"graphmode", 1).has_value()) << text;
-    }
-}
-
-TEST(SettingsStore, AStoreThatRefusesWritesSaysSoAndKeepsGivingDefaults) {
-    TestRegistryKey base;
-    SettingsStore store(base.Root(), base.CreateVolatile(L"Vorelix"));
-    EXPECT_FALSE(store.SetString(L"main", L"firstrun", L"0"));
-    EXPECT_EQ(store.GetInt(L"main", L"firstrun", 1), 1);
+TEST_F(SettingsStoreTest, AStoreThatRefusesWritesSaysSoAndKeepsGivingDefaults) {
+    SettingsStore refusing(base.Root(), base.CreateVolatile(L"Refusing"));
+    EXPECT_FALSE(refusing.SetString(L"main", L"firstrun", L"0"));
+    EXPECT_EQ(refusing.GetInt(L"main", L"firstrun", 1), 1);
 }
 
 }  // namespace

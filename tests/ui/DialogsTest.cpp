@@ -15,9 +15,8 @@ namespace {
 // loop; a second firing closes whatever is still open so that a failing test cannot hang the run.
 class DialogDriver {
   public:
-    explicit DialogDriver(std::function<void(HWND)> act) {
+    explicit DialogDriver(std::function<void(HWND)> act) : act_(std::move(act)) {
         current_ = this;
-        act_ = std::move(act);
         timer_ = SetTimer(nullptr, 0, 50, &DialogDriver::OnTimer);
     }
     ~DialogDriver() {
@@ -30,29 +29,22 @@ class DialogDriver {
     bool acted = false;
 
   private:
-    static HWND FindDialog() {
-        HWND found = nullptr;
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+        HWND dialog = nullptr;
         EnumThreadWindows(
             GetCurrentThreadId(),
             [](HWND hwnd, LPARAM out) {
                 wchar_t cls[16] = {};
                 GetClassNameW(hwnd, cls, 16);
-                if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(out) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
+                if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
+                *reinterpret_cast<HWND*>(out) = hwnd;
+                return FALSE;
             },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        DialogDriver* self = current_;
-        HWND dialog = FindDialog();
-        if (!self || !dialog) return;
-        if (!self->acted) {
-            self->acted = true;
-            self->act_(dialog);
+            reinterpret_cast<LPARAM>(&dialog));
+        if (!current_ || !dialog) return;
+        if (!current_->acted) {
+            current_->acted = true;
+            current_->act_(dialog);
         } else {
             EndDialog(dialog, IDCANCEL);
             PostMessageW(dialog, WM_CLOSE, 0, 0);
@@ -70,6 +62,10 @@ std::wstring TextOf(HWND hwnd) {
     return text;
 }
 
+void Click(HWND dialog, int id) {
+    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
 TEST(InputBox, ShowsPromptTitleAndSelectedStartingTextAndOkGivesTheTypedText) {
     std::wstring title, prompt, startText;
     DWORD selStart = 1, selEnd = 0;
@@ -79,13 +75,17 @@ TEST(InputBox, ShowsPromptTitleAndSelectedStartingTextAndOkGivesTheTypedText) {
         HWND edit = GetDlgItem(dialog, kInputBoxEditId);
         startText = TextOf(edit);
         SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
-        SetWindowTextW(edit, L"new \u0434\u0435\u043C\u043A\u0430.dem");
-        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        SetWindowTextW(edit, L"new демка.dem");
+        Click(dialog, IDOK);
     });
-    const std::wstring answer =
-        ShowInputBox(nullptr, L"Enter a new name of the demo:", L"Rename demo", L"old.dem");
+    // Through the prompter, which the program asks.
+    Win32Prompter prompter;
+    InputRequest request;
+    request.prompt = L"Enter a new name of the demo:";
+    request.title = L"Rename demo";
+    request.initialText = L"old.dem";
+    EXPECT_EQ(prompter.AskText(request), L"new демка.dem");
     EXPECT_TRUE(driver.acted);
-    EXPECT_EQ(answer, L"new \u0434\u0435\u043C\u043A\u0430.dem");
     EXPECT_EQ(title, L"Rename demo");
     EXPECT_EQ(prompt, L"Enter a new name of the demo:");
     EXPECT_EQ(startText, L"old.dem");
@@ -93,75 +93,53 @@ TEST(InputBox, ShowsPromptTitleAndSelectedStartingTextAndOkGivesTheTypedText) {
     EXPECT_EQ(selEnd, 7u) << "the starting text is selected, so typing replaces it";
 }
 
-TEST(InputBox, CancelEscAndCloseGiveAnEmptyText) {
-    for (const auto& close : std::initializer_list<std::function<void(HWND)>>{
-             [](HWND dialog) { SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0); },
-             [](HWND dialog) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); },
-             [](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); }}) {
-        DialogDriver driver([&](HWND dialog) {
-            SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"typed but cancelled");
+TEST(InputBox, CancelEscAndCloseGiveAnEmptyTextAndOkUnchangedGivesTheStartingText) {
+    const std::pair<std::function<void(HWND)>, const wchar_t*> cases[] = {
+        {[](HWND dialog) { Click(dialog, IDCANCEL); }, L""},
+        {[](HWND dialog) { SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0); }, L""},
+        {[](HWND dialog) { SendMessageW(dialog, WM_CLOSE, 0, 0); }, L""},
+        {[](HWND dialog) { Click(dialog, IDOK); }, L"start"},
+    };
+    for (const auto& [close, expected] : cases) {
+        // Typed text is dropped by every way out but OK.
+        DialogDriver driver([&close = close, typed = *expected == L'\0'](HWND dialog) {
+            if (typed) SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"typed but cancelled");
             close(dialog);
         });
-        EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"start"), L"");
+        EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"start"), expected);
         EXPECT_TRUE(driver.acted);
     }
 }
 
-TEST(InputBox, OkWithTheStartingTextUnchangedGivesItBack) {
-    DialogDriver driver([](HWND dialog) { SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0); });
-    EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"keep.dem"), L"keep.dem");
-}
+TEST(Win32Prompter, AsksTheSystemForTheRequestedIconAndButtonsAndReturnsTheButtonPressed) {
+    const std::tuple<MessageButtons, MessageIcon, UINT> flags[] = {
+        {MessageButtons::YesNo, MessageIcon::Question, MB_YESNO | MB_ICONQUESTION},
+        {MessageButtons::Ok, MessageIcon::Exclamation, MB_OK | MB_ICONEXCLAMATION},
+        {MessageButtons::Ok, MessageIcon::Information, MB_OK | MB_ICONINFORMATION},
+        {MessageButtons::Ok, MessageIcon::Critical, MB_OK | MB_ICONERROR},
+        {MessageButtons::Ok, MessageIcon::None, MB_OK},
+    };
+    for (const auto& [buttons, icon, expected] : flags) {
+        MessageRequest request;
+        request.buttons = buttons;
+        request.icon = icon;
+        EXPECT_EQ(MessageBoxFlags(request) & (MB_TYPEMASK | MB_ICONMASK), expected);
+    }
 
-TEST(Win32Prompter, AsksTheSystemForTheRequestedIconAndButtons) {
-    MessageRequest request;
-    request.buttons = MessageButtons::YesNo;
-    request.icon = MessageIcon::Question;
-    EXPECT_EQ(MessageBoxFlags(request) & (MB_TYPEMASK | MB_ICONMASK),
-              static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
-    request.buttons = MessageButtons::Ok;
-    request.icon = MessageIcon::Exclamation;
-    EXPECT_EQ(MessageBoxFlags(request) & (MB_TYPEMASK | MB_ICONMASK),
-              static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-    request.icon = MessageIcon::Information;
-    EXPECT_EQ(MessageBoxFlags(request) & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-    request.icon = MessageIcon::Critical;
-    EXPECT_EQ(MessageBoxFlags(request) & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    request.icon = MessageIcon::None;
-    EXPECT_EQ(MessageBoxFlags(request) & MB_ICONMASK, 0u);
-}
-
-TEST(Win32Prompter, ShowsTheMessageBoxAndReturnsTheButtonPressed) {
     Win32Prompter prompter;
-    for (const auto& [button, expected] : {std::pair{IDYES, Answer::Yes}, std::pair{IDNO, Answer::No}}) {
+    for (const auto& [button, answer] : {std::pair{IDYES, Answer::Yes}, std::pair{IDNO, Answer::No}}) {
         std::wstring title;
-        bool hasYes = false;
         DialogDriver driver([&, button = button](HWND dialog) {
             title = TextOf(dialog);
-            hasYes = GetDlgItem(dialog, IDYES) != nullptr;
-            SendMessageW(GetDlgItem(dialog, button), BM_CLICK, 0, 0);
+            Click(dialog, button);
         });
         MessageRequest request;
         request.text = L"You really want to remove the demo?";
         request.title = L"Sure?";
-        request.icon = MessageIcon::Question;
         request.buttons = MessageButtons::YesNo;
-        EXPECT_EQ(prompter.ShowMessage(request), expected);
+        EXPECT_EQ(prompter.ShowMessage(request), answer);
         EXPECT_EQ(title, L"Sure?");
-        EXPECT_TRUE(hasYes);
     }
-}
-
-TEST(Win32Prompter, AskTextUsesOurInputBox) {
-    Win32Prompter prompter;
-    DialogDriver driver([](HWND dialog) {
-        SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"b.dem");
-        SendMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    });
-    InputRequest request;
-    request.prompt = L"Enter a new name of the demo:";
-    request.title = L"Rename demo";
-    request.initialText = L"a.dem";
-    EXPECT_EQ(prompter.AskText(request), L"b.dem");
 }
 
 }  // namespace

@@ -2,9 +2,16 @@
 // afterwards.
 #include "MainWindowFixture.h"
 
-#include <fstream>
+#include "SyntheticDemo.h"
+#include "TempDir.h"
 
 namespace vorelix::test {
+
+namespace {
+bool IsComboBox(ui::ControlId id) {
+    return id == ui::ControlId::Drive1 || id == ui::ControlId::cboMode || id == ui::ControlId::cboResolution;
+}
+}  // namespace
 
 void MainWindowTest::SetUp() {
     window = std::make_unique<ui::frmMain>(ui::frmMainServices{
@@ -27,37 +34,22 @@ void MainWindowTest::Notify(ui::ControlId id, int code) const {
 }
 
 std::vector<std::wstring> MainWindowTest::ListItems(ui::ControlId id) const {
-    std::vector<std::wstring> items;
+    const bool combo = IsComboBox(id);
     HWND list = Control(id);
-    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(text);
-    }
-    return items;
-}
-
-std::vector<std::wstring> MainWindowTest::ComboItems(ui::ControlId id) const {
     std::vector<std::wstring> items;
-    HWND box = Control(id);
-    const auto count = SendMessageW(box, CB_GETCOUNT, 0, 0);
+    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(static_cast<std::size_t>(SendMessageW(box, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        const auto length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
         text.resize(static_cast<std::size_t>(
-            SendMessageW(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
         items.push_back(text);
     }
     return items;
 }
 
 int MainWindowTest::ListSelection(ui::ControlId id) const {
-    const UINT message =
-        id == ui::ControlId::Drive1 || id == ui::ControlId::cboMode || id == ui::ControlId::cboResolution
-            ? CB_GETCURSEL
-            : LB_GETCURSEL;
-    return static_cast<int>(SendMessageW(Control(id), message, 0, 0));
+    return static_cast<int>(SendMessageW(Control(id), IsComboBox(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 std::wstring MainWindowTest::ControlText(ui::ControlId id) const {
@@ -71,8 +63,8 @@ std::wstring MainWindowTest::ControlText(ui::ControlId id) const {
 wchar_t MainWindowTest::DriveShown() const {
     const int selected = ListSelection(ui::ControlId::Drive1);
     if (selected < 0) return 0;
-    const auto text = ComboItems(ui::ControlId::Drive1).at(static_cast<std::size_t>(selected));
-    return static_cast<wchar_t>(towupper(text.at(0)));
+    return static_cast<wchar_t>(
+        towupper(ListItems(ui::ControlId::Drive1)[static_cast<std::size_t>(selected)][0]));
 }
 
 std::wstring MainWindowTest::FolderShown() const {
@@ -85,6 +77,19 @@ std::wstring MainWindowTest::FolderShown() const {
         path += items[static_cast<std::size_t>(i)];
     }
     return path;
+}
+
+void MainWindowTest::ShowFolder(const std::filesystem::path& folder) const {
+    ASSERT_TRUE(window->SetDemoFolder(FolderText(folder)));
+    window->LoadDemoList();
+}
+
+int MainWindowTest::IndexOfDemo(const std::wstring& name) const {
+    const auto items = ListItems(ui::ControlId::Files);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == name) return static_cast<int>(i);
+    }
+    return -1;
 }
 
 void MainWindowTest::ClickDemo(int index) const {
@@ -110,10 +115,7 @@ std::wstring FolderText(const std::filesystem::path& folder) {
 }
 
 void MakeFiles(const std::filesystem::path& folder, const std::vector<std::wstring>& names) {
-    for (const auto& name : names) {
-        std::ofstream file(folder / name, std::ios::binary);
-        file << "HLDEMO";
-    }
+    for (const auto& name : names) WriteFileBytes(folder / name, MakeDemo(406));
 }
 
 }  // namespace vorelix::test

@@ -25,8 +25,8 @@ class MainWindowTest : public ::testing::Test {
     // Sends the main window the WM_COMMAND that the control itself sends.
     void Notify(ui::ControlId id, int code) const;
 
+    // Entries and selection of a list box or combo box, read from the control.
     std::vector<std::wstring> ListItems(ui::ControlId id) const;
-    std::vector<std::wstring> ComboItems(ui::ControlId id) const;
     int ListSelection(ui::ControlId id) const;
     std::wstring ControlText(ui::ControlId id) const;
 
@@ -35,6 +35,10 @@ class MainWindowTest : public ::testing::Test {
     std::wstring FolderShown() const;  // Dir1's entries from the root to its highlighted one, joined
     std::wstring DemoPathSetting() const { return settings.GetString(L"CooMMon", L"DemoPath", L"<absent>"); }
 
+    // SetDemoFolder then LoadDemoList, as the folder box does.
+    void ShowFolder(const std::filesystem::path& folder) const;
+    // The demo list's entry of that name, or -1.
+    int IndexOfDemo(const std::wstring& name) const;
     // Picks entry `index` of the demo list as a click does.
     void ClickDemo(int index) const;
     bool DemoButtonsEnabled() const;
@@ -49,7 +53,7 @@ class MainWindowTest : public ::testing::Test {
 // A folder as the program writes it: backslashes, no trailing one.
 std::wstring FolderText(const std::filesystem::path& folder);
 
-// Creates empty files (or with the given bytes) in a folder.
+// Creates the smallest readable demos in a folder.
 void MakeFiles(const std::filesystem::path& folder, const std::vector<std::wstring>& names);
 
 }  // namespace vorelix::test

@@ -19,59 +19,53 @@ std::wstring ThisProgram() {
     return path;
 }
 
-// The 32x32 colour pixels of an icon, for comparing two icons.
+// The 32x32 colour pixels of an icon (which it destroys), for comparing two icons.
 std::vector<BYTE> PixelsOf(HICON icon) {
     ICONINFO info{};
-    if (!GetIconInfo(icon, &info)) return {};
+    if (!icon || !GetIconInfo(icon, &info)) return {};
     BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof header.bmiHeader;
-    header.bmiHeader.biWidth = 32;
-    header.bmiHeader.biHeight = 32;
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader = {sizeof header.bmiHeader, 32, 32, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::vector<BYTE> pixels(32 * 32 * 4);
     HDC hdc = GetDC(nullptr);
     GetDIBits(hdc, info.hbmColor, 0, 32, pixels.data(), &header, DIB_RGB_COLORS);
     ReleaseDC(nullptr, hdc);
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
     return pixels;
 }
 
-TEST(Resources, IconNumberZeroOfTheProgramIsTheApplicationIcon) {
+HICON Load(int id) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0));
+}
+
+TEST(Resources, IconNumberZeroIsTheApplicationIconAndTheButtonsHaveTheirs) {
     HICON first = nullptr;
     ASSERT_EQ(ExtractIconExW(ThisProgram().c_str(), 0, &first, nullptr, 1), 1u);
-    HICON application = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VORELIX), IMAGE_ICON, 32, 32, 0));
-    HICON play = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_BUTTON_PLAY), IMAGE_ICON, 32, 32, 0));
-    ASSERT_NE(application, nullptr);
-    ASSERT_NE(play, nullptr);
-    EXPECT_EQ(PixelsOf(first), PixelsOf(application));
-    EXPECT_NE(PixelsOf(first), PixelsOf(play));
-    for (int id : {IDI_BUTTON_UTILS, IDI_BUTTON_VIEW}) {
-        EXPECT_NE(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0), nullptr)
-            << id;
+    const auto application = PixelsOf(Load(IDI_VORELIX));
+    ASSERT_FALSE(application.empty());
+    EXPECT_EQ(PixelsOf(first), application);
+    for (int id : {IDI_BUTTON_PLAY, IDI_BUTTON_UTILS, IDI_BUTTON_VIEW}) {
+        const auto button = PixelsOf(Load(id));
+        EXPECT_FALSE(button.empty()) << id;
+        EXPECT_NE(button, application) << id;
     }
-    DestroyIcon(first);
-    DestroyIcon(application);
-    DestroyIcon(play);
 }
 
 TEST(Resources, VersionInformationNamesTheProductAndItsVersion) {
     const std::wstring path = ThisProgram();
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    ASSERT_GT(size, 0u);
-    std::vector<BYTE> data(size);
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, data.data()));
-    const auto value = [&](const wchar_t* name) {
+    std::vector<BYTE> data(GetFileVersionInfoSizeW(path.c_str(), &ignored));
+    ASSERT_FALSE(data.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
+    const auto value = [&](const std::wstring& name) {
         wchar_t* text = nullptr;
         UINT length = 0;
-        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
-        if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
-            return std::wstring();
-        return std::wstring(text);
+        const std::wstring key = L"\\StringFileInfo\\040904b0\\" + name;
+        return VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)
+                   ? std::wstring(text)
+                   : std::wstring();
     };
     EXPECT_EQ(value(L"ProductName"), L"Vorelix");
     EXPECT_EQ(value(L"ProductVersion"), L"2.1");
