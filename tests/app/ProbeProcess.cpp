@@ -16,13 +16,12 @@ std::wstring ProbePath() {
     return path;
 }
 
-std::optional<DWORD> RunAndWait(const std::wstring& application, const std::wstring& commandLine) {
-    std::wstring mutableLine = commandLine;
+std::optional<DWORD> RunAndWait(std::wstring commandLine) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(application.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         return std::nullopt;
     }
     CloseHandle(process.hThread);

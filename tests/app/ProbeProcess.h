@@ -13,9 +13,9 @@ namespace vorelix::test {
 // The child program's path as this test program was built to find it.
 std::wstring ProbePath();
 
-// Runs `commandLine` (the program's name included) and waits for it; its exit code, or nothing when
+// Runs `commandLine` (the program's quoted path first) and waits for it; its exit code, or nothing when
 // it could not be started or did not end within a minute.
-std::optional<DWORD> RunAndWait(const std::wstring& application, const std::wstring& commandLine);
+std::optional<DWORD> RunAndWait(std::wstring commandLine);
 
 // The lines the child's "record" wrote: argument string, working folder, program folder, base name.
 std::vector<std::wstring> RecordedLines(const std::filesystem::path& file);

@@ -22,13 +22,13 @@ TEST(SingleInstanceGuard, SeesAHolderOfTheSameNameInThisOrAnotherProcessUntilItE
     const std::wstring name = L"Local\\VorelixTest.Guard-" + std::to_wstring(GetCurrentProcessId());
     const std::wstring probeGuard = Quoted(ProbePath()) + L" guard " + Quoted(name);
     constexpr DWORD kFirstInstance = 10, kOtherInstance = 20;  // the probe's answers
-    EXPECT_EQ(RunAndWait(ProbePath(), probeGuard), kFirstInstance) << "nobody holds it yet";
+    EXPECT_EQ(RunAndWait(probeGuard), kFirstInstance) << "nobody holds it yet";
     {
         SingleInstanceGuard first(name);
         ASSERT_TRUE(first.IsFirstInstance());
         EXPECT_FALSE(SingleInstanceGuard(name).IsFirstInstance());
         EXPECT_TRUE(SingleInstanceGuard(name + L"-other").IsFirstInstance());
-        EXPECT_EQ(RunAndWait(ProbePath(), probeGuard), kOtherInstance);
+        EXPECT_EQ(RunAndWait(probeGuard), kOtherInstance);
     }
     EXPECT_TRUE(SingleInstanceGuard(name).IsFirstInstance()) << "free again when the holder ends";
 }
@@ -66,7 +66,7 @@ TEST(CurrentProgram, GivesTheFolderAndNameWithoutExeAndTheArgumentsOfARealProces
     const test::ProbeEvent done;
     const std::wstring arguments = L"record " + Quoted((dir / "record.txt").wstring()) + L" " + done.Name() +
                                    L" \"C:\\My Demos\\a.dem\"  x ";
-    ASSERT_EQ(RunAndWait(copy.wstring(), Quoted(copy.wstring()) + L"  " + arguments), 0u);
+    ASSERT_EQ(RunAndWait(Quoted(copy.wstring()) + L"  " + arguments), 0u);
     const auto lines = test::RecordedLines(dir / "record.txt");
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], arguments);

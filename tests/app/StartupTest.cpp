@@ -51,12 +51,12 @@ TEST_F(StartupTest, FirstRunYesRegistersDemFilesAndIsNeverAskedAgain) {
     EXPECT_EQ(question.icon, ui::MessageIcon::Question);
     EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
 
-    const HKEY root = TestRegistryKey::Root();
-    EXPECT_EQ(platform::GetRegString(root, key / L"Classes\\.dem", L""), L"vorelix_file");
-    EXPECT_EQ(platform::GetRegString(root, key / L"Classes\\vorelix_file\\DefaultIcon", L""),
-              L"C:\\Program Files\\Vorelix\\vorelix.exe,0");
-    EXPECT_EQ(platform::GetRegString(root, key / L"Classes\\vorelix_file\\shell\\open\\command", L""),
-              L"\"C:\\Program Files\\Vorelix\\vorelix.exe\" %1");
+    for (const auto& [subkey, value] :
+         {std::pair{L".dem", L"vorelix_file"},
+          std::pair{L"vorelix_file\\DefaultIcon", L"C:\\Program Files\\Vorelix\\vorelix.exe,0"},
+          std::pair{L"vorelix_file\\shell\\open\\command",
+                    L"\"C:\\Program Files\\Vorelix\\vorelix.exe\" %1"}})
+        EXPECT_EQ(platform::GetRegString(TestRegistryKey::Root(), key / L"Classes\\" + subkey, L""), value);
     EXPECT_EQ(Setting(L"main", L"firstrun"), L"0");
 
     Restart();
@@ -71,31 +71,23 @@ TEST_F(StartupTest, FirstRunNoRegistersNothing) {
     EXPECT_EQ(Setting(L"main", L"firstrun"), L"0");
 }
 
-TEST_F(StartupTest, RefusedAssociationGoesToTheUsersOwnClasses) {
-    // A lasting key cannot be made below a volatile one: the first root refuses every write.
-    const std::wstring refusing = key.CreateVolatile(L"Refusing");
-    auto context = Context();
-    context.associationRoots.primaryPrefix = refusing + L"\\";
-    prompter.QueueAnswer(ui::Answer::Yes);
-    app::RunStartup(*window, context);
-
+TEST_F(StartupTest, RefusedAssociationGoesToTheUsersOwnClassesAndIsReportedOnlyWhenThatIsRefusedToo) {
+    // A lasting key cannot be made below a volatile one: a refusing root refuses every write.
+    const std::wstring refusing = key.CreateVolatile(L"Refusing") + L"\\";
+    for (const bool fallbackRefuses : {false, true}) {
+        auto context = Context();
+        context.associationRoots.primaryPrefix = refusing;
+        if (fallbackRefuses) context.associationRoots.fallbackPrefix = refusing;
+        settings.SetString(L"main", L"firstrun", L"1");
+        prompter.QueueAnswer(ui::Answer::Yes);
+        if (fallbackRefuses) prompter.QueueAnswer(ui::Answer::Ok);
+        app::RunStartup(*window, context);
+        EXPECT_EQ(Setting(L"main", L"firstrun"), L"0") << "the question is not asked again";
+    }
     EXPECT_EQ(platform::GetRegString(TestRegistryKey::Root(), key / L"UserClasses\\.dem", L""),
               L"vorelix_file");
-    EXPECT_EQ(prompter.messages.size(), 1u) << "a successful fallback is not an error";
-}
-
-TEST_F(StartupTest, AssociationRefusedEverywhereIsReported) {
-    const std::wstring refusing = key.CreateVolatile(L"Refusing");
-    auto context = Context();
-    context.associationRoots.primaryPrefix = refusing + L"\\";
-    context.associationRoots.fallbackPrefix = refusing + L"\\";
-    prompter.QueueAnswer(ui::Answer::Yes);
-    prompter.QueueAnswer(ui::Answer::Ok);
-    app::RunStartup(*window, context);
-
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_NE(prompter.messages[1].text.find(L"could not be registered"), std::wstring::npos);
-    EXPECT_EQ(Setting(L"main", L"firstrun"), L"0") << "the question is still not asked again";
+    ASSERT_EQ(prompter.messages.size(), 3u) << "a successful fallback is not an error";
+    EXPECT_NE(prompter.messages[2].text.find(L"could not be registered"), std::wstring::npos);
 }
 
 TEST_F(StartupTest, SecondInstanceSaysHmmAndStops) {

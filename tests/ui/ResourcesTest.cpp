@@ -54,25 +54,18 @@ TEST(Resources, IconNumberZeroIsTheApplicationIconAndTheButtonsHaveTheirs) {
 }
 
 TEST(Resources, VersionInformationNamesTheProductAndItsVersion) {
-    const std::wstring path = ThisProgram();
     DWORD ignored = 0;
-    std::vector<BYTE> data(GetFileVersionInfoSizeW(path.c_str(), &ignored));
-    ASSERT_FALSE(data.empty());
-    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
-    const auto value = [&](const std::wstring& name) {
+    std::vector<BYTE> data(GetFileVersionInfoSizeW(ThisProgram().c_str(), &ignored));
+    ASSERT_TRUE(GetFileVersionInfoW(ThisProgram().c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
+    for (const auto& [name, expected] :
+         {std::pair{L"ProductName", L"Vorelix"}, std::pair{L"ProductVersion", L"2.1"}}) {
         wchar_t* text = nullptr;
         UINT length = 0;
-        const std::wstring key = L"\\StringFileInfo\\040904b0\\" + name;
-        return VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length)
-                   ? std::wstring(text)
-                   : std::wstring();
-    };
-    EXPECT_EQ(value(L"ProductName"), L"Vorelix");
-    EXPECT_EQ(value(L"ProductVersion"), L"2.1");
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(1, 2));
+        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
+        ASSERT_TRUE(VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
+            << name;
+        EXPECT_STREQ(text, expected);
+    }
 }
 
 TEST(Resources, TheManifestBringsTheVersionSixCommonControls) {

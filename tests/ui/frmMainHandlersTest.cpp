@@ -20,16 +20,10 @@ TEST_F(MainWindowTest, VideoListsSaveTheirIndexOnEveryPickAndAnIndexOutsideTheLi
     EXPECT_EQ(stored(L"graphres"), L"7");
 
     window->SetModeIndex(1);  // as start-up restores it: the handler runs
-    window->SetResolutionIndex(4);
-    EXPECT_EQ(ControlText(ControlId::cboMode), L"OpenGL");
     EXPECT_EQ(stored(L"graphmode"), L"1");
-    EXPECT_EQ(stored(L"graphres"), L"4");
     window->SetModeIndex(9);
-    window->SetResolutionIndex(-3);
     EXPECT_EQ(ListSelection(ControlId::cboMode), -1);
-    EXPECT_EQ(ListSelection(ControlId::cboResolution), -1);
     EXPECT_EQ(stored(L"graphmode"), L"1");
-    EXPECT_EQ(stored(L"graphres"), L"4");
 }
 
 TEST_F(MainWindowTest, ClickingTheAboutLineOpensTheProjectPage) {
