@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
-#include "SyntheticDemo.h"
 #include "TempDir.h"
 #include "app/Startup.h"
 #include "platform/Registry.h"
@@ -17,9 +16,8 @@ class StartupTest : public MainWindowTest {
   protected:
     app::StartupContext Context(const std::wstring& argument = L"") {
         launch::AssociationRoots roots;
-        roots.primaryRoot = TestRegistryKey::Root();
+        roots.primaryRoot = roots.fallbackRoot = TestRegistryKey::Root();
         roots.primaryPrefix = key / L"Classes\\";
-        roots.fallbackRoot = TestRegistryKey::Root();
         roots.fallbackPrefix = key / L"UserClasses\\";
         roots.notifyShell = false;
         return {settings, prompter, {L"C:\\Program Files\\Vorelix", L"vorelix"}, argument, roots};
@@ -106,8 +104,7 @@ TEST_F(StartupTest, SecondInstanceSaysHmmAndStops) {
 }
 
 TEST_F(StartupTest, DemoOnTheCommandLineIsShownSelectedAndRemembered) {
-    for (const wchar_t* name : {L"a.dem", L"Матч 2.dem", L"c.dem"})
-        WriteFileBytes(demos.Path() / name, MakeDemo(2000));
+    MakeFiles(demos.Path(), {L"a.dem", L"Матч 2.dem", L"c.dem"});
     NotFirstRun();
     Start(FolderText(demos / "Матч 2.dem"));
 
