@@ -20,37 +20,33 @@ void PutAt(std::string& demo, std::size_t offset, std::string_view bytes) {
     std::copy(bytes.begin(), bytes.end(), demo.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+std::string WithPieces(std::string demo, const Pieces& pieces) {
+    for (const auto& [offset, bytes] : pieces) PutAt(demo, offset, bytes);
+    return demo;
+}
+
+std::string MakeDemo(std::size_t length, const Pieces& pieces) {
+    return WithPieces(MakeDemo(length), pieces);
+}
+
 std::string MakeRandomDemo(std::mt19937_64& random, std::size_t length) {
     std::string demo = MakeDemo(length);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::uniform_int_distribution<int> percent(0, 99);
+    const auto roll = [&](std::size_t n) { return static_cast<std::size_t>(random() % n); };
     for (std::size_t i = 404; i < demo.size(); ++i) {
-        const int roll = percent(random);
-        demo[i] = static_cast<char>(roll < 45 ? 0 : roll < 70 ? byte(random) % 8 : byte(random));
+        const std::size_t kind = roll(100);
+        demo[i] = static_cast<char>(kind < 45 ? 0 : kind < 70 ? roll(8) : roll(256));
     }
-    const char* names[] = {"Ann", "Bob", "", "NOPLAYERS", "\xc0\xed\xff", "name", "player with blanks"};
+    const char* names[] = {"Ann", "Bob", "", "NOPLAYERS", "\xc0\xed\xff", "player with blanks"};
     const char* texts[] = {"hi all", "", "gg\nwp", "\xcf\xf0\xe8\xe2\xe5\xf2"};
-    std::uniform_int_distribution<std::size_t> where(404, demo.size() > 500 ? demo.size() - 60 : 404);
-    const std::size_t items = demo.size() / 700 + 1;
-    for (std::size_t k = 0; k < items && demo.size() > 500; ++k) {
-        const std::size_t at = where(random);
-        std::string piece;
-        switch (percent(random) % 4) {
-            case 0:
-                piece = std::string("\\name\\") + names[percent(random) % 7] +
-                        (percent(random) % 2 ? "\\" : std::string(1, '\0'));
-                break;
-            case 1:
-                piece = std::string("\x02") + names[percent(random) % 7] + " :   " +
-                        texts[percent(random) % 4] + "\n";
-                break;
-            case 2:
-                piece = std::string("\x17\x1D\x01") + (percent(random) % 2 ? '\x00' : '\x99') +
-                        std::string(20, '\x05') + texts[percent(random) % 4] + std::string(1, '\0');
-                break;
-            default:
-                piece = "HLTV Proxy:";
-        }
+    for (std::size_t k = 0; demo.size() > 500 && k <= demo.size() / 700; ++k) {
+        const std::size_t at = 404 + roll(demo.size() - 464);
+        const std::string name = names[roll(6)];
+        const std::string text = texts[roll(4)];
+        const std::string pieces[] = {
+            "\\name\\" + name + (roll(2) ? '\\' : '\0'), "\x02" + name + " :   " + text + "\n",
+            "\x17\x1D\x01" + std::string(1, roll(2) ? '\0' : '\x99') + std::string(20, '\x05') + text + '\0',
+            "HLTV Proxy:"};
+        const std::string& piece = pieces[roll(4)];
         if (at + piece.size() <= demo.size()) PutAt(demo, at, piece);
     }
     return demo;

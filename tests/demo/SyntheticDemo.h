@@ -1,23 +1,25 @@
 // Demos built byte by byte for tests: a valid header, chosen bytes at chosen offsets, random filler.
 #pragma once
 
-#include <cstdint>
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace vorelix::test {
 
-// A demo of `length` bytes (at least 406) with the "HLDEMO" magic, the map and game folder texts in
-// their windows, and NUL bytes everywhere else.
+// A demo of `length` bytes with the "HLDEMO" magic, the map and game folder texts in their windows,
+// and NUL bytes everywhere else.
 std::string MakeDemo(std::size_t length, std::string_view map = "de_dust2", std::string_view mod = "cstrike");
 
 // Copies `bytes` into `demo` at 0-based `offset` (the demo must be long enough).
 void PutAt(std::string& demo, std::size_t offset, std::string_view bytes);
 
-inline std::string_view Bytes(const std::string& text) {
-    return text;
-}
+// Bytes to place at 0-based offsets, in order (later pieces overwrite earlier ones).
+using Pieces = std::vector<std::pair<std::size_t, std::string>>;
+std::string MakeDemo(std::size_t length, const Pieces& pieces);
+std::string WithPieces(std::string demo, const Pieces& pieces);
 
 // A random demo: header, filler that looks like recorded data (many NULs, small values), and name
 // markers, chat lines and StatsMe inscriptions sprinkled through it.
