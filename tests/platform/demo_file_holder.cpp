@@ -1,21 +1,15 @@
-// Test helper: opens the file named on its command line without sharing, says "held", and keeps it
-// open until its standard input is closed.
+// Test helper: opens the file named on its command line without sharing, sets the "held" event
+// named next, and keeps the file open until the "release" event named last is set.
 #include <windows.h>
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 2) return 2;
+    if (argc < 4) return 2;
     HANDLE file = CreateFileW(argv[1], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
-    DWORD wrote = 0;
-    if (file == INVALID_HANDLE_VALUE) {
-        WriteFile(out, "failed\n", 7, &wrote, nullptr);
-        return 1;
-    }
-    WriteFile(out, "held\n", 5, &wrote, nullptr);
-    char buffer[16];
-    DWORD got = 0;
-    while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    }
+    HANDLE held = OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2]);
+    HANDLE release = OpenEventW(SYNCHRONIZE, FALSE, argv[3]);
+    if (file == INVALID_HANDLE_VALUE || !held || !release) return 1;
+    SetEvent(held);
+    WaitForSingleObject(release, INFINITE);
     CloseHandle(file);
     return 0;
 }
