@@ -22,12 +22,9 @@ TEST(NickScan, EveryOccurrenceInFileOrderUpToTheLastByte) {
     ASSERT_TRUE(entries.ok());
     // Unlike the player scan, the next search starts behind the terminator: "model" is not a nick;
     // "Bob" ends on the file's last byte, which is not seen.
-    const std::vector<NickEntry> expected{{421, "Ann"}, {607, ""}, {707, "Ann"}, {807, "name"}};
-    ASSERT_EQ(entries->size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ((*entries)[i].position, expected[i].position);
-        EXPECT_EQ((*entries)[i].nick, expected[i].nick);
-    }
+    std::vector<std::pair<std::int64_t, std::string>> found;
+    for (const auto& entry : *entries) found.emplace_back(entry.position, entry.nick);
+    EXPECT_EQ(found, (decltype(found){{421, "Ann"}, {607, ""}, {707, "Ann"}, {807, "name"}}));
     EXPECT_FALSE(ScanNicks(AsBytes(test::MakeDemo(999))).ok());
     EXPECT_TRUE(ScanNicks(AsBytes(test::MakeDemo(1000, {{994, "\\name\\"}})))->empty());
 }
@@ -55,11 +52,9 @@ TEST(NickEdit, PadsToTheRoomOrRefuses) {
         ASSERT_EQ(plan.ok(), c.ok);
         if (!plan.ok()) continue;
         EXPECT_EQ(plan->fileLength, 2000u);
-        ASSERT_EQ(plan->runs.size(), c.runs.size());
-        for (std::size_t i = 0; i < c.runs.size(); ++i) {
-            EXPECT_EQ(plan->runs[i].offset, c.runs[i].first);
-            EXPECT_EQ(plan->runs[i].bytes, c.runs[i].second);
-        }
+        test::Pieces runs;
+        for (const auto& run : plan->runs) runs.emplace_back(run.offset, run.bytes);
+        EXPECT_EQ(runs, c.runs);
     }
     EXPECT_NE(PlanNickEdit(entries, 2000, "Ann", "Anna", {}).failure().systemText.find("room"),
               std::string::npos);
