@@ -174,7 +174,8 @@ TEST_F(DemoFilesTest, DroppingCopiesOnlyTheFirstFileAndNeverOneOfTheShownFolder)
     Drop({source / "gone.dem"});
     EXPECT_EQ(ReadFileBytes(dir / "old.dem"), "precious");
     ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[0].text.rfind(L"The file old.dem could not be copied.", 0), 0u);
+    EXPECT_EQ(prompter.messages[0].text,
+              L"The file old.dem could not be copied.\r\n\r\nThe file is already in this folder.");
     EXPECT_EQ(ListItems(ControlId::Files), (Names{L"first д.dem", L"old.dem"}));
     ClickDemo(0);
     EXPECT_TRUE(DemoButtonsEnabled());
