@@ -14,34 +14,37 @@ struct Expected {
     ControlId id;
     int left, top, width, height;  // twips, in the window's client area
     const wchar_t* caption;
-    enum Kind { Fixed, Label, DropDown } kind = Fixed;
+    // Captions are bold Tahoma, text boxes Verdana (or the nearest installed faces); labels may spread
+    // right when the installed face is wider than the designer's; a closed drop-down list is as high as
+    // its font makes it.
+    enum Kind { Caption, Text, Label, DropDown, List } kind;
 };
 
 // The frames' own corners added to the places of what they hold.
 const Expected kPlaces[] = {
-    {ControlId::Frame1, 120, 120, 7410, 1275, L"HL.EXE path:"},
-    {ControlId::txtHLPath, 120 + 120, 120 + 360, 6690, 285, L""},
-    {ControlId::cmdBrowseHLEXE, 120 + 6930, 120 + 360, 375, 285, L"..."},
+    {ControlId::Frame1, 120, 120, 7410, 1275, L"HL.EXE path:", Expected::Caption},
+    {ControlId::txtHLPath, 120 + 120, 120 + 360, 6690, 285, L"", Expected::Text},
+    {ControlId::cmdBrowseHLEXE, 120 + 6930, 120 + 360, 375, 285, L"...", Expected::Caption},
     {ControlId::Label7, 120 + 210, 120 + 795, 1755, 195, L"Launch in graphic mode:", Expected::Label},
     {ControlId::cboMode, 120 + 2100, 120 + 735, 1275, 315, nullptr, Expected::DropDown},
     {ControlId::cboResolution, 120 + 3465, 120 + 735, 1170, 315, nullptr, Expected::DropDown},
-    {ControlId::cmdSelectConfig, 120 + 4725, 120 + 735, 1590, 315, L"select a config..."},
-    {ControlId::Frame2, 105, 1470, 7410, 4755, L"List of available demos"},
+    {ControlId::cmdSelectConfig, 120 + 4725, 120 + 735, 1590, 315, L"select a config...", Expected::Caption},
+    {ControlId::Frame2, 105, 1470, 7410, 4755, L"List of available demos", Expected::Caption},
     {ControlId::Drive1, 105 + 105, 1470 + 315, 3375, 315, nullptr, Expected::DropDown},
-    {ControlId::Dir1, 105 + 105, 1470 + 630, 3375, 1440, nullptr},
-    {ControlId::Files, 105 + 105, 1470 + 2100, 3405, 2430, nullptr},
+    {ControlId::Dir1, 105 + 105, 1470 + 630, 3375, 1440, nullptr, Expected::List},
+    {ControlId::Files, 105 + 105, 1470 + 2100, 3405, 2430, nullptr, Expected::List},
     {ControlId::Label4, 105 + 3720, 1470 + 0, 1065, 195, L"Information:", Expected::Label},
-    {ControlId::txtInfo, 105 + 3720, 1470 + 315, 3570, 1530, L""},
+    {ControlId::txtInfo, 105 + 3720, 1470 + 315, 3570, 1530, L"", Expected::Text},
     {ControlId::Label6, 105 + 3720, 1470 + 1890, 675, 195, L"Players:", Expected::Label},
-    {ControlId::lstPlayers, 105 + 3675, 1470 + 2100, 3585, 2400, nullptr},
+    {ControlId::lstPlayers, 105 + 3675, 1470 + 2100, 3585, 2400, nullptr, Expected::List},
     {ControlId::Label1, 120, 6390, 2445, 195, L"Speed of viewing using playdemo:", Expected::Label},
-    {ControlId::txtSpeed, 2700, 6360, 675, 285, L"100"},
+    {ControlId::txtSpeed, 2700, 6360, 675, 285, L"100", Expected::Text},
     {ControlId::Label2, 105, 6735, 1380, 225, L"HL command line:", Expected::Label},
-    {ControlId::txtCommandLine, 105, 7035, 3270, 285, L"-game cstrike -console"},
-    {ControlId::cmdUtils, 3570, 6360, 1170, 1095, L"Useful utils"},
-    {ControlId::cmdViewDemo, 5040, 6360, 1170, 1095, L"ViewDemo"},
-    {ControlId::cmdPlayDemo, 6345, 6360, 1170, 1095, L"PlayDemo"},
-    {ControlId::Label5, 105, 7540, 7470, 255, nullptr},
+    {ControlId::txtCommandLine, 105, 7035, 3270, 285, L"-game cstrike -console", Expected::Text},
+    {ControlId::cmdUtils, 3570, 6360, 1170, 1095, L"Useful utils", Expected::Caption},
+    {ControlId::cmdViewDemo, 5040, 6360, 1170, 1095, L"ViewDemo", Expected::Caption},
+    {ControlId::cmdPlayDemo, 6345, 6360, 1170, 1095, L"PlayDemo", Expected::Caption},
+    {ControlId::Label5, 105, 7540, 7470, 255, nullptr, Expected::Caption},
 };
 
 RECT PlaceOf(HWND control) {
@@ -57,11 +60,20 @@ LOGFONTW FontOf(HWND control) {
     return font;
 }
 
-TEST_F(MainWindowTest, EveryControlSitsWhereTheTwipsTablePutsItWithItsCaption) {
+TEST_F(MainWindowTest, EveryControlSitsWhereTheTwipsTablePutsItWithItsCaptionAndFont) {
     for (const auto& expected : kPlaces) {
+        SCOPED_TRACE(ui::ToInt(expected.id));
+        const bool isText = expected.kind == Expected::Text;
+        const LOGFONTW font = FontOf(Control(expected.id));
+        if (isText || expected.kind == Expected::Caption) {
+            EXPECT_STREQ(font.lfFaceName, ui::InstalledFace(isText ? L"Verdana" : L"Tahoma").c_str());
+            EXPECT_EQ(font.lfWeight, isText ? FW_NORMAL : FW_BOLD);
+            EXPECT_EQ(font.lfCharSet, RUSSIAN_CHARSET);
+        }
         if (!expected.caption) continue;
-        EXPECT_EQ(ControlText(expected.id), expected.caption) << ui::ToInt(expected.id);
+        EXPECT_EQ(ControlText(expected.id), expected.caption);
     }
+    EXPECT_NE(ui::InstalledFace(L"No Such Face Anywhere"), L"No Such Face Anywhere") << "the nearest face";
     const UINT dpi = ui::WindowDpi(window->Hwnd());
     if (dpi != 96) GTEST_SKIP() << "the display runs at " << dpi << " DPI; the table is checked at 96";
     RECT client{};
@@ -74,8 +86,6 @@ TEST_F(MainWindowTest, EveryControlSitsWhereTheTwipsTablePutsItWithItsCaption) {
         const RECT rect = PlaceOf(Control(expected.id));
         EXPECT_EQ(rect.left, px(expected.left));
         EXPECT_EQ(rect.top, px(expected.top));
-        // A label may spread right when the installed face is wider than the designer's, never shrink;
-        // a closed drop-down list is as high as its font makes it.
         if (expected.kind == Expected::Label) {
             EXPECT_GE(rect.right - rect.left, px(expected.width));
         } else {
@@ -83,6 +93,8 @@ TEST_F(MainWindowTest, EveryControlSitsWhereTheTwipsTablePutsItWithItsCaption) {
         }
         if (expected.kind == Expected::DropDown) continue;
         EXPECT_EQ(rect.bottom - rect.top, px(expected.height));
+        if (expected.kind != Expected::Caption) continue;
+        EXPECT_EQ(FontOf(Control(expected.id)).lfHeight, -11) << "8.25 pt at 96 DPI";
     }
     // Labels that spread stop before their neighbours.
     EXPECT_LE(PlaceOf(Control(ControlId::Label7)).right, PlaceOf(Control(ControlId::cboMode)).left);
@@ -99,24 +111,6 @@ TEST_F(MainWindowTest, TitleAndVideoLists) {
     EXPECT_EQ(ListItems(ControlId::cboResolution),
               (std::vector<std::wstring>{L"400x300", L"512x384", L"640x480", L"800x600", L"1024x768",
                                          L"1152x864", L"1280x960", L"1600x1200"}));
-}
-
-TEST_F(MainWindowTest, FontsAreBoldTahomaForCaptionsAndVerdanaOrItsNearestForTextBoxes) {
-    for (ControlId id :
-         {ControlId::Frame1, ControlId::cmdBrowseHLEXE, ControlId::cmdPlayDemo, ControlId::Label5,
-          ControlId::txtHLPath, ControlId::txtInfo, ControlId::txtCommandLine}) {
-        const bool isText =
-            id == ControlId::txtHLPath || id == ControlId::txtInfo || id == ControlId::txtCommandLine;
-        const LOGFONTW font = FontOf(Control(id));
-        SCOPED_TRACE(ui::ToInt(id));
-        EXPECT_STREQ(font.lfFaceName, ui::InstalledFace(isText ? L"Verdana" : L"Tahoma").c_str());
-        EXPECT_EQ(font.lfWeight, isText ? FW_NORMAL : FW_BOLD);
-        EXPECT_EQ(font.lfCharSet, RUSSIAN_CHARSET);
-        if (isText) continue;
-        EXPECT_EQ(font.lfHeight, -11) << "8.25 pt at 96 DPI";
-    }
-    // A face that is not installed gives way to the nearest one.
-    EXPECT_NE(ui::InstalledFace(L"No Such Face Anywhere"), L"No Such Face Anywhere");
 }
 
 TEST_F(MainWindowTest, ToolTipsPicturesAndTheCyrillicMenuUnderAWesternCodePage) {
