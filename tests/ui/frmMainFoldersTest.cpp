@@ -110,9 +110,9 @@ TEST_F(FoldersTest, OpeningAFolderInTheFolderBoxMovesTheListAndRemembersIt) {
 
 TEST_F(FoldersTest, LoadDemoListBringsDriveAndFolderBoxToAListOnAnotherDrive) {
     // A folder of the test's own on drive Z: (Wine's view of the Linux root), where the build lives.
+    ASSERT_EQ(towupper(FolderText(dir.Path())[0]), L'C') << "Wine's temporary folder is on C:";
     const fs::path onZ = fs::current_path() / ("ui-test-" + std::to_string(GetCurrentProcessId()));
     fs::create_directories(onZ);
-    ASSERT_EQ(towupper(FolderText(dir.Path())[0]), L'C') << "Wine's temporary folder is on C:";
     for (const fs::path& folder : {dir.Path(), onZ, dir.Path()}) {
         ShowFolder(folder);
         ExpectAllOn(FolderText(folder));
