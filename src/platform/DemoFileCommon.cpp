@@ -1,4 +1,4 @@
-// The platform-independent half of demo file access: the summary and the backup copy.
+// The platform-independent half of demo file access: moving a mapped view, the summary and the backup copy.
 #include <chrono>
 #include <ctime>
 #include <system_error>
@@ -9,6 +9,38 @@
 #include "platform/DemoFileIo.h"
 
 namespace vorelix::platform {
+
+MappedDemo::MappedDemo(MappedDemo&& other) noexcept
+    : data_(other.data_),
+      size_(other.size_),
+      file_(other.file_),
+      mapping_(other.mapping_),
+      released_(other.released_) {
+    other.data_ = nullptr;
+    other.size_ = 0;
+    other.file_ = -1;
+    other.mapping_ = 0;
+}
+
+MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
+    if (this != &other) {
+        Release();
+        data_ = other.data_;
+        size_ = other.size_;
+        file_ = other.file_;
+        mapping_ = other.mapping_;
+        released_ = other.released_;
+        other.data_ = nullptr;
+        other.size_ = 0;
+        other.file_ = -1;
+        other.mapping_ = 0;
+    }
+    return *this;
+}
+
+MappedDemo::~MappedDemo() {
+    Release();
+}
 
 Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
     auto file = ReadOnlyFile::Open(path);

@@ -171,38 +171,6 @@ Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
     return demo;
 }
 
-MappedDemo::MappedDemo(MappedDemo&& other) noexcept
-    : data_(other.data_),
-      size_(other.size_),
-      file_(other.file_),
-      mapping_(other.mapping_),
-      released_(other.released_) {
-    other.data_ = nullptr;
-    other.size_ = 0;
-    other.file_ = -1;
-    other.mapping_ = 0;
-}
-
-MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
-    if (this != &other) {
-        Release();
-        data_ = other.data_;
-        size_ = other.size_;
-        file_ = other.file_;
-        mapping_ = other.mapping_;
-        released_ = other.released_;
-        other.data_ = nullptr;
-        other.size_ = 0;
-        other.file_ = -1;
-        other.mapping_ = 0;
-    }
-    return *this;
-}
-
-MappedDemo::~MappedDemo() {
-    Release();
-}
-
 void MappedDemo::Passed(std::size_t offset) {
     constexpr std::size_t kStep = std::size_t{16} << 20;
     if (data_ == nullptr || offset < released_ + kStep) return;
