@@ -1,16 +1,13 @@
 // The folder box: entries built from the current path, drawn with an indent and a folder picture.
 #include "ui/FolderBox.h"
 
+#include "platform/SysHelpers.h"
 #include "ui/Dpi.h"
 #include "ui/FolderPaths.h"
 
 namespace vorelix::ui {
 
 namespace {
-
-std::wstring ChildPath(const std::wstring& folder, const std::wstring& name) {
-    return folder.size() <= 3 ? folder + name : folder + L"\\" + name;
-}
 
 std::wstring LastPart(const std::wstring& path) {
     if (path.size() <= 3) return path;
@@ -84,7 +81,7 @@ void FolderBox::Refill() {
         }
         const int depth = static_cast<int>(entries_.size());
         for (const auto& name : ListSubfolders(path_))
-            entries_.push_back({ChildPath(path_, name), depth, false});
+            entries_.push_back({platform::JoinFolderAndName(path_, name), depth, false});
     }
     currentIndex_ = path_.empty() ? -1 : 0;
     for (std::size_t i = 0; i < entries_.size(); ++i) {
