@@ -1,4 +1,5 @@
-// The platform-independent half of demo file access: moving a mapped view, the summary and the backup copy.
+// The platform-independent half of demo file access: moving a mapped view, the summary, plan writes
+// and the backup copy.
 #include <chrono>
 #include <ctime>
 #include <system_error>
@@ -54,6 +55,26 @@ Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
     std::string body(static_cast<std::size_t>(*bodyLength), '\0');
     if (auto read = file->ReadAt(demo::kBodyOffset, body); !read) return read.failure();
     return demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
+}
+
+Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan) {
+    const demo::WritePlan merged = demo::Coalesced(plan);
+    if (auto fits = demo::CheckPlanFits(merged); !fits) return fits.failure();
+    if (merged.runs.empty()) return Ok();
+    auto file = DemoWriter::OpenExisting(path);
+    if (!file) return file.failure();
+    auto before = file->Length();
+    if (!before) return before.failure();
+    if (*before != merged.fileLength) {
+        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
+    }
+    for (const auto& run : merged.runs) {
+        if (auto wrote = file->WriteAt(run.offset, run.bytes); !wrote) return wrote.failure();
+    }
+    auto after = file->Length();
+    if (!after) return after.failure();
+    if (*after != merged.fileLength) return Failure{"the demo's length changed while it was written", 0};
+    return file->Close();
 }
 
 Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo) {

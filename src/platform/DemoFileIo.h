@@ -1,4 +1,5 @@
-// Private to demo file access: a read-only file with positioned reads, and the local time.
+// Private to demo file access: a read-only file with positioned reads, a demo open for in-place
+// writes, and the local time.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,27 @@ class ReadOnlyFile {
 
   private:
     explicit ReadOnlyFile(std::intptr_t handle) : handle_(handle) {}
+    std::intptr_t handle_;
+};
+
+// A demo opened for positioned writes: never created, truncated or extended. A file marked
+// read-only is refused even where the system would let the write through (root, Wine).
+class DemoWriter {
+  public:
+    static Result<DemoWriter> OpenExisting(const std::filesystem::path& path);
+    DemoWriter(DemoWriter&& other) noexcept;
+    DemoWriter(const DemoWriter&) = delete;
+    DemoWriter& operator=(const DemoWriter&) = delete;
+    DemoWriter& operator=(DemoWriter&&) = delete;
+    ~DemoWriter();
+
+    Result<std::uint64_t> Length() const;
+    Status WriteAt(std::uint64_t offset, const std::string& bytes);
+    // Closes now, reporting what the system says: a late write error may only show here.
+    Status Close();
+
+  private:
+    explicit DemoWriter(std::intptr_t handle) : handle_(handle) {}
     std::intptr_t handle_;
 };
 

@@ -31,6 +31,11 @@ class Descriptor {
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     // Closes now, reporting what close says: a late write error may only show here.
     Status Close() {
         const int fd = fd_;
@@ -102,6 +107,42 @@ Status ReadOnlyFile::ReadAt(std::uint64_t offset, std::string& buffer) const {
     return Ok();
 }
 
+// ---- DemoWriter
+
+Result<DemoWriter> DemoWriter::OpenExisting(const std::filesystem::path& path) {
+    // No O_CREAT, no O_TRUNC: a demo deleted since its scan is not created again.
+    Descriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (file.get() < 0) return LastErrno();
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) return LastErrno();
+    if (!S_ISREG(info.st_mode)) return ErrnoFailure(EINVAL);
+    // A demo marked read-only stays unwritten even for root, whom the permission bits do not stop.
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrnoFailure(EACCES);
+    return DemoWriter(file.Release());
+}
+
+DemoWriter::DemoWriter(DemoWriter&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = -1;
+}
+
+DemoWriter::~DemoWriter() {
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
+}
+
+Result<std::uint64_t> DemoWriter::Length() const {
+    return DescriptorLength(static_cast<int>(handle_));
+}
+
+Status DemoWriter::WriteAt(std::uint64_t offset, const std::string& bytes) {
+    return WriteAll(static_cast<int>(handle_), offset, bytes);
+}
+
+Status DemoWriter::Close() {
+    Descriptor file(static_cast<int>(handle_));
+    handle_ = -1;
+    return file.Close();
+}
+
 bool LocalTime(std::time_t when, std::tm& out) {
     return ::localtime_r(&when, &out) != nullptr;
 }
@@ -154,30 +195,6 @@ Result<std::uint64_t> FileLength(const std::filesystem::path& path) {
     if (::stat(path.c_str(), &info) != 0) return LastErrno();
     if (!S_ISREG(info.st_mode)) return ErrnoFailure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
     return static_cast<std::uint64_t>(info.st_size);
-}
-
-Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan) {
-    const demo::WritePlan merged = demo::Coalesced(plan);
-    if (auto fits = demo::CheckPlanFits(merged); !fits) return fits.failure();
-    if (merged.runs.empty()) return Ok();
-    // No O_CREAT, no O_TRUNC: a demo deleted since its scan is not created again.
-    Descriptor file(::open(path.c_str(), O_RDWR | O_CLOEXEC));
-    if (file.get() < 0) return LastErrno();
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0) return LastErrno();
-    if (!S_ISREG(info.st_mode)) return ErrnoFailure(EINVAL);
-    // A demo marked read-only stays unwritten even for root, whom the permission bits do not stop.
-    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrnoFailure(EACCES);
-    if (static_cast<std::uint64_t>(info.st_size) != merged.fileLength) {
-        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
-    }
-    for (const auto& run : merged.runs) {
-        if (auto wrote = WriteAll(file.get(), run.offset, run.bytes); !wrote) return wrote.failure();
-    }
-    auto after = DescriptorLength(file.get());
-    if (!after) return after.failure();
-    if (*after != merged.fileLength) return Failure{"the demo's length changed while it was written", 0};
-    return file.Close();
 }
 
 Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -144,6 +144,44 @@ Status ReadOnlyFile::ReadAt(std::uint64_t offset, std::string& buffer) const {
     return Ok();
 }
 
+// ---- DemoWriter
+
+Result<DemoWriter> DemoWriter::OpenExisting(const std::filesystem::path& path) {
+    // OPEN_EXISTING: a demo deleted since its scan is not created again; nothing truncates it.
+    // Others may keep reading while it is written, but nobody else may write at the same time.
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return LastError();
+    // Windows refuses write access to a read-only file by itself; Wine running as root does not,
+    // so the attribute is checked here too.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(file.get(), &info)) return LastError();
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return CodeFailure(ERROR_ACCESS_DENIED);
+    return DemoWriter(FromHandle(file.release()));
+}
+
+DemoWriter::DemoWriter(DemoWriter&& other) noexcept : handle_(other.handle_) {
+    other.handle_ = FromHandle(INVALID_HANDLE_VALUE);
+}
+
+DemoWriter::~DemoWriter() {
+    if (AsHandle(handle_) != INVALID_HANDLE_VALUE) CloseHandle(AsHandle(handle_));
+}
+
+Result<std::uint64_t> DemoWriter::Length() const {
+    return HandleLength(AsHandle(handle_));
+}
+
+Status DemoWriter::WriteAt(std::uint64_t offset, const std::string& bytes) {
+    return WriteAll(AsHandle(handle_), offset, bytes);
+}
+
+Status DemoWriter::Close() {
+    FileHandle file(AsHandle(handle_));
+    handle_ = FromHandle(INVALID_HANDLE_VALUE);
+    return file.Close();
+}
+
 bool LocalTime(std::time_t when, std::tm& out) {
     return localtime_s(&out, &when) == 0;
 }
@@ -203,34 +241,6 @@ Result<std::uint64_t> FileLength(const std::filesystem::path& path) {
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return LastError();
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return CodeFailure(ERROR_ACCESS_DENIED);
     return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan) {
-    const demo::WritePlan merged = demo::Coalesced(plan);
-    if (auto fits = demo::CheckPlanFits(merged); !fits) return fits.failure();
-    if (merged.runs.empty()) return Ok();
-    // OPEN_EXISTING: a demo deleted since its scan is not created again; nothing truncates it.
-    // Others may keep reading while it is written, but nobody else may write at the same time.
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return LastError();
-    // Windows refuses write access to a read-only file by itself; Wine running as root does not,
-    // so the attribute is checked here too.
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!GetFileInformationByHandle(file.get(), &info)) return LastError();
-    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return CodeFailure(ERROR_ACCESS_DENIED);
-    auto before = HandleLength(file.get());
-    if (!before) return before.failure();
-    if (*before != merged.fileLength) {
-        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
-    }
-    for (const auto& run : merged.runs) {
-        if (auto wrote = WriteAll(file.get(), run.offset, run.bytes); !wrote) return wrote.failure();
-    }
-    auto after = HandleLength(file.get());
-    if (!after) return after.failure();
-    if (*after != merged.fileLength) return Failure{"the demo's length changed while it was written", 0};
-    return file.Close();
 }
 
 Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
