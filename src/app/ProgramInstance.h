@@ -9,7 +9,7 @@ namespace vorelix::app {
 
 // Holds a named mutex for the program's life; a second process sees it taken.
 class SingleInstanceGuard {
-public:
+  public:
     static constexpr const wchar_t* kProgramMutex = L"Local\\Vorelix.SingleInstance";
 
     explicit SingleInstanceGuard(const std::wstring& mutexName = kProgramMutex);
@@ -20,7 +20,7 @@ public:
     // False when another instance already held the mutex.
     bool IsFirstInstance() const { return first_; }
 
-private:
+  private:
     HANDLE mutex_ = nullptr;
     bool first_ = true;
 };

@@ -36,7 +36,7 @@ void AskFirstRun(const StartupContext& context) {
     context.settings.SetString(L"main", L"firstrun", L"0");
 }
 
-void RestoreSettings(ui::frmMain& window, const SettingsStore& settings) {
+void RestoreSettings(ui::MainWindow& window, const platform::SettingsStore& settings) {
     window.SetHLPathText(settings.GetString(L"CooMMon", L"HLEXEPath", L""));
     window.SetCommandLineText(settings.GetString(L"CooMMon", L"CommandLine", L"-game cstrike -console"));
     if (const auto mode = settings.GetInt(L"main", L"graphmode", 1)) window.SetModeIndex(*mode);
@@ -52,7 +52,7 @@ std::wstring FolderToShow(const std::wstring& parent) {
 }
 
 // Shows the folder of the demo named on the command line and selects it.
-void ShowArgumentDemo(ui::frmMain& window, const std::wstring& argument) {
+void ShowArgumentDemo(ui::MainWindow& window, const std::wstring& argument) {
     if (const auto parent = platform::GetParentFolder(argument)) window.SetDemoFolder(FolderToShow(*parent));
     window.LoadDemoList();
     // Both sides in one canonical form: the argument may name the demo by its long or its 8.3 name.
@@ -66,7 +66,7 @@ void ShowArgumentDemo(ui::frmMain& window, const std::wstring& argument) {
     }
 }
 
-void ShowStartFolder(ui::frmMain& window, const StartupContext& context) {
+void ShowStartFolder(ui::MainWindow& window, const StartupContext& context) {
     if (platform::FileExists(context.argument)) {
         ShowArgumentDemo(window, context.argument);
         return;
@@ -90,13 +90,13 @@ bool PassSingleInstanceTest(bool isFirstInstance, ui::Prompter& prompter) {
     return false;
 }
 
-void RunStartup(ui::frmMain& window, const StartupContext& context) {
+void RunStartup(ui::MainWindow& window, const StartupContext& context) {
     AskFirstRun(context);
     RestoreSettings(window, context.settings);
     ShowStartFolder(window, context);
 }
 
-void RunShutdown(const ui::frmMain& window, SettingsStore& settings) {
+void RunShutdown(const ui::MainWindow& window, platform::SettingsStore& settings) {
     settings.SetString(L"CooMMon", L"CommandLine", window.CommandLineText());
 }
 

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "app/ProgramInstance.h"
-#include "app/SettingsStore.h"
 #include "launch/RegisterOpenFile.h"
+#include "platform/SettingsStore.h"
+#include "ui/MainWindow.h"
 #include "ui/Prompter.h"
-#include "ui/frmMain.h"
 
 namespace vorelix::app {
 
 struct StartupContext {
-    SettingsStore& settings;
+    platform::SettingsStore& settings;
     ui::Prompter& prompter;
     ProgramIdentity program;
     std::wstring argument;  // the argument string, as ArgumentString() gives it
@@ -25,9 +25,9 @@ bool PassSingleInstanceTest(bool isFirstInstance, ui::Prompter& prompter);
 
 // Everything start-up does after that test, on the main window while it is still hidden. A step that
 // fails is skipped and the next one runs.
-void RunStartup(ui::frmMain& window, const StartupContext& context);
+void RunStartup(ui::MainWindow& window, const StartupContext& context);
 
 // The close request: saves the command line. Nothing else is written at shutdown.
-void RunShutdown(const ui::frmMain& window, SettingsStore& settings);
+void RunShutdown(const ui::MainWindow& window, platform::SettingsStore& settings);
 
 }  // namespace vorelix::app

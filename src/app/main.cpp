@@ -2,10 +2,10 @@
 #include <windows.h>
 
 #include "app/ProgramInstance.h"
-#include "app/SettingsStore.h"
 #include "app/Startup.h"
+#include "platform/SettingsStore.h"
+#include "ui/MainWindow.h"
 #include "ui/Win32Prompter.h"
-#include "ui/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     using namespace vorelix;
@@ -14,8 +14,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     app::SingleInstanceGuard instance;
     if (!app::PassSingleInstanceTest(instance.IsFirstInstance(), prompter)) return 0;
 
-    app::SettingsStore settings(HKEY_CURRENT_USER, app::SettingsStore::kProgramKey);
-    ui::frmMain window({settings, prompter});
+    platform::SettingsStore settings(HKEY_CURRENT_USER, platform::SettingsStore::kProgramKey);
+    ui::MainWindow window({settings, prompter});
     if (!window.IsCreated()) return 1;
 
     // Start-up runs while the window is hidden, so its questions stand on their own.

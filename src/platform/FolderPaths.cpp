@@ -1,12 +1,14 @@
 // Folder facts through the file system API; every listing leaves hidden and system entries out.
-#include "ui/FolderPaths.h"
+#include "platform/FolderPaths.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cwctype>
 
-namespace vorelix::ui {
+#include "platform/SysHelpers.h"
+
+namespace vorelix::platform {
 
 namespace {
 
@@ -30,22 +32,13 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) return {};
-    std::wstring full(needed, L'\0');
-    const DWORD written = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (written == 0 || written >= needed) return {};
-    full.resize(written);
-    return full;
-}
-
 bool IsBareDrive(const std::wstring& path) {
     return path.size() == 2 && path[1] == L':' && std::iswalpha(path[0]);
 }
 
-bool EndsWithDem(const std::wstring& name) {
-    return name.size() > 4 && EqualIgnoringCase(name.substr(name.size() - 4), L".dem");
+bool EndsWith(const std::wstring& name, const std::wstring& extension) {
+    return name.size() > extension.size() &&
+           EqualIgnoringCase(name.substr(name.size() - extension.size()), extension);
 }
 
 template <typename Keep>
@@ -116,11 +109,17 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
                                 TRUE) == CSTR_EQUAL;
 }
 
-std::optional<std::vector<std::wstring>> ListDemoFiles(const std::wstring& folder) {
-    // The pattern also matches 8.3 aliases ("NAME~1.DEM" of "name.demo"): keep true ".dem" names only.
-    return ListFolder(folder, L"*.dem", [](const WIN32_FIND_DATAW& data) {
-        return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWithDem(data.cFileName);
+std::optional<std::vector<std::wstring>> ListFilesWithExtension(const std::wstring& folder,
+                                                                const std::wstring& extension) {
+    // The pattern also matches 8.3 aliases ("NAME~1.DEM" of "name.demo"): keep true names only.
+    const std::wstring pattern = L"*" + extension;
+    return ListFolder(folder, pattern.c_str(), [&](const WIN32_FIND_DATAW& data) {
+        return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWith(data.cFileName, extension);
     });
+}
+
+std::optional<std::vector<std::wstring>> ListDemoFiles(const std::wstring& folder) {
+    return ListFilesWithExtension(folder, L".dem");
 }
 
 std::vector<std::wstring> ListSubfolders(const std::wstring& folder) {
@@ -157,4 +156,4 @@ std::wstring DriveDisplayText(wchar_t driveLetter) {
     return text;
 }
 
-}  // namespace vorelix::ui
+}  // namespace vorelix::platform

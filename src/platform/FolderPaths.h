@@ -1,11 +1,11 @@
-// Folder facts for the drive box, the folder box and the demo list: normal forms, listings, drives.
+// Folder facts for the folder controls and the config list: normal forms, listings, drives.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-namespace vorelix::ui {
+namespace vorelix::platform {
 
 // The full path of an existing folder in the list's form: a drive root as "C:\", any other folder
 // without a trailing "\", the drive letter in upper case. No value when it is not an existing folder.
@@ -25,8 +25,12 @@ std::wstring NearestExistingFolder(const std::wstring& path);
 bool LessIgnoringCase(const std::wstring& a, const std::wstring& b);
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b);
 
-// The "*.dem" files of a folder, bare names, sorted; hidden and system files left out.
-// No value when the folder cannot be read.
+// The files of a folder whose names end in `extension` (".cfg"), bare names, sorted; hidden and
+// system files left out. No value when the folder cannot be read.
+std::optional<std::vector<std::wstring>> ListFilesWithExtension(const std::wstring& folder,
+                                                                const std::wstring& extension);
+
+// The "*.dem" files of a folder, as ListFilesWithExtension lists them.
 std::optional<std::vector<std::wstring>> ListDemoFiles(const std::wstring& folder);
 
 // The subfolders of a folder, bare names, sorted; hidden and system folders left out.
@@ -38,4 +42,4 @@ std::vector<wchar_t> LogicalDrives();
 // A drive as the drive box shows it: "c: [label]", or "c:" when it has no label or is not ready.
 std::wstring DriveDisplayText(wchar_t driveLetter);
 
-}  // namespace vorelix::ui
+}  // namespace vorelix::platform

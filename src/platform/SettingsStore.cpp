@@ -1,11 +1,11 @@
 // The settings store over the registry: one subkey per section, every entry a REG_SZ value.
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 #include <limits>
 
 #include "platform/Registry.h"
 
-namespace vorelix::app {
+namespace vorelix::platform {
 
 namespace {
 
@@ -58,4 +58,4 @@ bool SettingsStore::SetString(const std::wstring& section, const std::wstring& k
     return !platform::SetRegString(root_, baseKey_ + L"\\" + section, key, value).has_value();
 }
 
-}  // namespace vorelix::app
+}  // namespace vorelix::platform

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace vorelix::app {
+namespace vorelix::platform {
 
 class SettingsStore {
   public:
@@ -33,4 +33,4 @@ class SettingsStore {
     std::wstring baseKey_;
 };
 
-}  // namespace vorelix::app
+}  // namespace vorelix::platform

@@ -25,11 +25,6 @@ std::wstring CallWithBuffer(Call call) {
     return {};
 }
 
-std::wstring FullPath(const std::wstring& path) {
-    return CallWithBuffer(
-        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
-}
-
 std::wstring LongPath(const std::wstring& path) {
     return CallWithBuffer(
         [&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); });
@@ -50,6 +45,11 @@ std::wstring UpperCase(const std::wstring& text) {
 }
 
 }  // namespace
+
+std::wstring FullPath(const std::wstring& path) {
+    return CallWithBuffer(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(path.c_str(), size, buffer, nullptr); });
+}
 
 bool FileExists(const std::wstring& path) {
     if (path.empty()) return false;

@@ -6,6 +6,9 @@
 
 namespace vorelix::platform {
 
+// The full path of a path as the system resolves it (GetFullPathNameW); "" when it cannot.
+std::wstring FullPath(const std::wstring& path);
+
 // True when the path names an existing file or folder (PathFileExistsW); false for "".
 bool FileExists(const std::wstring& path);
 

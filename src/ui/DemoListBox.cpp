@@ -1,7 +1,7 @@
 // The demo list: fills the list box from the folder, sorted, with redrawing paused for big folders.
 #include "ui/DemoListBox.h"
 
-#include "ui/FolderPaths.h"
+#include "platform/FolderPaths.h"
 
 namespace vorelix::ui {
 
@@ -10,9 +10,9 @@ void DemoListBox::Attach(HWND listBox) {
 }
 
 bool DemoListBox::SetFolder(const std::wstring& folder) {
-    const auto normal = NormalizeFolder(folder);
+    const auto normal = platform::NormalizeFolder(folder);
     if (!normal) return false;
-    if (EqualIgnoringCase(*normal, folder_)) return true;
+    if (platform::EqualIgnoringCase(*normal, folder_)) return true;
     folder_ = *normal;
     Refresh();
     if (onFolderChange) onFolderChange();
@@ -20,14 +20,14 @@ bool DemoListBox::SetFolder(const std::wstring& folder) {
 }
 
 bool DemoListBox::ShowFolder(const std::wstring& folder) {
-    const auto normal = NormalizeFolder(folder);
+    const auto normal = platform::NormalizeFolder(folder);
     if (!normal) return false;
     folder_ = *normal;
     return Refresh();
 }
 
 bool DemoListBox::Refresh() {
-    const auto names = ListDemoFiles(folder_);
+    const auto names = platform::ListDemoFiles(folder_);
     RedrawPause pause(box_.Hwnd());
     box_.Clear();
     if (!names) return false;

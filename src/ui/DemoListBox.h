@@ -1,4 +1,4 @@
-// The demo list (Files): the "*.dem" files of one folder, and that folder.
+// The demo list: the "*.dem" files of one folder, and that folder.
 #pragma once
 
 #include <windows.h>

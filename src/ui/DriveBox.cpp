@@ -3,7 +3,7 @@
 
 #include <cwctype>
 
-#include "ui/FolderPaths.h"
+#include "platform/FolderPaths.h"
 
 namespace vorelix::ui {
 
@@ -13,8 +13,8 @@ void DriveBox::Attach(HWND comboBox) {
 
 void DriveBox::Fill() {
     box_.Clear();
-    for (wchar_t letter : LogicalDrives()) {
-        const int index = box_.Add(DriveDisplayText(letter));
+    for (wchar_t letter : platform::LogicalDrives()) {
+        const int index = box_.Add(platform::DriveDisplayText(letter));
         SendMessageW(box_.Hwnd(), CB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(letter));
     }
     box_.SetSelected(IndexOf(drive_));

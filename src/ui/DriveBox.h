@@ -1,4 +1,4 @@
-// The drive box (Drive1): a drop-down list of the machine's drives that knows the current drive.
+// The drive box: a drop-down list of the machine's drives that knows the current drive.
 #pragma once
 
 #include <windows.h>

@@ -1,9 +1,9 @@
 // The folder box: entries built from the current path, drawn with an indent and a folder picture.
 #include "ui/FolderBox.h"
 
+#include "platform/FolderPaths.h"
 #include "platform/SysHelpers.h"
 #include "ui/Dpi.h"
-#include "ui/FolderPaths.h"
 
 namespace vorelix::ui {
 
@@ -46,9 +46,9 @@ void FolderBox::Attach(HWND listBox) {
 }
 
 bool FolderBox::SetPath(const std::wstring& path) {
-    const auto folder = NormalizeFolder(path);
+    const auto folder = platform::NormalizeFolder(path);
     if (!folder) return false;
-    const bool changed = !EqualIgnoringCase(*folder, path_);
+    const bool changed = !platform::EqualIgnoringCase(*folder, path_);
     path_ = *folder;
     if (changed) {
         Refill();
@@ -58,7 +58,7 @@ bool FolderBox::SetPath(const std::wstring& path) {
 }
 
 bool FolderBox::ShowPath(const std::wstring& path) {
-    const auto folder = NormalizeFolder(path);
+    const auto folder = platform::NormalizeFolder(path);
     if (!folder) return false;
     path_ = *folder;
     Refill();
@@ -80,7 +80,7 @@ void FolderBox::Refill() {
             start = end + 1;
         }
         const int depth = static_cast<int>(entries_.size());
-        for (const auto& name : ListSubfolders(path_))
+        for (const auto& name : platform::ListSubfolders(path_))
             entries_.push_back({platform::JoinFolderAndName(path_, name), depth, false});
     }
     currentIndex_ = path_.empty() ? -1 : 0;

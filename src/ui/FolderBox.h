@@ -1,4 +1,4 @@
-// The folder box (Dir1): the current path's folders from the root down, then its subfolders, indented.
+// The folder box: the current path's folders from the root down, then its subfolders, indented.
 #pragma once
 
 #include <windows.h>

@@ -1,5 +1,5 @@
-// frmMain's life and message routing, the about line, the video lists and the buttons of later features.
-#include "ui/frmMain.h"
+// MainWindow's life and message routing, the about line, the video lists and the buttons of later features.
+#include "ui/MainWindow.h"
 
 #include <shellapi.h>
 
@@ -9,7 +9,7 @@
 namespace vorelix::ui {
 
 namespace {
-constexpr const wchar_t* kClassName = L"Vorelix.frmMain";
+constexpr const wchar_t* kClassName = L"Vorelix.MainWindow";
 constexpr const wchar_t* kCaption = L"Vorelix v2.1b [for CS 1.4-1.5]";
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }  // namespace
@@ -27,7 +27,7 @@ bool DemoButtonsEnabled(int entryCount, int selectedIndex) {
     return entryCount > 0 && selectedIndex >= 0;
 }
 
-frmMain::frmMain(frmMainServices services) : services_(std::move(services)) {
+MainWindow::MainWindow(MainWindowServices services) : services_(std::move(services)) {
     // Tool tips and the v6 buttons need their classes registered before the first window uses them.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
@@ -39,15 +39,15 @@ frmMain::frmMain(frmMainServices services) : services_(std::move(services)) {
     InitialiseFolders();
 }
 
-frmMain::~frmMain() {
+MainWindow::~MainWindow() {
     if (Hwnd()) DestroyWindow(Hwnd());
-    if (mnuFile_) DestroyMenu(mnuFile_);
+    if (demoMenu_) DestroyMenu(demoMenu_);
     for (HIMAGELIST& pictures : buttonPictures_) {
         if (pictures) ImageList_Destroy(pictures);
     }
 }
 
-LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -55,19 +55,19 @@ LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return OnStaticColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_MEASUREITEM:
-            if (wParam == static_cast<WPARAM>(ToInt(ControlId::Dir1))) {
-                Dir1_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), dpi_);
+            if (wParam == static_cast<WPARAM>(ToInt(ControlId::FolderBox))) {
+                folderBox_.MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam), dpi_);
                 return TRUE;
             }
             break;
         case WM_DRAWITEM:
-            if (wParam == static_cast<WPARAM>(ToInt(ControlId::Dir1))) {
-                Dir1_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), dpi_);
+            if (wParam == static_cast<WPARAM>(ToInt(ControlId::FolderBox))) {
+                folderBox_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), dpi_);
                 return TRUE;
             }
             break;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == Label5_.Hwnd()) {
+            if (reinterpret_cast<HWND>(wParam) == aboutLine_.Hwnd()) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
                 return TRUE;
             }
@@ -92,61 +92,62 @@ LRESULT frmMain::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
-void frmMain::OnCommand(int id, int code) {
+void MainWindow::OnCommand(int id, int code) {
     switch (static_cast<ControlId>(id)) {
-        case ControlId::Drive1:
-            if (code == CBN_DROPDOWN) Drive1_.Fill();
-            if (code == CBN_SELCHANGE) Drive1_.OnSelectionChange();
+        case ControlId::DriveBox:
+            if (code == CBN_DROPDOWN) driveBox_.Fill();
+            if (code == CBN_SELCHANGE) driveBox_.OnSelectionChange();
             break;
-        case ControlId::Dir1:
-            if (code == LBN_DBLCLK) Dir1_Open(Dir1_.Selected());
+        case ControlId::FolderBox:
+            if (code == LBN_DBLCLK) OpenFolderEntry(folderBox_.Selected());
             break;
-        case ControlId::Files:
-            if (code == LBN_SELCHANGE) Files_Click();
+        case ControlId::DemoList:
+            if (code == LBN_SELCHANGE) OnDemoSelected();
             break;
-        case ControlId::cboMode:
-            if (code == CBN_SELCHANGE) cboMode_Click();
+        case ControlId::RendererBox:
+            if (code == CBN_SELCHANGE) OnRendererSelected();
             break;
-        case ControlId::cboResolution:
-            if (code == CBN_SELCHANGE) cboResolution_Click();
+        case ControlId::ResolutionBox:
+            if (code == CBN_SELCHANGE) OnResolutionSelected();
             break;
-        case ControlId::Label5:
-            if (code == STN_CLICKED) Label5_Click();
+        case ControlId::AboutLine:
+            if (code == STN_CLICKED) OnAboutLineClick();
             break;
-        case ControlId::cmdBrowseHLEXE:
-            if (code == BN_CLICKED) cmdBrowseHLEXE_Click();
+        case ControlId::BrowseHlExeButton:
+            if (code == BN_CLICKED) OnBrowseHlExeClick();
             break;
-        case ControlId::cmdSelectConfig:
-            if (code == BN_CLICKED) cmdSelectConfig_Click();
+        case ControlId::SelectConfigButton:
+            if (code == BN_CLICKED) OnSelectConfigClick();
             break;
-        case ControlId::cmdUtils:
-            if (code == BN_CLICKED) cmdUtils_Click();
+        case ControlId::UtilsButton:
+            if (code == BN_CLICKED) OnUtilsClick();
             break;
-        case ControlId::cmdViewDemo:
-            if (code == BN_CLICKED) cmdViewDemo_Click();
+        case ControlId::ViewDemoButton:
+            if (code == BN_CLICKED) OnViewDemoClick();
             break;
-        case ControlId::cmdPlayDemo:
-            if (code == BN_CLICKED) cmdPlayDemo_Click();
+        case ControlId::PlayDemoButton:
+            if (code == BN_CLICKED) OnPlayDemoClick();
             break;
-        case ControlId::itemRenameDemo:
-            itemRenameDemo_Click();
+        case ControlId::RenameDemoItem:
+            OnRenameDemoClick();
             break;
-        case ControlId::itemDeleteDemo:
-            itemDeleteDemo_Click();
+        case ControlId::DeleteDemoItem:
+            OnDeleteDemoClick();
             break;
         default:
             break;
     }
 }
 
-LRESULT frmMain::OnStaticColor(HDC hdc, HWND control) {
-    // A read-only edit asks as a static: txtInfo keeps the white of a text box, txtHLPath the button face.
-    if (control == txtInfo_.Hwnd()) {
+LRESULT MainWindow::OnStaticColor(HDC hdc, HWND control) {
+    // A read-only edit asks as a static: the information box keeps the white of a text box, the hl.exe path
+    // box the button face.
+    if (control == infoBox_.Hwnd()) {
         SetBkColor(hdc, GetSysColor(COLOR_WINDOW));
         SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(infoBackground_);
     }
-    if (control == Label5_.Hwnd()) {
+    if (control == aboutLine_.Hwnd()) {
         SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
         SetTextColor(hdc, RGB(0, 0, 192));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -154,35 +155,35 @@ LRESULT frmMain::OnStaticColor(HDC hdc, HWND control) {
     return DefaultProc(WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(hdc), reinterpret_cast<LPARAM>(control));
 }
 
-void frmMain::Label5_Click() {
+void MainWindow::OnAboutLineClick() {
     if (services_.openWebPage) services_.openWebPage(kProjectPage);
 }
 
-void frmMain::SetModeIndex(int index) {
-    cboMode_.SetSelected(index);
-    cboMode_Click();
+void MainWindow::SetModeIndex(int index) {
+    rendererBox_.SetSelected(index);
+    OnRendererSelected();
 }
 
-void frmMain::SetResolutionIndex(int index) {
-    cboResolution_.SetSelected(index);
-    cboResolution_Click();
+void MainWindow::SetResolutionIndex(int index) {
+    resolutionBox_.SetSelected(index);
+    OnResolutionSelected();
 }
 
-void frmMain::cboMode_Click() {
-    const int index = cboMode_.Selected();
+void MainWindow::OnRendererSelected() {
+    const int index = rendererBox_.Selected();
     if (index >= 0) services_.settings.SetString(L"main", L"graphmode", std::to_wstring(index));
 }
 
-void frmMain::cboResolution_Click() {
-    const int index = cboResolution_.Selected();
+void MainWindow::OnResolutionSelected() {
+    const int index = resolutionBox_.Selected();
     if (index >= 0) services_.settings.SetString(L"main", L"graphres", std::to_wstring(index));
 }
 
 // The game launch, the config window and the utilities window arrive with their own features.
-void frmMain::cmdBrowseHLEXE_Click() {}
-void frmMain::cmdSelectConfig_Click() {}
-void frmMain::cmdUtils_Click() {}
-void frmMain::cmdViewDemo_Click() {}
-void frmMain::cmdPlayDemo_Click() {}
+void MainWindow::OnBrowseHlExeClick() {}
+void MainWindow::OnSelectConfigClick() {}
+void MainWindow::OnUtilsClick() {}
+void MainWindow::OnViewDemoClick() {}
+void MainWindow::OnPlayDemoClick() {}
 
 }  // namespace vorelix::ui

@@ -1,4 +1,5 @@
-// The main window frmMain: the demo browser with its folder boxes, demo list, information panel and buttons.
+// The main window MainWindow: the demo browser with its folder boxes, demo list, information panel and
+// buttons.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "app/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/ControlIds.h"
 #include "ui/Controls.h"
 #include "ui/DemoListBox.h"
@@ -27,8 +28,8 @@ inline constexpr const wchar_t* kProjectPage = L"https://github.com/vorelix/vore
 // Opens a web page with the shell ("open", shown normally); the program's default web-page opener.
 void OpenWebPageWithShell(const std::wstring& url);
 
-struct frmMainServices {
-    app::SettingsStore& settings;
+struct MainWindowServices {
+    platform::SettingsStore& settings;
     Prompter& prompter;
     std::function<void(const std::wstring& url)> openWebPage = OpenWebPageWithShell;
 };
@@ -40,52 +41,52 @@ UINT TrackPopupAndReturnCommand(HMENU menu, POINT screenPoint, HWND owner);
 // True when the three demo buttons may be used: the list has entries and one is selected.
 bool DemoButtonsEnabled(int entryCount, int selectedIndex);
 
-class frmMain : public Window {
+class MainWindow : public Window {
   public:
     // Creates the window hidden, its controls in their starting state, the list in the current folder.
-    explicit frmMain(frmMainServices services);
-    ~frmMain() override;
+    explicit MainWindow(MainWindowServices services);
+    ~MainWindow() override;
 
     bool IsCreated() const { return Hwnd() != nullptr; }
     void Show(int showCommand) const { ShowWindow(Hwnd(), showCommand); }
     HWND ControlHwnd(ControlId id) const { return GetDlgItem(Hwnd(), ToInt(id)); }
-    HMENU FileMenu() const { return mnuFile_; }
+    HMENU DemoMenu() const { return demoMenu_; }
 
     // Texts of the two boxes that start-up fills and shutdown saves.
-    void SetHLPathText(const std::wstring& text) const { txtHLPath_.SetText(text); }
-    std::wstring HLPathText() const { return txtHLPath_.Text(); }
-    void SetCommandLineText(const std::wstring& text) const { txtCommandLine_.SetText(text); }
-    std::wstring CommandLineText() const { return txtCommandLine_.Text(); }
+    void SetHLPathText(const std::wstring& text) const { hlPathBox_.SetText(text); }
+    std::wstring HLPathText() const { return hlPathBox_.Text(); }
+    void SetCommandLineText(const std::wstring& text) const { commandLineBox_.SetText(text); }
+    std::wstring CommandLineText() const { return commandLineBox_.Text(); }
 
-    // Selects an entry of cboMode / cboResolution and runs its click handler; an index outside the list
-    // leaves the box without a selection and writes nothing.
+    // Selects an entry of the renderer or resolution box and runs its click handler; an index outside the
+    // list leaves the box without a selection and writes nothing.
     void SetModeIndex(int index);
     void SetResolutionIndex(int index);
 
     // The demo list.
-    const std::wstring& DemoFolder() const { return Files_.Folder(); }
+    const std::wstring& DemoFolder() const { return demoList_.Folder(); }
     // Lists another folder (the folder change handling runs); false when it cannot be shown.
     bool SetDemoFolder(const std::wstring& folder);
     void LoadDemoList();
-    int DemoCount() const { return Files_.Count(); }
-    std::wstring DemoEntry(int index) const { return Files_.Entry(index); }
-    int SelectedDemoIndex() const { return Files_.Selected(); }
-    // Selects entry `index` and runs Files_Click, as a click on it would.
+    int DemoCount() const { return demoList_.Count(); }
+    std::wstring DemoEntry(int index) const { return demoList_.Entry(index); }
+    int SelectedDemoIndex() const { return demoList_.Selected(); }
+    // Selects entry `index` and runs OnDemoSelected, as a click on it would.
     void SelectDemo(int index);
     std::wstring GetSelectedDemoPath() const;
     void UpdateEnables();
 
     // The information panel.
-    void ShowInfoString(const std::wstring& text) const { txtInfo_.SetText(text); }
-    void ClearPlayers() const { lstPlayers_.Clear(); }
-    void AddPlayer(const std::wstring& name) const { lstPlayers_.Add(name); }
+    void ShowInfoString(const std::wstring& text) const { infoBox_.SetText(text); }
+    void ClearPlayers() const { playerList_.Clear(); }
+    void AddPlayer(const std::wstring& name) const { playerList_.Add(name); }
 
     // Called on a close request before the window goes (the shutdown).
     std::function<void()> onClose;
     // Called after a demo was read successfully: the utilities window clears its chat list, which
     // belonged to the demo selected before.
-    std::function<void()> onDemoSelected;
-    // Shows mnuFile; tests replace it to pick an item without a menu loop.
+    std::function<void()> onDemoRead;
+    // Shows the demo menu; tests replace it to pick an item without a menu loop.
     PopupTracker trackPopup = TrackPopupAndReturnCommand;
 
   private:
@@ -93,62 +94,62 @@ class frmMain : public Window {
     void OnCommand(int id, int code);
     LRESULT OnStaticColor(HDC hdc, HWND control);
 
-    // Layout and creation (frmMainLayout.cpp).
+    // Layout and creation (MainWindowLayout.cpp).
     void CreateControls();
     void CreateMenu();
     void CreateToolTips();
     void ApplyDpi(UINT dpi);
 
-    // Folder navigation (frmMainFolders.cpp).
+    // Folder navigation (MainWindowFolders.cpp).
     void InitialiseFolders();
-    void Drive1_Change();
-    void Dir1_Change();
-    void Dir1_Open(int index);
-    void Files_PathChange();
+    void OnDriveChanged();
+    void OnFolderChanged();
+    void OpenFolderEntry(int index);
+    void OnDemoFolderChanged();
     void ComeBackFromVanishedFolder();
 
-    // Commands on the demo files (frmMainFiles.cpp).
-    void Files_MouseDown(int button, POINT clientPoint);
-    void itemRenameDemo_Click();
-    void itemDeleteDemo_Click();
-    void Files_OLEDragDrop(HDROP drop);
+    // Commands on the demo files (MainWindowFiles.cpp).
+    void OnDemoListMouseDown(int button, POINT clientPoint);
+    void OnRenameDemoClick();
+    void OnDeleteDemoClick();
+    void OnFilesDropped(HDROP drop);
     void TellFailure(const std::wstring& what, const std::string& systemText);
     void SubclassLists();
-    static LRESULT CALLBACK FilesSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                              UINT_PTR subclassId, DWORD_PTR refData);
-    static LRESULT CALLBACK Dir1SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR subclassId, DWORD_PTR refData);
+    static LRESULT CALLBACK DemoListSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 UINT_PTR subclassId, DWORD_PTR refData);
+    static LRESULT CALLBACK FolderBoxSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR subclassId, DWORD_PTR refData);
 
-    // The information panel (frmMainInfo.cpp).
-    void Files_Click();
+    // The information panel (MainWindowInfo.cpp).
+    void OnDemoSelected();
 
-    // The other handlers (frmMain.cpp).
-    void Label5_Click();
-    void cboMode_Click();
-    void cboResolution_Click();
-    void cmdBrowseHLEXE_Click();
-    void cmdSelectConfig_Click();
-    void cmdUtils_Click();
-    void cmdViewDemo_Click();
-    void cmdPlayDemo_Click();
+    // The other handlers (MainWindow.cpp).
+    void OnAboutLineClick();
+    void OnRendererSelected();
+    void OnResolutionSelected();
+    void OnBrowseHlExeClick();
+    void OnSelectConfigClick();
+    void OnUtilsClick();
+    void OnViewDemoClick();
+    void OnPlayDemoClick();
 
-    frmMainServices services_;
+    MainWindowServices services_;
     UINT dpi_ = 96;
     FontSet fonts_;
     HIMAGELIST buttonPictures_[3] = {};
-    HMENU mnuFile_ = nullptr;
+    HMENU demoMenu_ = nullptr;
     HWND toolTips_ = nullptr;
     HBRUSH infoBackground_ = nullptr;
 
-    GroupBox Frame1_, Frame2_;
-    Edit txtHLPath_, txtInfo_, txtSpeed_, txtCommandLine_;
-    Button cmdBrowseHLEXE_, cmdSelectConfig_, cmdUtils_, cmdViewDemo_, cmdPlayDemo_;
-    Label Label1_, Label2_, Label4_, Label5_, Label6_, Label7_;
-    ComboBox cboMode_, cboResolution_;
-    ListBox lstPlayers_;
-    DriveBox Drive1_;
-    FolderBox Dir1_;
-    DemoListBox Files_;
+    GroupBox gameFrame_, demosFrame_;
+    Edit hlPathBox_, infoBox_, speedBox_, commandLineBox_;
+    Button browseHlExeButton_, selectConfigButton_, utilsButton_, viewDemoButton_, playDemoButton_;
+    Label speedLabel_, commandLineLabel_, infoLabel_, aboutLine_, playersLabel_, graphicModeLabel_;
+    ComboBox rendererBox_, resolutionBox_;
+    ListBox playerList_;
+    DriveBox driveBox_;
+    FolderBox folderBox_;
+    DemoListBox demoList_;
 };
 
 }  // namespace vorelix::ui

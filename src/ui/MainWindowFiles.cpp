@@ -1,34 +1,34 @@
-// frmMain's commands on demo files: the list's popup menu (rename, delete) and files dropped on the list.
+// MainWindow's commands on demo files: the list's popup menu (rename, delete) and files dropped on the list.
 #include <windowsx.h>
 
 #include "platform/FileOps.h"
 #include "platform/SysHelpers.h"
 #include "platform/Text.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 namespace vorelix::ui {
 
 namespace {
 constexpr UINT_PTR kFilesSubclass = 1;
-constexpr UINT_PTR kDir1Subclass = 2;
+constexpr UINT_PTR kFolderBoxSubclass = 2;
 constexpr int kRightButton = 2;
 }  // namespace
 
-LRESULT CALLBACK frmMain::FilesSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                            DWORD_PTR refData) {
-    auto* self = reinterpret_cast<frmMain*>(refData);
+LRESULT CALLBACK MainWindow::DemoListSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                  UINT_PTR, DWORD_PTR refData) {
+    auto* self = reinterpret_cast<MainWindow*>(refData);
     switch (message) {
         case WM_RBUTTONDOWN:
             // Handled here so the list keeps its selection: the menu acts on the selected demo.
             RunGuarded([&] {
-                self->Files_MouseDown(kRightButton, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                self->OnDemoListMouseDown(kRightButton, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             });
             return 0;
         case WM_DROPFILES:
-            RunGuarded([&] { self->Files_OLEDragDrop(reinterpret_cast<HDROP>(wParam)); });
+            RunGuarded([&] { self->OnFilesDropped(reinterpret_cast<HDROP>(wParam)); });
             return 0;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, &frmMain::FilesSubclassProc, kFilesSubclass);
+            RemoveWindowSubclass(hwnd, &MainWindow::DemoListSubclassProc, kFilesSubclass);
             break;
         default:
             break;
@@ -36,9 +36,9 @@ LRESULT CALLBACK frmMain::FilesSubclassProc(HWND hwnd, UINT message, WPARAM wPar
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-LRESULT CALLBACK frmMain::Dir1SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR refData) {
-    auto* self = reinterpret_cast<frmMain*>(refData);
+LRESULT CALLBACK MainWindow::FolderBoxSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                                                   UINT_PTR, DWORD_PTR refData) {
+    auto* self = reinterpret_cast<MainWindow*>(refData);
     switch (message) {
         case WM_GETDLGCODE:
             // Enter opens the highlighted folder instead of pressing the window's default button.
@@ -49,12 +49,12 @@ LRESULT CALLBACK frmMain::Dir1SubclassProc(HWND hwnd, UINT message, WPARAM wPara
             break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                RunGuarded([&] { self->Dir1_Open(self->Dir1_.Selected()); });
+                RunGuarded([&] { self->OpenFolderEntry(self->folderBox_.Selected()); });
                 return 0;
             }
             break;
         case WM_NCDESTROY:
-            RemoveWindowSubclass(hwnd, &frmMain::Dir1SubclassProc, kDir1Subclass);
+            RemoveWindowSubclass(hwnd, &MainWindow::FolderBoxSubclassProc, kFolderBoxSubclass);
             break;
         default:
             break;
@@ -62,22 +62,22 @@ LRESULT CALLBACK frmMain::Dir1SubclassProc(HWND hwnd, UINT message, WPARAM wPara
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-void frmMain::SubclassLists() {
-    SetWindowSubclass(Files_.Hwnd(), &frmMain::FilesSubclassProc, kFilesSubclass,
+void MainWindow::SubclassLists() {
+    SetWindowSubclass(demoList_.Hwnd(), &MainWindow::DemoListSubclassProc, kFilesSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(Dir1_.Hwnd(), &frmMain::Dir1SubclassProc, kDir1Subclass,
+    SetWindowSubclass(folderBox_.Hwnd(), &MainWindow::FolderBoxSubclassProc, kFolderBoxSubclass,
                       reinterpret_cast<DWORD_PTR>(this));
 }
 
-void frmMain::Files_MouseDown(int button, POINT clientPoint) {
+void MainWindow::OnDemoListMouseDown(int button, POINT clientPoint) {
     if (button != kRightButton || !trackPopup) return;
     POINT screen = clientPoint;
-    ClientToScreen(Files_.Hwnd(), &screen);
-    const UINT command = trackPopup(GetSubMenu(mnuFile_, 0), screen, Hwnd());
+    ClientToScreen(demoList_.Hwnd(), &screen);
+    const UINT command = trackPopup(GetSubMenu(demoMenu_, 0), screen, Hwnd());
     if (command != 0) OnCommand(static_cast<int>(command), 0);
 }
 
-void frmMain::itemDeleteDemo_Click() {
+void MainWindow::OnDeleteDemoClick() {
     MessageRequest question;
     question.text = L"You really want to remove the demo?";
     question.title = L"Sure?";
@@ -85,16 +85,16 @@ void frmMain::itemDeleteDemo_Click() {
     question.buttons = MessageButtons::YesNo;
     if (services_.prompter.ShowMessage(question) != Answer::Yes) return;
     // With nothing selected the path names the folder itself: there is no demo to delete.
-    if (Files_.Selected() >= 0) {
+    if (demoList_.Selected() >= 0) {
         const Status deleted = platform::DeleteFileAt(GetSelectedDemoPath());
         if (!deleted) TellFailure(L"The demo could not be deleted.", deleted.failure().systemText);
     }
     LoadDemoList();
 }
 
-void frmMain::itemRenameDemo_Click() {
-    const int selected = Files_.Selected();
-    const std::wstring current = selected >= 0 ? Files_.Entry(selected) : std::wstring{};
+void MainWindow::OnRenameDemoClick() {
+    const int selected = demoList_.Selected();
+    const std::wstring current = selected >= 0 ? demoList_.Entry(selected) : std::wstring{};
     InputRequest request;
     request.prompt = L"Enter a new name of the demo:";
     request.title = L"Rename demo";
@@ -103,14 +103,14 @@ void frmMain::itemRenameDemo_Click() {
     if (name.empty() || name.find(L'\\') != std::wstring::npos) return;
     // No demo selected, or the name left as it was: no file to move.
     if (selected >= 0 && name != current) {
-        const Status renamed =
-            platform::RenameFileTo(GetSelectedDemoPath(), platform::JoinFolderAndName(Files_.Folder(), name));
+        const Status renamed = platform::RenameFileTo(GetSelectedDemoPath(),
+                                                      platform::JoinFolderAndName(demoList_.Folder(), name));
         if (!renamed) TellFailure(L"The demo could not be renamed.", renamed.failure().systemText);
     }
     LoadDemoList();
 }
 
-void frmMain::Files_OLEDragDrop(HDROP drop) {
+void MainWindow::OnFilesDropped(HDROP drop) {
     std::wstring first;
     if (DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) > 0) {
         const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
@@ -119,14 +119,14 @@ void frmMain::Files_OLEDragDrop(HDROP drop) {
     }
     DragFinish(drop);
     if (first.empty()) return;
-    const Status copied = platform::CopyFileIntoFolder(first, Files_.Folder());
+    const Status copied = platform::CopyFileIntoFolder(first, demoList_.Folder());
     if (!copied)
         TellFailure(L"The file " + platform::GetFileName(first) + L" could not be copied.",
                     copied.failure().systemText);
     LoadDemoList();
 }
 
-void frmMain::TellFailure(const std::wstring& what, const std::string& systemText) {
+void MainWindow::TellFailure(const std::wstring& what, const std::string& systemText) {
     MessageRequest message;
     message.text = what;
     if (!systemText.empty()) message.text += L"\r\n\r\n" + platform::Utf8ToWide(systemText);

@@ -1,14 +1,14 @@
-// frmMain's information panel: what selecting a demo shows.
+// MainWindow's information panel: what selecting a demo shows.
 #include <filesystem>
 
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/DemoInformation.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 namespace vorelix::ui {
 
-void frmMain::Files_Click() {
+void MainWindow::OnDemoSelected() {
     ClearPlayers();
     // Only the header windows and the body window are read, whatever the demo's size.
     const auto summary = platform::ReadDemoSummary(std::filesystem::path(GetSelectedDemoPath()));
@@ -17,9 +17,9 @@ void frmMain::Files_Click() {
         return;
     }
     for (const auto& player : summary->players) AddPlayer(platform::DemoTextForDisplay(player));
-    const int selected = Files_.Selected();
-    ShowInfoString(InformationText(selected >= 0 ? Files_.Entry(selected) : std::wstring{}, *summary));
-    if (onDemoSelected) onDemoSelected();
+    const int selected = demoList_.Selected();
+    ShowInfoString(InformationText(selected >= 0 ? demoList_.Entry(selected) : std::wstring{}, *summary));
+    if (onDemoRead) onDemoRead();
     UpdateEnables();
 }
 

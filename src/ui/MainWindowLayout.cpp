@@ -1,16 +1,17 @@
-// frmMain's layout: every control with its place in twips, caption, style and font, created and placed here.
+// MainWindow's layout: every control with its place in twips, caption, style and font, created and placed
+// here.
 #include <array>
 
 #include "ResourceIds.h"
 #include "ui/Dpi.h"
-#include "ui/frmMain.h"
+#include "ui/MainWindow.h"
 
 namespace vorelix::ui {
 
 namespace {
 
 enum class FontKind { Caption, Text, List };
-enum class Container { Window, Frame1, Frame2 };
+enum class Container { Window, GameFrame, DemosFrame };
 
 struct ControlSpec {
     ControlId id;
@@ -33,114 +34,114 @@ constexpr DWORD kBigButton = WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON;
 
 // In tab order. The frames come last so that they lie beneath everything placed on them.
 const std::array kControls = {
-    ControlSpec{ControlId::txtHLPath,
+    ControlSpec{ControlId::HlPathBox,
                 WC_EDITW,
                 L"",
                 kEditBox | ES_READONLY,
                 WS_EX_CLIENTEDGE,
-                Container::Frame1,
+                Container::GameFrame,
                 {120, 360, 6690, 285},
                 FontKind::Text},
-    ControlSpec{ControlId::cmdBrowseHLEXE,
+    ControlSpec{ControlId::BrowseHlExeButton,
                 WC_BUTTONW,
                 L"...",
                 WS_TABSTOP | BS_PUSHBUTTON,
                 0,
-                Container::Frame1,
+                Container::GameFrame,
                 {6930, 360, 375, 285},
                 FontKind::Caption},
-    ControlSpec{ControlId::Label7,
+    ControlSpec{ControlId::GraphicModeLabel,
                 WC_STATICW,
                 L"Launch in graphic mode:",
                 kLabel,
                 0,
-                Container::Frame1,
+                Container::GameFrame,
                 {210, 795, 1755, 195},
                 FontKind::Caption,
                 2070},
-    ControlSpec{ControlId::cboMode,
+    ControlSpec{ControlId::RendererBox,
                 WC_COMBOBOXW,
                 L"",
                 kDropDown,
                 0,
-                Container::Frame1,
+                Container::GameFrame,
                 {2100, 735, 1275, 315},
                 FontKind::List},
-    ControlSpec{ControlId::cboResolution,
+    ControlSpec{ControlId::ResolutionBox,
                 WC_COMBOBOXW,
                 L"",
                 kDropDown,
                 0,
-                Container::Frame1,
+                Container::GameFrame,
                 {3465, 735, 1170, 315},
                 FontKind::List},
-    ControlSpec{ControlId::cmdSelectConfig,
+    ControlSpec{ControlId::SelectConfigButton,
                 WC_BUTTONW,
                 L"select a config...",
                 WS_TABSTOP | BS_PUSHBUTTON,
                 0,
-                Container::Frame1,
+                Container::GameFrame,
                 {4725, 735, 1590, 315},
                 FontKind::Caption},
-    ControlSpec{ControlId::Drive1,
+    ControlSpec{ControlId::DriveBox,
                 WC_COMBOBOXW,
                 L"",
                 kDropDown,
                 0,
-                Container::Frame2,
+                Container::DemosFrame,
                 {105, 315, 3375, 315},
                 FontKind::List},
-    ControlSpec{ControlId::Dir1,
+    ControlSpec{ControlId::FolderBox,
                 WC_LISTBOXW,
                 L"",
                 kListBox | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
                 WS_EX_CLIENTEDGE,
-                Container::Frame2,
+                Container::DemosFrame,
                 {105, 630, 3375, 1440},
                 FontKind::List},
-    ControlSpec{ControlId::Files,
+    ControlSpec{ControlId::DemoList,
                 WC_LISTBOXW,
                 L"",
                 kListBox,
                 WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
-                Container::Frame2,
+                Container::DemosFrame,
                 {105, 2100, 3405, 2430},
                 FontKind::List},
-    ControlSpec{ControlId::Label4,
+    ControlSpec{ControlId::InfoLabel,
                 WC_STATICW,
                 L"Information:",
                 kLabel,
                 0,
-                Container::Frame2,
+                Container::DemosFrame,
                 {3720, 0, 1065, 195},
                 FontKind::Caption,
                 7290},
-    ControlSpec{ControlId::txtInfo,
+    ControlSpec{ControlId::InfoBox,
                 WC_EDITW,
                 L"",
                 WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
                 WS_EX_CLIENTEDGE,
-                Container::Frame2,
+                Container::DemosFrame,
                 {3720, 315, 3570, 1530},
                 FontKind::Text},
-    ControlSpec{ControlId::Label6,
+    ControlSpec{ControlId::PlayersLabel,
                 WC_STATICW,
                 L"Players:",
                 kLabel,
                 0,
-                Container::Frame2,
+                Container::DemosFrame,
                 {3720, 1890, 675, 195},
                 FontKind::Caption,
                 7290},
-    ControlSpec{ControlId::lstPlayers,
+    ControlSpec{ControlId::PlayerList,
                 WC_LISTBOXW,
                 L"",
                 kListBox,
                 WS_EX_CLIENTEDGE,
-                Container::Frame2,
+                Container::DemosFrame,
                 {3675, 2100, 3585, 2400},
                 FontKind::List},
-    ControlSpec{ControlId::Label1,
+    ControlSpec{ControlId::SpeedLabel,
                 WC_STATICW,
                 L"Speed of viewing using playdemo:",
                 kLabel,
@@ -149,7 +150,7 @@ const std::array kControls = {
                 {120, 6390, 2445, 195},
                 FontKind::Caption,
                 2670},
-    ControlSpec{ControlId::txtSpeed,
+    ControlSpec{ControlId::SpeedBox,
                 WC_EDITW,
                 L"100",
                 kEditBox,
@@ -157,7 +158,7 @@ const std::array kControls = {
                 Container::Window,
                 {2700, 6360, 675, 285},
                 FontKind::Text},
-    ControlSpec{ControlId::Label2,
+    ControlSpec{ControlId::CommandLineLabel,
                 WC_STATICW,
                 L"HL command line:",
                 kLabel,
@@ -166,7 +167,7 @@ const std::array kControls = {
                 {105, 6735, 1380, 225},
                 FontKind::Caption,
                 3375},
-    ControlSpec{ControlId::txtCommandLine,
+    ControlSpec{ControlId::CommandLineBox,
                 WC_EDITW,
                 L"-game cstrike -console",
                 kEditBox,
@@ -174,7 +175,7 @@ const std::array kControls = {
                 Container::Window,
                 {105, 7035, 3270, 285},
                 FontKind::Text},
-    ControlSpec{ControlId::cmdUtils,
+    ControlSpec{ControlId::UtilsButton,
                 WC_BUTTONW,
                 L"Useful utils",
                 kBigButton,
@@ -182,7 +183,7 @@ const std::array kControls = {
                 Container::Window,
                 {3570, 6360, 1170, 1095},
                 FontKind::Caption},
-    ControlSpec{ControlId::cmdViewDemo,
+    ControlSpec{ControlId::ViewDemoButton,
                 WC_BUTTONW,
                 L"ViewDemo",
                 kBigButton,
@@ -190,7 +191,7 @@ const std::array kControls = {
                 Container::Window,
                 {5040, 6360, 1170, 1095},
                 FontKind::Caption},
-    ControlSpec{ControlId::cmdPlayDemo,
+    ControlSpec{ControlId::PlayDemoButton,
                 WC_BUTTONW,
                 L"PlayDemo",
                 kBigButton,
@@ -198,7 +199,7 @@ const std::array kControls = {
                 Container::Window,
                 {6345, 6360, 1170, 1095},
                 FontKind::Caption},
-    ControlSpec{ControlId::Label5,
+    ControlSpec{ControlId::AboutLine,
                 WC_STATICW,
                 L"Vorelix \u2014 browse, play and edit CS demos. Click to visit the project page.",
                 kLabel | SS_NOTIFY,
@@ -206,7 +207,7 @@ const std::array kControls = {
                 Container::Window,
                 {105, 7540, 7470, 255},
                 FontKind::Caption},
-    ControlSpec{ControlId::Frame1,
+    ControlSpec{ControlId::GameFrame,
                 WC_BUTTONW,
                 L"HL.EXE path:",
                 BS_GROUPBOX | WS_CLIPSIBLINGS,
@@ -214,7 +215,7 @@ const std::array kControls = {
                 Container::Window,
                 {120, 120, 7410, 1275},
                 FontKind::Caption},
-    ControlSpec{ControlId::Frame2,
+    ControlSpec{ControlId::DemosFrame,
                 WC_BUTTONW,
                 L"List of available demos",
                 BS_GROUPBOX | WS_CLIPSIBLINGS,
@@ -224,14 +225,14 @@ const std::array kControls = {
                 FontKind::Caption},
 };
 
-constexpr TwipsRect kFrame1{120, 120, 7410, 1275};
-constexpr TwipsRect kFrame2{105, 1470, 7410, 4755};
+constexpr TwipsRect kGameFrame{120, 120, 7410, 1275};
+constexpr TwipsRect kDemosFrame{105, 1470, 7410, 4755};
 
 // The place in the window's client area, still in twips: frames add their own corner.
 TwipsRect PlaceInWindow(const ControlSpec& entry) {
     TwipsRect place = entry.place;
     if (entry.container != Container::Window) {
-        const TwipsRect& frame = entry.container == Container::Frame1 ? kFrame1 : kFrame2;
+        const TwipsRect& frame = entry.container == Container::GameFrame ? kGameFrame : kDemosFrame;
         place.left += frame.left;
         place.top += frame.top;
     }
@@ -283,38 +284,38 @@ void FitLabel(const Control& label, const ControlSpec& entry, RECT& pixels, HFON
 constexpr int kClientWidthTwips = 7620;
 constexpr int kClientHeightTwips = 7815;
 
-void frmMain::CreateControls() {
+void MainWindow::CreateControls() {
     HWND hwnd = Hwnd();
     for (const auto& entry : kControls) {
         CreateChildControl(hwnd, entry.className, entry.caption, entry.style, entry.exStyle, ToInt(entry.id));
     }
-    Frame1_ = GroupBox(ControlHwnd(ControlId::Frame1));
-    Frame2_ = GroupBox(ControlHwnd(ControlId::Frame2));
-    txtHLPath_ = Edit(ControlHwnd(ControlId::txtHLPath));
-    txtInfo_ = Edit(ControlHwnd(ControlId::txtInfo));
-    txtSpeed_ = Edit(ControlHwnd(ControlId::txtSpeed));
-    txtCommandLine_ = Edit(ControlHwnd(ControlId::txtCommandLine));
-    cmdBrowseHLEXE_ = Button(ControlHwnd(ControlId::cmdBrowseHLEXE));
-    cmdSelectConfig_ = Button(ControlHwnd(ControlId::cmdSelectConfig));
-    cmdUtils_ = Button(ControlHwnd(ControlId::cmdUtils));
-    cmdViewDemo_ = Button(ControlHwnd(ControlId::cmdViewDemo));
-    cmdPlayDemo_ = Button(ControlHwnd(ControlId::cmdPlayDemo));
-    Label1_ = Label(ControlHwnd(ControlId::Label1));
-    Label2_ = Label(ControlHwnd(ControlId::Label2));
-    Label4_ = Label(ControlHwnd(ControlId::Label4));
-    Label5_ = Label(ControlHwnd(ControlId::Label5));
-    Label6_ = Label(ControlHwnd(ControlId::Label6));
-    Label7_ = Label(ControlHwnd(ControlId::Label7));
-    cboMode_ = ComboBox(ControlHwnd(ControlId::cboMode));
-    cboResolution_ = ComboBox(ControlHwnd(ControlId::cboResolution));
-    lstPlayers_ = ListBox(ControlHwnd(ControlId::lstPlayers));
-    Drive1_.Attach(ControlHwnd(ControlId::Drive1));
-    Dir1_.Attach(ControlHwnd(ControlId::Dir1));
-    Files_.Attach(ControlHwnd(ControlId::Files));
+    gameFrame_ = GroupBox(ControlHwnd(ControlId::GameFrame));
+    demosFrame_ = GroupBox(ControlHwnd(ControlId::DemosFrame));
+    hlPathBox_ = Edit(ControlHwnd(ControlId::HlPathBox));
+    infoBox_ = Edit(ControlHwnd(ControlId::InfoBox));
+    speedBox_ = Edit(ControlHwnd(ControlId::SpeedBox));
+    commandLineBox_ = Edit(ControlHwnd(ControlId::CommandLineBox));
+    browseHlExeButton_ = Button(ControlHwnd(ControlId::BrowseHlExeButton));
+    selectConfigButton_ = Button(ControlHwnd(ControlId::SelectConfigButton));
+    utilsButton_ = Button(ControlHwnd(ControlId::UtilsButton));
+    viewDemoButton_ = Button(ControlHwnd(ControlId::ViewDemoButton));
+    playDemoButton_ = Button(ControlHwnd(ControlId::PlayDemoButton));
+    speedLabel_ = Label(ControlHwnd(ControlId::SpeedLabel));
+    commandLineLabel_ = Label(ControlHwnd(ControlId::CommandLineLabel));
+    infoLabel_ = Label(ControlHwnd(ControlId::InfoLabel));
+    aboutLine_ = Label(ControlHwnd(ControlId::AboutLine));
+    playersLabel_ = Label(ControlHwnd(ControlId::PlayersLabel));
+    graphicModeLabel_ = Label(ControlHwnd(ControlId::GraphicModeLabel));
+    rendererBox_ = ComboBox(ControlHwnd(ControlId::RendererBox));
+    resolutionBox_ = ComboBox(ControlHwnd(ControlId::ResolutionBox));
+    playerList_ = ListBox(ControlHwnd(ControlId::PlayerList));
+    driveBox_.Attach(ControlHwnd(ControlId::DriveBox));
+    folderBox_.Attach(ControlHwnd(ControlId::FolderBox));
+    demoList_.Attach(ControlHwnd(ControlId::DemoList));
 
-    txtSpeed_.LimitText(3);
-    for (const wchar_t* mode : kModes) cboMode_.Add(mode);
-    for (const wchar_t* resolution : kResolutions) cboResolution_.Add(resolution);
+    speedBox_.LimitText(3);
+    for (const wchar_t* mode : kModes) rendererBox_.Add(mode);
+    for (const wchar_t* resolution : kResolutions) resolutionBox_.Add(resolution);
     infoBackground_ = GetSysColorBrush(COLOR_WINDOW);
 
     CreateMenu();
@@ -322,25 +323,25 @@ void frmMain::CreateControls() {
     ApplyDpi(WindowDpi(hwnd));
 }
 
-void frmMain::CreateMenu() {
-    // mnuFile ("FileDemo") lives outside any menu bar; its submenu is what the list pops up.
-    mnuFile_ = CreatePopupMenu();
+void MainWindow::CreateMenu() {
+    // The demo menu ("FileDemo") lives outside any menu bar; its submenu is what the list pops up.
+    demoMenu_ = CreatePopupMenu();
     HMENU items = CreatePopupMenu();
-    AppendMenuW(items, MF_STRING, ToInt(ControlId::itemRenameDemo), L"Переименовать демку...");
-    AppendMenuW(items, MF_STRING, ToInt(ControlId::itemDeleteDemo), L"Удалить демку");
-    AppendMenuW(mnuFile_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(items), L"FileDemo");
+    AppendMenuW(items, MF_STRING, ToInt(ControlId::RenameDemoItem), L"Переименовать демку...");
+    AppendMenuW(items, MF_STRING, ToInt(ControlId::DeleteDemoItem), L"Удалить демку");
+    AppendMenuW(demoMenu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(items), L"FileDemo");
 }
 
-void frmMain::CreateToolTips() {
+void MainWindow::CreateToolTips() {
     toolTips_ = CreateWindowExW(
         WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
         CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
     const struct {
         ControlId id;
         const wchar_t* text;
-    } tips[] = {{ControlId::txtSpeed, L"Percent of real time"},
-                {ControlId::cmdViewDemo, L"View demo with play controls! (pause, rewind etc)"},
-                {ControlId::cmdPlayDemo, L"Simple viewing"}};
+    } tips[] = {{ControlId::SpeedBox, L"Percent of real time"},
+                {ControlId::ViewDemoButton, L"View demo with play controls! (pause, rewind etc)"},
+                {ControlId::PlayDemoButton, L"Simple viewing"}};
     for (const auto& tip : tips) {
         TTTOOLINFOW info{};
         info.cbSize = sizeof info;
@@ -352,7 +353,7 @@ void frmMain::CreateToolTips() {
     }
 }
 
-void frmMain::ApplyDpi(UINT dpi) {
+void MainWindow::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     fonts_.Create(dpi);
     for (const auto& entry : kControls) {
@@ -369,17 +370,18 @@ void frmMain::ApplyDpi(UINT dpi) {
         control.SetFont(font);
     }
     const int comboField = TwipsToPixels(315, dpi) - 6;
-    for (ControlId id : {ControlId::cboMode, ControlId::cboResolution, ControlId::Drive1}) {
+    for (ControlId id : {ControlId::RendererBox, ControlId::ResolutionBox, ControlId::DriveBox}) {
         SendMessageW(ControlHwnd(id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), comboField);
     }
-    SendMessageW(Dir1_.Hwnd(), LB_SETITEMHEIGHT, 0, MulDiv(16, static_cast<int>(dpi), kDefaultDpi));
+    SendMessageW(folderBox_.Hwnd(), LB_SETITEMHEIGHT, 0, MulDiv(16, static_cast<int>(dpi), kDefaultDpi));
 
     const int pictureSize = MulDiv(32, static_cast<int>(dpi), kDefaultDpi);
     const struct {
         const Button* button;
         int icon;
-    } pictures[] = {
-        {&cmdUtils_, IDI_BUTTON_UTILS}, {&cmdViewDemo_, IDI_BUTTON_VIEW}, {&cmdPlayDemo_, IDI_BUTTON_PLAY}};
+    } pictures[] = {{&utilsButton_, IDI_BUTTON_UTILS},
+                    {&viewDemoButton_, IDI_BUTTON_VIEW},
+                    {&playDemoButton_, IDI_BUTTON_PLAY}};
     for (std::size_t i = 0; i < 3; ++i) {
         if (buttonPictures_[i]) ImageList_Destroy(buttonPictures_[i]);
         buttonPictures_[i] = ImageList_Create(pictureSize, pictureSize, ILC_COLOR32 | ILC_MASK, 1, 0);

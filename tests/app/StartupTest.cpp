@@ -29,7 +29,7 @@ class StartupTest : public MainWindowTest {
     }
     // A new main window, as the next start of the program makes it.
     void Restart() {
-        window = std::make_unique<ui::frmMain>(ui::frmMainServices{settings, prompter, nullptr});
+        window = std::make_unique<ui::MainWindow>(ui::MainWindowServices{settings, prompter, nullptr});
         ASSERT_TRUE(window->IsCreated());
     }
 
@@ -113,7 +113,7 @@ TEST_F(StartupTest, DemoOnTheCommandLineIsShownSelectedAndRemembered) {
     EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), L"Матч 2.dem");
     EXPECT_EQ(DemoPathSetting(), FolderText(demos.Path()));
     EXPECT_TRUE(DemoButtonsEnabled());
-    EXPECT_NE(ControlText(ui::ControlId::txtInfo).find(L"Demo name: Матч 2.dem\r\nMap: de_dust2"),
+    EXPECT_NE(ControlText(ui::ControlId::InfoBox).find(L"Demo name: Матч 2.dem\r\nMap: de_dust2"),
               std::wstring::npos);
     EXPECT_EQ(FolderShown(), FolderText(demos.Path()));
 }
@@ -160,7 +160,7 @@ TEST_F(StartupTest, FirstStartWithoutGameStaysInTheCurrentFolder) {
     SetCurrentDirectoryW(previous);
 
     EXPECT_EQ(window->DemoFolder(), FolderText(demos.Path()));
-    EXPECT_EQ(ListItems(ui::ControlId::Files), std::vector<std::wstring>{L"here.dem"});
+    EXPECT_EQ(ListItems(ui::ControlId::DemoList), std::vector<std::wstring>{L"here.dem"});
     EXPECT_EQ(window->SelectedDemoIndex(), -1);
     EXPECT_FALSE(DemoButtonsEnabled());
 }
@@ -185,8 +185,8 @@ TEST_F(StartupTest, StoredSettingsAreRestoredIntoTheWindow) {
 
     EXPECT_EQ(window->HLPathText(), L"C:\\Игры\\hl.exe");
     EXPECT_EQ(window->CommandLineText(), L"-game cstrike  -dev ");
-    EXPECT_EQ(ListSelection(ui::ControlId::cboMode), 2);
-    EXPECT_EQ(ListSelection(ui::ControlId::cboResolution), -1) << "a stored index outside the list";
+    EXPECT_EQ(ListSelection(ui::ControlId::RendererBox), 2);
+    EXPECT_EQ(ListSelection(ui::ControlId::ResolutionBox), -1) << "a stored index outside the list";
     EXPECT_EQ(Setting(L"main", L"graphres"), L"9") << "nothing selected, nothing written back";
 }
 
@@ -196,8 +196,8 @@ TEST_F(StartupTest, DefaultsWhenNothingIsStored) {
     Start();
     EXPECT_EQ(window->HLPathText(), L"");
     EXPECT_EQ(window->CommandLineText(), L"-game cstrike -console");
-    EXPECT_EQ(ListSelection(ui::ControlId::cboMode), -1) << "an unreadable number skips the step";
-    EXPECT_EQ(ListSelection(ui::ControlId::cboResolution), 4);
+    EXPECT_EQ(ListSelection(ui::ControlId::RendererBox), -1) << "an unreadable number skips the step";
+    EXPECT_EQ(ListSelection(ui::ControlId::ResolutionBox), 4);
     EXPECT_EQ(Setting(L"main", L"graphres"), L"4");
 }
 

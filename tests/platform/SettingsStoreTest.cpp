@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include "TestRegistryKey.h"
-#include "app/SettingsStore.h"
 #include "platform/Registry.h"
+#include "platform/SettingsStore.h"
 
-namespace vorelix::app {
+namespace vorelix::platform {
 namespace {
 
 class SettingsStoreTest : public ::testing::Test {
@@ -65,4 +65,4 @@ TEST_F(SettingsStoreTest, AStoreThatRefusesWritesSaysSoAndKeepsGivingDefaults) {
 }
 
 }  // namespace
-}  // namespace vorelix::app
+}  // namespace vorelix::platform

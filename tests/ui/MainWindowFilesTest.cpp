@@ -15,8 +15,8 @@ using ui::ControlId;
 namespace fs = std::filesystem;
 using Names = std::vector<std::wstring>;
 
-const UINT kRename = static_cast<UINT>(ui::ToInt(ControlId::itemRenameDemo));
-const UINT kDelete = static_cast<UINT>(ui::ToInt(ControlId::itemDeleteDemo));
+const UINT kRename = static_cast<UINT>(ui::ToInt(ControlId::RenameDemoItem));
+const UINT kDelete = static_cast<UINT>(ui::ToInt(ControlId::DeleteDemoItem));
 
 class DemoFilesTest : public MainWindowTest {
   protected:
@@ -27,12 +27,12 @@ class DemoFilesTest : public MainWindowTest {
     // A right click on the list's first entry with the menu answering `command`.
     void RightClickAndChoose(UINT command) {
         RECT item{};
-        SendMessageW(Control(ControlId::Files), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+        SendMessageW(Control(ControlId::DemoList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
         window->trackPopup = [this, command](HMENU menu, POINT, HWND) {
             menusShown.push_back(menu);
             return command;
         };
-        SendMessageW(Control(ControlId::Files), WM_RBUTTONDOWN, MK_RBUTTON,
+        SendMessageW(Control(ControlId::DemoList), WM_RBUTTONDOWN, MK_RBUTTON,
                      MAKELPARAM(item.left + 3, item.top + 3));
     }
     void Rename(const std::wstring& selected, const std::wstring& typed) {
@@ -50,7 +50,7 @@ class DemoFilesTest : public MainWindowTest {
         header->fWide = TRUE;
         std::copy(names.begin(), names.end(), reinterpret_cast<wchar_t*>(header + 1));
         GlobalUnlock(memory);
-        SendMessageW(Control(ControlId::Files), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        SendMessageW(Control(ControlId::DemoList), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     }
 
     TempDir dir;
@@ -63,13 +63,13 @@ TEST_F(DemoFilesTest, RightClickShowsTheMenuAndLeavesTheSelectionAlone) {
     RightClickAndChoose(0);
     ASSERT_EQ(menusShown.size(), 1u);
     EXPECT_EQ(GetMenuItemID(menusShown[0], 0), kRename);
-    EXPECT_EQ(ListSelection(ControlId::Files), 1);
+    EXPECT_EQ(ListSelection(ControlId::DemoList), 1);
 
     // Also on an empty list; other buttons show nothing.
     TempDir empty;
     ShowFolder(empty.Path());
     RightClickAndChoose(0);
-    SendMessageW(Control(ControlId::Files), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(3, 3));
+    SendMessageW(Control(ControlId::DemoList), WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(3, 3));
     EXPECT_EQ(menusShown.size(), 2u);
 }
 
@@ -81,11 +81,11 @@ TEST_F(DemoFilesTest, RenameAsksWithTheCurrentNameAndRenamesInsideTheFolder) {
     EXPECT_EQ(prompter.inputs[0].title, L"Rename demo");
     EXPECT_EQ(prompter.inputs[0].initialText, L"a.dem");
     EXPECT_FALSE(fs::exists(dir / "a.dem"));
-    EXPECT_EQ(ListItems(ControlId::Files), (Names{L"new name д.dem", L"z.dem"}));
+    EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"new name д.dem", L"z.dem"}));
     // Another extension takes the file out of the list.
     Rename(L"z.dem", L"z.txt");
     EXPECT_TRUE(fs::exists(dir / "z.txt"));
-    EXPECT_EQ(ListItems(ControlId::Files), Names{L"new name д.dem"});
+    EXPECT_EQ(ListItems(ControlId::DemoList), Names{L"new name д.dem"});
 }
 
 TEST_F(DemoFilesTest, RenameOntoAnExistingNameKeepsBothAndSaysWhy) {
@@ -99,7 +99,7 @@ TEST_F(DemoFilesTest, RenameOntoAnExistingNameKeepsBothAndSaysWhy) {
     EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
     EXPECT_EQ(prompter.messages[0].text.rfind(L"The demo could not be renamed.\r\n\r\n", 0), 0u)
         << "the system's own words follow";
-    EXPECT_EQ(ListItems(ControlId::Files), (Names{L"a.dem", L"b.dem"}));
+    EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"a.dem", L"b.dem"}));
 }
 
 TEST_F(DemoFilesTest, RenameWithABackslashCancelTheSameNameOrNothingSelectedTouchesNothing) {
@@ -108,7 +108,7 @@ TEST_F(DemoFilesTest, RenameWithABackslashCancelTheSameNameOrNothingSelectedTouc
     Rename(L"a.dem", L"sub\\b.dem");
     Rename(L"a.dem", L"");
     Rename(L"a.dem", L"a.dem");
-    SendMessageW(Control(ControlId::Files), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageW(Control(ControlId::DemoList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     prompter.QueueText(L"b.dem");
     RightClickAndChoose(kRename);
     ASSERT_EQ(prompter.inputs.size(), 4u);
@@ -117,14 +117,14 @@ TEST_F(DemoFilesTest, RenameWithABackslashCancelTheSameNameOrNothingSelectedTouc
     EXPECT_FALSE(fs::exists(dir / "sub" / "b.dem"));
     EXPECT_FALSE(fs::exists(dir / "b.dem"));
     EXPECT_TRUE(prompter.messages.empty());
-    EXPECT_EQ(ListItems(ControlId::Files), Names{L"a.dem"});
+    EXPECT_EQ(ListItems(ControlId::DemoList), Names{L"a.dem"});
 }
 
 TEST_F(DemoFilesTest, DeleteAsksAndOnlyYesDeletesTheSelectedDemo) {
     ShowFolderWith({L"a.dem", L"b.dem"});
     prompter.QueueAnswer(ui::Answer::Yes);
     RightClickAndChoose(kDelete);  // nothing selected: asked, nothing deleted
-    EXPECT_EQ(ListItems(ControlId::Files), (Names{L"a.dem", L"b.dem"}));
+    EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"a.dem", L"b.dem"}));
 
     ClickDemo(0);
     prompter.QueueAnswer(ui::Answer::No);
@@ -135,13 +135,13 @@ TEST_F(DemoFilesTest, DeleteAsksAndOnlyYesDeletesTheSelectedDemo) {
     EXPECT_EQ(prompter.messages[1].icon, ui::MessageIcon::Question);
     EXPECT_EQ(prompter.messages[1].buttons, ui::MessageButtons::YesNo);
     EXPECT_TRUE(fs::exists(dir / "a.dem"));
-    EXPECT_EQ(ListSelection(ControlId::Files), 0) << "No leaves the list as it was";
+    EXPECT_EQ(ListSelection(ControlId::DemoList), 0) << "No leaves the list as it was";
 
     prompter.QueueAnswer(ui::Answer::Yes);
     RightClickAndChoose(kDelete);
     EXPECT_FALSE(fs::exists(dir / "a.dem"));
     EXPECT_TRUE(fs::exists(dir.Path()));
-    EXPECT_EQ(ListItems(ControlId::Files), Names{L"b.dem"});
+    EXPECT_EQ(ListItems(ControlId::DemoList), Names{L"b.dem"});
 
     // A delete that fails says why: held open without sharing, as a running game holds its demo.
     ClickDemo(0);
@@ -154,7 +154,7 @@ TEST_F(DemoFilesTest, DeleteAsksAndOnlyYesDeletesTheSelectedDemo) {
     ASSERT_EQ(prompter.messages.size(), 5u);
     EXPECT_EQ(prompter.messages[4].text.rfind(L"The demo could not be deleted.", 0), 0u);
     EXPECT_EQ(prompter.messages[4].icon, ui::MessageIcon::Exclamation);
-    EXPECT_EQ(ListItems(ControlId::Files), Names{L"b.dem"});
+    EXPECT_EQ(ListItems(ControlId::DemoList), Names{L"b.dem"});
 }
 
 TEST_F(DemoFilesTest, DroppingCopiesOnlyTheFirstFileAndNeverOneOfTheShownFolder) {
@@ -163,7 +163,7 @@ TEST_F(DemoFilesTest, DroppingCopiesOnlyTheFirstFileAndNeverOneOfTheShownFolder)
     TempDir source;
     MakeFiles(source.Path(), {L"first д.dem", L"second.dem"});
     Drop({source.Path() / L"first д.dem", source.Path() / L"second.dem"});
-    EXPECT_EQ(ListItems(ControlId::Files), (Names{L"first д.dem", L"old.dem"}));
+    EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"first д.dem", L"old.dem"}));
     EXPECT_TRUE(fs::exists(source.Path() / L"first д.dem")) << "copied, not moved";
     EXPECT_TRUE(prompter.messages.empty());
 
@@ -176,7 +176,7 @@ TEST_F(DemoFilesTest, DroppingCopiesOnlyTheFirstFileAndNeverOneOfTheShownFolder)
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_EQ(prompter.messages[0].text,
               L"The file old.dem could not be copied.\r\n\r\nThe file is already in this folder.");
-    EXPECT_EQ(ListItems(ControlId::Files), (Names{L"first д.dem", L"old.dem"}));
+    EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"first д.dem", L"old.dem"}));
     ClickDemo(0);
     EXPECT_TRUE(DemoButtonsEnabled());
 }

@@ -1,4 +1,4 @@
-// The main window fixture: a fresh frmMain per test, its settings under a test key that is removed
+// The main window fixture: a fresh MainWindow per test, its settings under a test key that is removed
 // afterwards.
 #include "MainWindowFixture.h"
 
@@ -9,12 +9,13 @@ namespace vorelix::test {
 
 namespace {
 bool IsComboBox(ui::ControlId id) {
-    return id == ui::ControlId::Drive1 || id == ui::ControlId::cboMode || id == ui::ControlId::cboResolution;
+    return id == ui::ControlId::DriveBox || id == ui::ControlId::RendererBox ||
+           id == ui::ControlId::ResolutionBox;
 }
 }  // namespace
 
 void MainWindowTest::SetUp() {
-    window = std::make_unique<ui::frmMain>(ui::frmMainServices{
+    window = std::make_unique<ui::MainWindow>(ui::MainWindowServices{
         settings, prompter, [this](const std::wstring& url) { openedPages.push_back(url); }});
     ASSERT_TRUE(window->IsCreated());
 }
@@ -61,15 +62,15 @@ std::wstring MainWindowTest::ControlText(ui::ControlId id) const {
 }
 
 wchar_t MainWindowTest::DriveShown() const {
-    const int selected = ListSelection(ui::ControlId::Drive1);
+    const int selected = ListSelection(ui::ControlId::DriveBox);
     if (selected < 0) return 0;
     return static_cast<wchar_t>(
-        towupper(ListItems(ui::ControlId::Drive1)[static_cast<std::size_t>(selected)][0]));
+        towupper(ListItems(ui::ControlId::DriveBox)[static_cast<std::size_t>(selected)][0]));
 }
 
 std::wstring MainWindowTest::FolderShown() const {
-    const auto items = ListItems(ui::ControlId::Dir1);
-    const int selected = ListSelection(ui::ControlId::Dir1);
+    const auto items = ListItems(ui::ControlId::FolderBox);
+    const int selected = ListSelection(ui::ControlId::FolderBox);
     if (items.empty() || selected < 0) return {};
     std::wstring path = items[0];
     for (int i = 1; i <= selected; ++i) {
@@ -85,7 +86,7 @@ void MainWindowTest::ShowFolder(const std::filesystem::path& folder) const {
 }
 
 int MainWindowTest::IndexOfDemo(const std::wstring& name) const {
-    const auto items = ListItems(ui::ControlId::Files);
+    const auto items = ListItems(ui::ControlId::DemoList);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i] == name) return static_cast<int>(i);
     }
@@ -93,14 +94,14 @@ int MainWindowTest::IndexOfDemo(const std::wstring& name) const {
 }
 
 void MainWindowTest::ClickDemo(int index) const {
-    SendMessageW(Control(ui::ControlId::Files), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    Notify(ui::ControlId::Files, LBN_SELCHANGE);
+    SendMessageW(Control(ui::ControlId::DemoList), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(ui::ControlId::DemoList, LBN_SELCHANGE);
 }
 
 bool MainWindowTest::DemoButtonsEnabled() const {
-    const bool utils = IsWindowEnabled(Control(ui::ControlId::cmdUtils));
-    const bool view = IsWindowEnabled(Control(ui::ControlId::cmdViewDemo));
-    const bool play = IsWindowEnabled(Control(ui::ControlId::cmdPlayDemo));
+    const bool utils = IsWindowEnabled(Control(ui::ControlId::UtilsButton));
+    const bool view = IsWindowEnabled(Control(ui::ControlId::ViewDemoButton));
+    const bool play = IsWindowEnabled(Control(ui::ControlId::PlayDemoButton));
     EXPECT_TRUE(utils == view && view == play) << "the three demo buttons disagree";
     return utils && view && play;
 }

@@ -11,8 +11,8 @@
 
 #include "ScriptedPrompter.h"
 #include "TestRegistryKey.h"
-#include "app/SettingsStore.h"
-#include "ui/frmMain.h"
+#include "platform/SettingsStore.h"
+#include "ui/MainWindow.h"
 
 namespace vorelix::test {
 
@@ -32,7 +32,8 @@ class MainWindowTest : public ::testing::Test {
 
     // What the three navigation controls show, read from the controls themselves.
     wchar_t DriveShown() const;
-    std::wstring FolderShown() const;  // Dir1's entries from the root to its highlighted one, joined
+    std::wstring FolderShown()
+        const;  // the folder box's entries from the root to its highlighted one, joined
     std::wstring DemoPathSetting() const { return settings.GetString(L"CooMMon", L"DemoPath", L"<absent>"); }
 
     // SetDemoFolder then LoadDemoList, as the folder box does.
@@ -44,10 +45,10 @@ class MainWindowTest : public ::testing::Test {
     bool DemoButtonsEnabled() const;
 
     TestRegistryKey key;
-    app::SettingsStore settings{TestRegistryKey::Root(), key.Path()};
+    platform::SettingsStore settings{TestRegistryKey::Root(), key.Path()};
     ScriptedPrompter prompter;
     std::vector<std::wstring> openedPages;
-    std::unique_ptr<ui::frmMain> window;
+    std::unique_ptr<ui::MainWindow> window;
 };
 
 // A folder as the program writes it: backslashes, no trailing one.

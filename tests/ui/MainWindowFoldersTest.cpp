@@ -23,7 +23,7 @@ class FoldersTest : public MainWindowTest {
         EXPECT_EQ(DemoPathSetting(), folder);
     }
     int DriveIndex(wchar_t letter) const {
-        const auto drives = ListItems(ControlId::Drive1);
+        const auto drives = ListItems(ControlId::DriveBox);
         for (std::size_t i = 0; i < drives.size(); ++i) {
             if (towupper(drives[i][0]) == letter) return static_cast<int>(i);
         }
@@ -31,7 +31,7 @@ class FoldersTest : public MainWindowTest {
     }
     // Picks an entry of the drive or folder box as the user does.
     void Pick(ControlId box, int index, int code) const {
-        SendMessageW(Control(box), box == ControlId::Drive1 ? CB_SETCURSEL : LB_SETCURSEL,
+        SendMessageW(Control(box), box == ControlId::DriveBox ? CB_SETCURSEL : LB_SETCURSEL,
                      static_cast<WPARAM>(index), 0);
         Notify(box, code);
     }
@@ -56,8 +56,9 @@ TEST_F(FoldersTest, ListsDemosSortedWithoutRegardToCaseAndLeavesHiddenOnesOut) {
 
     ASSERT_TRUE(window->SetDemoFolder(dir.Path().wstring()));
     // Ordinal order without case: '_' (0x5F) sorts after the letters once they are folded to upper case.
-    EXPECT_EQ(ListItems(ControlId::Files), (std::vector<std::wstring>{L"A.dem", L"b.dem", L"c.DEM",
-                                                                      L"_under.dem", L"демка с blanks.dem"}));
+    EXPECT_EQ(
+        ListItems(ControlId::DemoList),
+        (std::vector<std::wstring>{L"A.dem", L"b.dem", L"c.DEM", L"_under.dem", L"демка с blanks.dem"}));
     EXPECT_EQ(DemoPathSetting(), FolderText(dir.Path())) << "remembered at once";
 
     // What is no folder is refused, and nothing moves.
@@ -90,21 +91,21 @@ TEST_F(FoldersTest, OpeningAFolderInTheFolderBoxMovesTheListAndRemembersIt) {
     MakeFiles(dir / "sub one", {L"inside.dem"});
     ShowFolder(dir.Path());
     // The subfolders follow the current folder's entry, sorted.
-    const std::size_t current = static_cast<std::size_t>(ListSelection(ControlId::Dir1));
-    const auto entries = ListItems(ControlId::Dir1);
+    const std::size_t current = static_cast<std::size_t>(ListSelection(ControlId::FolderBox));
+    const auto entries = ListItems(ControlId::FolderBox);
     ASSERT_EQ(entries.size(), current + 3);
     EXPECT_EQ(entries[current + 1], L"Another");
     EXPECT_EQ(entries[current + 2], L"sub one");
 
-    Pick(ControlId::Dir1, static_cast<int>(current + 2), LBN_SELCHANGE);
+    Pick(ControlId::FolderBox, static_cast<int>(current + 2), LBN_SELCHANGE);
     EXPECT_EQ(window->DemoFolder(), FolderText(dir.Path())) << "a single click only highlights";
-    Notify(ControlId::Dir1, LBN_DBLCLK);
+    Notify(ControlId::FolderBox, LBN_DBLCLK);
     ExpectAllOn(FolderText(dir / "sub one"));
-    EXPECT_EQ(ListItems(ControlId::Files), std::vector<std::wstring>{L"inside.dem"});
+    EXPECT_EQ(ListItems(ControlId::DemoList), std::vector<std::wstring>{L"inside.dem"});
 
     // Enter on the parent's entry goes back up.
-    SendMessageW(Control(ControlId::Dir1), LB_SETCURSEL, current, 0);
-    SendMessageW(Control(ControlId::Dir1), WM_KEYDOWN, VK_RETURN, 0);
+    SendMessageW(Control(ControlId::FolderBox), LB_SETCURSEL, current, 0);
+    SendMessageW(Control(ControlId::FolderBox), WM_KEYDOWN, VK_RETURN, 0);
     ExpectAllOn(FolderText(dir.Path()));
 }
 
@@ -121,7 +122,7 @@ TEST_F(FoldersTest, LoadDemoListBringsDriveAndFolderBoxToAListOnAnotherDrive) {
 
     // Picking a drive moves to that drive's current folder.
     const wchar_t other = DriveShown() == L'C' ? L'Z' : L'C';
-    Pick(ControlId::Drive1, DriveIndex(other), CBN_SELCHANGE);
+    Pick(ControlId::DriveBox, DriveIndex(other), CBN_SELCHANGE);
     wchar_t expected[MAX_PATH] = {};
     GetFullPathNameW(std::wstring{other, L':'}.c_str(), MAX_PATH, expected, nullptr);
     ExpectAllOn(FolderText(expected));
@@ -144,10 +145,10 @@ TEST_F(FoldersTest, ADriveThatIsNotReadyIsSaidAndTheControlsStayTogether) {
         }
     } undo{device, gone};
     ShowFolder(dir.Path());
-    Notify(ControlId::Drive1, CBN_DROPDOWN);  // opening the box lists the drives anew
+    Notify(ControlId::DriveBox, CBN_DROPDOWN);  // opening the box lists the drives anew
     if (DriveIndex(letter) < 0) GTEST_SKIP() << "the system does not list the substituted drive";
     prompter.QueueAnswer(ui::Answer::Ok);
-    Pick(ControlId::Drive1, DriveIndex(letter), CBN_SELCHANGE);
+    Pick(ControlId::DriveBox, DriveIndex(letter), CBN_SELCHANGE);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].text.find(std::wstring(L"The drive ") + letter + L": is not ready."),
               std::wstring::npos);
@@ -162,13 +163,13 @@ TEST_F(FoldersTest, AFolderDeletedWhileShownIsSaidAndAllThreeMoveToItsParent) {
 
     // A subfolder vanishes while the folder box still offers it.
     fs::remove_all(shown / "child");
-    const auto entries = ListItems(ControlId::Dir1);
+    const auto entries = ListItems(ControlId::FolderBox);
     prompter.QueueAnswer(ui::Answer::Ok);
-    Pick(ControlId::Dir1, static_cast<int>(entries.size() - 1), LBN_DBLCLK);
+    Pick(ControlId::FolderBox, static_cast<int>(entries.size() - 1), LBN_DBLCLK);
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_NE(prompter.messages[0].text.find(L"is no longer available"), std::wstring::npos);
     ExpectAllOn(FolderText(shown));
-    EXPECT_EQ(ListItems(ControlId::Dir1).size(), entries.size() - 1) << "the gone entry left the box";
+    EXPECT_EQ(ListItems(ControlId::FolderBox).size(), entries.size() - 1) << "the gone entry left the box";
 
     // Then the shown folder itself goes, and the list is read again.
     fs::remove_all(shown);
@@ -177,7 +178,7 @@ TEST_F(FoldersTest, AFolderDeletedWhileShownIsSaidAndAllThreeMoveToItsParent) {
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_NE(prompter.messages[1].text.find(FolderText(shown)), std::wstring::npos);
     ExpectAllOn(FolderText(dir.Path()));
-    EXPECT_TRUE(ListItems(ControlId::Files).empty());
+    EXPECT_TRUE(ListItems(ControlId::DemoList).empty());
 }
 
 TEST_F(FoldersTest, ThousandsOfDemosAreListedInOrderQuickly) {
@@ -189,7 +190,7 @@ TEST_F(FoldersTest, ThousandsOfDemosAreListedInOrderQuickly) {
     const auto started = std::chrono::steady_clock::now();
     ShowFolder(dir.Path());
     const auto elapsed = std::chrono::steady_clock::now() - started;
-    const auto items = ListItems(ControlId::Files);
+    const auto items = ListItems(ControlId::DemoList);
     ASSERT_EQ(items.size(), static_cast<std::size_t>(kCount));
     for (int i = 0; i < kCount; ++i)
         ASSERT_EQ(std::stoi(items[static_cast<std::size_t>(i)].substr(4, 5)), 10000 + i);

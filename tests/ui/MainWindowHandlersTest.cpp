@@ -12,24 +12,24 @@ TEST_F(MainWindowTest, VideoListsSaveTheirIndexOnEveryPickAndAnIndexOutsideTheLi
     const auto stored = [this](const wchar_t* name) {
         return settings.GetString(L"main", name, L"<absent>");
     };
-    SendMessageW(Control(ControlId::cboMode), CB_SETCURSEL, 2, 0);
-    Notify(ControlId::cboMode, CBN_SELCHANGE);
-    SendMessageW(Control(ControlId::cboResolution), CB_SETCURSEL, 7, 0);
-    Notify(ControlId::cboResolution, CBN_SELCHANGE);
+    SendMessageW(Control(ControlId::RendererBox), CB_SETCURSEL, 2, 0);
+    Notify(ControlId::RendererBox, CBN_SELCHANGE);
+    SendMessageW(Control(ControlId::ResolutionBox), CB_SETCURSEL, 7, 0);
+    Notify(ControlId::ResolutionBox, CBN_SELCHANGE);
     EXPECT_EQ(stored(L"graphmode"), L"2");
     EXPECT_EQ(stored(L"graphres"), L"7");
 
     window->SetModeIndex(1);  // as start-up restores it: the handler runs
     EXPECT_EQ(stored(L"graphmode"), L"1");
     window->SetModeIndex(9);
-    EXPECT_EQ(ListSelection(ControlId::cboMode), -1);
+    EXPECT_EQ(ListSelection(ControlId::RendererBox), -1);
     EXPECT_EQ(stored(L"graphmode"), L"1");
 }
 
 TEST_F(MainWindowTest, ClickingTheAboutLineOpensTheProjectPage) {
-    EXPECT_TRUE(GetWindowLongW(Control(ControlId::Label5), GWL_STYLE) & SS_NOTIFY)
+    EXPECT_TRUE(GetWindowLongW(Control(ControlId::AboutLine), GWL_STYLE) & SS_NOTIFY)
         << "the label reports clicks";
-    Notify(ControlId::Label5, STN_CLICKED);
+    Notify(ControlId::AboutLine, STN_CLICKED);
     EXPECT_EQ(openedPages, std::vector<std::wstring>{ui::kProjectPage});
     EXPECT_EQ(std::wstring(ui::kProjectPage).rfind(L"https://", 0), 0u);
 }

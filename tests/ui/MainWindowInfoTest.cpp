@@ -1,4 +1,5 @@
-// The information panel: what selecting a demo shows in txtInfo and lstPlayers, and what it leaves.
+// The information panel: what selecting a demo shows in the information box and the player list, and what it
+// leaves.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,24 +40,24 @@ TEST_F(InformationPanelTest, ShowsTheFiveLinesAndThePlayersInDescendingOrderWith
     PutAt(demo, 5000, "HLTV Proxy:");
     WriteAndSelect(L"матч 1.dem", demo);
     EXPECT_EQ(
-        ControlText(ControlId::txtInfo),
+        ControlText(ControlId::InfoBox),
         L"Demo name: матч 1.dem\r\nMap: de_inferno\r\nMod: cstrike\r\nType: HLTV demo!\r\nSize: 734Кб.");
-    EXPECT_EQ(ListItems(ControlId::lstPlayers), (Names{L"bob", L"alice", L"Bob", L"Alice"}));
+    EXPECT_EQ(ListItems(ControlId::PlayerList), (Names{L"bob", L"alice", L"Bob", L"Alice"}));
     EXPECT_TRUE(DemoButtonsEnabled());
 
     // The smallest demo has an empty body and no players.
     WriteAndSelect(L"tiny.dem", MakeDemo(406, "", ""));
-    EXPECT_EQ(ControlText(ControlId::txtInfo),
+    EXPECT_EQ(ControlText(ControlId::InfoBox),
               L"Demo name: tiny.dem\r\nMap: \r\nMod: \r\nType: Demo from eyes...\r\nSize: 0Кб.");
-    EXPECT_TRUE(ListItems(ControlId::lstPlayers).empty());
+    EXPECT_TRUE(ListItems(ControlId::PlayerList).empty());
 
     // A large one shows megabytes and ignores what lies beyond the body window.
     demo = DemoWithAt(1'001'000, 1'000'404, "\\name\\Late\\");  // just past the body window
     PutAt(demo, 600, "\\name\\Early\\");
     WriteAndSelect(L"big.dem", demo);
-    EXPECT_NE(ControlText(ControlId::txtInfo).find(L"Type: Demo from eyes...\r\nSize: 1Мб."),
+    EXPECT_NE(ControlText(ControlId::InfoBox).find(L"Type: Demo from eyes...\r\nSize: 1Мб."),
               std::wstring::npos);
-    EXPECT_EQ(ListItems(ControlId::lstPlayers), Names{L"Early"});
+    EXPECT_EQ(ListItems(ControlId::PlayerList), Names{L"Early"});
 }
 
 TEST_F(InformationPanelTest, NotADemoSaysSoAndLeavesTheButtonsAlone) {
@@ -67,8 +68,8 @@ TEST_F(InformationPanelTest, NotADemoSaysSoAndLeavesTheButtonsAlone) {
          {std::pair{L"b.dem", lower},
           std::pair{L"c.dem", std::string("HLDEMO\0", 7) + std::string(398, '\0')}}) {
         WriteAndSelect(name, bytes);
-        EXPECT_EQ(ControlText(ControlId::txtInfo), L"Incorrect format of the demo!") << name;
-        EXPECT_TRUE(ListItems(ControlId::lstPlayers).empty());
+        EXPECT_EQ(ControlText(ControlId::InfoBox), L"Incorrect format of the demo!") << name;
+        EXPECT_TRUE(ListItems(ControlId::PlayerList).empty());
     }
     EXPECT_TRUE(DemoButtonsEnabled()) << "a demo that cannot be read leaves the buttons as they were";
 
@@ -77,16 +78,16 @@ TEST_F(InformationPanelTest, NotADemoSaysSoAndLeavesTheButtonsAlone) {
     WriteFileBytes(other.Path() / "d.dem", lower);
     ShowFolder(other.Path());
     ClickDemo(0);
-    EXPECT_EQ(ControlText(ControlId::txtInfo), L"Incorrect format of the demo!");
+    EXPECT_EQ(ControlText(ControlId::InfoBox), L"Incorrect format of the demo!");
     EXPECT_FALSE(DemoButtonsEnabled());
 }
 
 TEST_F(InformationPanelTest, ANewSelectionReplacesThePlayersAndTellsTheUtilitiesWindow) {
     int told = 0;
-    window->onDemoSelected = [&told] { ++told; };
+    window->onDemoRead = [&told] { ++told; };
     WriteAndSelect(L"1.dem", DemoWithAt(4000, 1000, "\\name\\One\\"));
     WriteAndSelect(L"2.dem", DemoWithAt(4000, 1000, "\\name\\Two\\"));
-    EXPECT_EQ(ListItems(ControlId::lstPlayers), Names{L"Two"});
+    EXPECT_EQ(ListItems(ControlId::PlayerList), Names{L"Two"});
     EXPECT_EQ(told, 2);
 }
 
@@ -95,10 +96,10 @@ TEST_F(InformationPanelTest, RealDemosShowTheirMapAndModFromTheHeader) {
     ShowFolder(RealDemosDir());
     ASSERT_GE(IndexOfDemo(L"khdem_weapon.dem"), 0);
     ClickDemo(IndexOfDemo(L"khdem_weapon.dem"));
-    EXPECT_EQ(ControlText(ControlId::txtInfo),
+    EXPECT_EQ(ControlText(ControlId::InfoBox),
               L"Demo name: khdem_weapon.dem\r\nMap: crossfire\r\nMod: cstrike\r\n"
               L"Type: Demo from eyes...\r\nSize: 495Кб.");
-    EXPECT_FALSE(ListItems(ControlId::lstPlayers).empty());
+    EXPECT_FALSE(ListItems(ControlId::PlayerList).empty());
 }
 
 }  // namespace

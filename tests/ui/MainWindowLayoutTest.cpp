@@ -22,29 +22,31 @@ struct Expected {
 
 // The frames' own corners added to the places of what they hold.
 const Expected kPlaces[] = {
-    {ControlId::Frame1, 120, 120, 7410, 1275, L"HL.EXE path:", Expected::Caption},
-    {ControlId::txtHLPath, 120 + 120, 120 + 360, 6690, 285, L"", Expected::Text},
-    {ControlId::cmdBrowseHLEXE, 120 + 6930, 120 + 360, 375, 285, L"...", Expected::Caption},
-    {ControlId::Label7, 120 + 210, 120 + 795, 1755, 195, L"Launch in graphic mode:", Expected::Label},
-    {ControlId::cboMode, 120 + 2100, 120 + 735, 1275, 315, nullptr, Expected::DropDown},
-    {ControlId::cboResolution, 120 + 3465, 120 + 735, 1170, 315, nullptr, Expected::DropDown},
-    {ControlId::cmdSelectConfig, 120 + 4725, 120 + 735, 1590, 315, L"select a config...", Expected::Caption},
-    {ControlId::Frame2, 105, 1470, 7410, 4755, L"List of available demos", Expected::Caption},
-    {ControlId::Drive1, 105 + 105, 1470 + 315, 3375, 315, nullptr, Expected::DropDown},
-    {ControlId::Dir1, 105 + 105, 1470 + 630, 3375, 1440, nullptr, Expected::List},
-    {ControlId::Files, 105 + 105, 1470 + 2100, 3405, 2430, nullptr, Expected::List},
-    {ControlId::Label4, 105 + 3720, 1470 + 0, 1065, 195, L"Information:", Expected::Label},
-    {ControlId::txtInfo, 105 + 3720, 1470 + 315, 3570, 1530, L"", Expected::Text},
-    {ControlId::Label6, 105 + 3720, 1470 + 1890, 675, 195, L"Players:", Expected::Label},
-    {ControlId::lstPlayers, 105 + 3675, 1470 + 2100, 3585, 2400, nullptr, Expected::List},
-    {ControlId::Label1, 120, 6390, 2445, 195, L"Speed of viewing using playdemo:", Expected::Label},
-    {ControlId::txtSpeed, 2700, 6360, 675, 285, L"100", Expected::Text},
-    {ControlId::Label2, 105, 6735, 1380, 225, L"HL command line:", Expected::Label},
-    {ControlId::txtCommandLine, 105, 7035, 3270, 285, L"-game cstrike -console", Expected::Text},
-    {ControlId::cmdUtils, 3570, 6360, 1170, 1095, L"Useful utils", Expected::Caption},
-    {ControlId::cmdViewDemo, 5040, 6360, 1170, 1095, L"ViewDemo", Expected::Caption},
-    {ControlId::cmdPlayDemo, 6345, 6360, 1170, 1095, L"PlayDemo", Expected::Caption},
-    {ControlId::Label5, 105, 7540, 7470, 255, nullptr, Expected::Caption},
+    {ControlId::GameFrame, 120, 120, 7410, 1275, L"HL.EXE path:", Expected::Caption},
+    {ControlId::HlPathBox, 120 + 120, 120 + 360, 6690, 285, L"", Expected::Text},
+    {ControlId::BrowseHlExeButton, 120 + 6930, 120 + 360, 375, 285, L"...", Expected::Caption},
+    {ControlId::GraphicModeLabel, 120 + 210, 120 + 795, 1755, 195, L"Launch in graphic mode:",
+     Expected::Label},
+    {ControlId::RendererBox, 120 + 2100, 120 + 735, 1275, 315, nullptr, Expected::DropDown},
+    {ControlId::ResolutionBox, 120 + 3465, 120 + 735, 1170, 315, nullptr, Expected::DropDown},
+    {ControlId::SelectConfigButton, 120 + 4725, 120 + 735, 1590, 315, L"select a config...",
+     Expected::Caption},
+    {ControlId::DemosFrame, 105, 1470, 7410, 4755, L"List of available demos", Expected::Caption},
+    {ControlId::DriveBox, 105 + 105, 1470 + 315, 3375, 315, nullptr, Expected::DropDown},
+    {ControlId::FolderBox, 105 + 105, 1470 + 630, 3375, 1440, nullptr, Expected::List},
+    {ControlId::DemoList, 105 + 105, 1470 + 2100, 3405, 2430, nullptr, Expected::List},
+    {ControlId::InfoLabel, 105 + 3720, 1470 + 0, 1065, 195, L"Information:", Expected::Label},
+    {ControlId::InfoBox, 105 + 3720, 1470 + 315, 3570, 1530, L"", Expected::Text},
+    {ControlId::PlayersLabel, 105 + 3720, 1470 + 1890, 675, 195, L"Players:", Expected::Label},
+    {ControlId::PlayerList, 105 + 3675, 1470 + 2100, 3585, 2400, nullptr, Expected::List},
+    {ControlId::SpeedLabel, 120, 6390, 2445, 195, L"Speed of viewing using playdemo:", Expected::Label},
+    {ControlId::SpeedBox, 2700, 6360, 675, 285, L"100", Expected::Text},
+    {ControlId::CommandLineLabel, 105, 6735, 1380, 225, L"HL command line:", Expected::Label},
+    {ControlId::CommandLineBox, 105, 7035, 3270, 285, L"-game cstrike -console", Expected::Text},
+    {ControlId::UtilsButton, 3570, 6360, 1170, 1095, L"Useful utils", Expected::Caption},
+    {ControlId::ViewDemoButton, 5040, 6360, 1170, 1095, L"ViewDemo", Expected::Caption},
+    {ControlId::PlayDemoButton, 6345, 6360, 1170, 1095, L"PlayDemo", Expected::Caption},
+    {ControlId::AboutLine, 105, 7540, 7470, 255, nullptr, Expected::Caption},
 };
 
 RECT PlaceOf(HWND control) {
@@ -97,18 +99,19 @@ TEST_F(MainWindowTest, EveryControlSitsWhereTheTwipsTablePutsItWithItsCaptionAnd
         EXPECT_EQ(FontOf(Control(expected.id)).lfHeight, -11) << "8.25 pt at 96 DPI";
     }
     // Labels that spread stop before their neighbours.
-    EXPECT_LE(PlaceOf(Control(ControlId::Label7)).right, PlaceOf(Control(ControlId::cboMode)).left);
-    EXPECT_LE(PlaceOf(Control(ControlId::Label1)).right, PlaceOf(Control(ControlId::txtSpeed)).left);
-    EXPECT_LE(PlaceOf(Control(ControlId::Label4)).right, PlaceOf(Control(ControlId::Frame2)).right);
+    EXPECT_LE(PlaceOf(Control(ControlId::GraphicModeLabel)).right,
+              PlaceOf(Control(ControlId::RendererBox)).left);
+    EXPECT_LE(PlaceOf(Control(ControlId::SpeedLabel)).right, PlaceOf(Control(ControlId::SpeedBox)).left);
+    EXPECT_LE(PlaceOf(Control(ControlId::InfoLabel)).right, PlaceOf(Control(ControlId::DemosFrame)).right);
 }
 
 TEST_F(MainWindowTest, TitleAndVideoLists) {
     wchar_t title[128] = {};
     GetWindowTextW(window->Hwnd(), title, 128);
     EXPECT_STREQ(title, L"Vorelix v2.1b [for CS 1.4-1.5]");
-    EXPECT_EQ(ListItems(ControlId::cboMode),
+    EXPECT_EQ(ListItems(ControlId::RendererBox),
               (std::vector<std::wstring>{L"Software", L"OpenGL", L"Direct3D"}));
-    EXPECT_EQ(ListItems(ControlId::cboResolution),
+    EXPECT_EQ(ListItems(ControlId::ResolutionBox),
               (std::vector<std::wstring>{L"400x300", L"512x384", L"640x480", L"800x600", L"1024x768",
                                          L"1152x864", L"1280x960", L"1600x1200"}));
 }
@@ -127,9 +130,9 @@ TEST_F(MainWindowTest, ToolTipsPicturesAndTheCyrillicMenuUnderAWesternCodePage) 
     ASSERT_NE(tips, nullptr);
     EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 3);
     for (const auto& [id, tip] :
-         {std::pair{ControlId::txtSpeed, L"Percent of real time"},
-          std::pair{ControlId::cmdViewDemo, L"View demo with play controls! (pause, rewind etc)"},
-          std::pair{ControlId::cmdPlayDemo, L"Simple viewing"}}) {
+         {std::pair{ControlId::SpeedBox, L"Percent of real time"},
+          std::pair{ControlId::ViewDemoButton, L"View demo with play controls! (pause, rewind etc)"},
+          std::pair{ControlId::PlayDemoButton, L"Simple viewing"}}) {
         wchar_t text[128] = {};
         TTTOOLINFOW info{};
         info.cbSize = sizeof info;
@@ -140,7 +143,7 @@ TEST_F(MainWindowTest, ToolTipsPicturesAndTheCyrillicMenuUnderAWesternCodePage) 
         EXPECT_STREQ(text, tip);
     }
 
-    for (ControlId id : {ControlId::cmdUtils, ControlId::cmdViewDemo, ControlId::cmdPlayDemo}) {
+    for (ControlId id : {ControlId::UtilsButton, ControlId::ViewDemoButton, ControlId::PlayDemoButton}) {
         BUTTON_IMAGELIST list{};
         int cx = 0, cy = 0;
         SendMessageW(Control(id), BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
@@ -150,26 +153,26 @@ TEST_F(MainWindowTest, ToolTipsPicturesAndTheCyrillicMenuUnderAWesternCodePage) 
 
     EXPECT_NE(GetACP(), 1251u)
         << "the check means something only when the system's code page is not Cyrillic";
-    HMENU menu = window->FileMenu();
+    HMENU menu = window->DemoMenu();
     wchar_t text[64] = {};
     GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"FileDemo");
     HMENU items = GetSubMenu(menu, 0);
     ASSERT_EQ(GetMenuItemCount(items), 2);
-    GetMenuStringW(items, ui::ToInt(ControlId::itemRenameDemo), text, 64, MF_BYCOMMAND);
+    GetMenuStringW(items, ui::ToInt(ControlId::RenameDemoItem), text, 64, MF_BYCOMMAND);
     EXPECT_STREQ(text, L"Переименовать демку...");
-    GetMenuStringW(items, ui::ToInt(ControlId::itemDeleteDemo), text, 64, MF_BYCOMMAND);
+    GetMenuStringW(items, ui::ToInt(ControlId::DeleteDemoItem), text, 64, MF_BYCOMMAND);
     EXPECT_STREQ(text, L"Удалить демку");
 }
 
 TEST_F(MainWindowTest, ANewDpiScalesThePlacesOnce) {
     RECT suggested{0, 0, 800, 800};
     SendMessageW(window->Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    const RECT files = PlaceOf(Control(ControlId::Files));
+    const RECT files = PlaceOf(Control(ControlId::DemoList));
     EXPECT_EQ(files.left, MulDiv(105 + 105, 144, 1440));
     EXPECT_EQ(files.top, MulDiv(1470 + 2100, 144, 1440));
     EXPECT_EQ(files.right - files.left, MulDiv(3405, 144, 1440));
-    EXPECT_EQ(FontOf(Control(ControlId::Frame1)).lfHeight, ui::FontHeightForPoints(825, 144));
+    EXPECT_EQ(FontOf(Control(ControlId::GameFrame)).lfHeight, ui::FontHeightForPoints(825, 144));
 }
 
 }  // namespace
