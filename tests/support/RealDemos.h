@@ -1,10 +1,10 @@
 // The real recordings beside the checkout (shared/demos); tests that need them skip when absent.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace vorelix::test {
 

@@ -10,7 +10,7 @@
 namespace vorelix::test {
 
 class ScriptedPrompter : public ui::Prompter {
-public:
+  public:
     // Answers for the next message boxes, in order.
     void QueueAnswer(ui::Answer answer) { answers_.push_back(answer); }
     // Texts for the next input boxes, in order ("" plays a cancel).
@@ -26,7 +26,7 @@ public:
     // True when every scripted answer and text was used.
     bool AllUsed() const { return answers_.empty() && texts_.empty(); }
 
-private:
+  private:
     std::deque<ui::Answer> answers_;
     std::deque<std::wstring> texts_;
 };

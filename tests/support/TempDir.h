@@ -8,16 +8,18 @@
 namespace vorelix::test {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / std::filesystem::u8path(name); }
+    std::filesystem::path operator/(std::string_view name) const {
+        return path_ / std::filesystem::u8path(name);
+    }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

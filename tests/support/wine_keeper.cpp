@@ -9,7 +9,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
                                   instance, nullptr);
     if (commandLine && *commandLine) {
         std::wstring path(commandLine);
-        if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"') path = path.substr(1, path.size() - 2);
+        if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+            path = path.substr(1, path.size() - 2);
         HANDLE ready = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         if (ready != INVALID_HANDLE_VALUE) CloseHandle(ready);
     }

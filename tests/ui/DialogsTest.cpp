@@ -5,56 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "DialogDriver.h"
 #include "ui/InputBox.h"
 #include "ui/Win32Prompter.h"
 
 namespace vorelix::ui {
 namespace {
 
-// Runs `act` on the first dialog this thread shows, from a thread timer that fires inside its modal
-// loop; a second firing closes whatever is still open so that a failing test cannot hang the run.
-class DialogDriver {
-  public:
-    explicit DialogDriver(std::function<void(HWND)> act) : act_(std::move(act)) {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, &DialogDriver::OnTimer);
-    }
-    ~DialogDriver() {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-
-    bool acted = false;
-
-  private:
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        HWND dialog = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND hwnd, LPARAM out) {
-                wchar_t cls[16] = {};
-                GetClassNameW(hwnd, cls, 16);
-                if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-                *reinterpret_cast<HWND*>(out) = hwnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&dialog));
-        if (!current_ || !dialog) return;
-        if (!current_->acted) {
-            current_->acted = true;
-            current_->act_(dialog);
-        } else {
-            EndDialog(dialog, IDCANCEL);
-            PostMessageW(dialog, WM_CLOSE, 0, 0);
-        }
-    }
-
-    static inline DialogDriver* current_ = nullptr;
-    std::function<void(HWND)> act_;
-    UINT_PTR timer_ = 0;
-};
+using test::DialogDriver;
 
 std::wstring TextOf(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');

@@ -1,0 +1,35 @@
+// Acting on a modal dialog from inside its own modal loop, so tests drive real dialogs without sleeps.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace vorelix::test {
+
+// Runs `act` on the first dialog this thread shows, from a thread timer that fires inside its modal
+// loop; a second firing closes whatever is still open so that a failing test cannot hang the run.
+class DialogDriver {
+  public:
+    explicit DialogDriver(std::function<void(HWND)> act) : act_(std::move(act)) {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 50, &DialogDriver::OnTimer);
+    }
+    ~DialogDriver() {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+    bool acted = false;
+
+  private:
+    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
+
+    static inline DialogDriver* current_ = nullptr;
+    std::function<void(HWND)> act_;
+    UINT_PTR timer_ = 0;
+};
+
+}  // namespace vorelix::test
