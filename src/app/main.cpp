@@ -5,6 +5,7 @@
 #include "app/Startup.h"
 #include "platform/SettingsStore.h"
 #include "ui/MainWindow.h"
+#include "ui/UnexpectedFailure.h"
 #include "ui/Win32Prompter.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
@@ -23,6 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
                     {settings, prompter, app::CurrentProgram(), app::ArgumentString(GetCommandLineW()), {}});
     window.onClose = [&window, &settings] { app::RunShutdown(window, settings); };
     prompter.SetOwner(window.Hwnd());
+    ui::SetUnexpectedFailurePrompter(&prompter);
     window.Show(showCommand);
 
     MSG message;

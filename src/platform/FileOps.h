@@ -7,9 +7,10 @@
 
 namespace vorelix::platform {
 
-// Copies `source` into `folder` under its own name, replacing a file of that name. Refuses (with a
-// clear text) to copy a file onto itself, which would destroy it.
-Status CopyFileIntoFolder(const std::wstring& source, const std::wstring& folder);
+// Copies `source` into `folder` under its own name. Refuses (with a clear text) to copy a file onto
+// itself, which would destroy it. Another file of that name is replaced only with `replaceExisting`;
+// otherwise the copy fails with the code ERROR_FILE_EXISTS and nothing is written.
+Status CopyFileIntoFolder(const std::wstring& source, const std::wstring& folder, bool replaceExisting);
 
 // Deletes a file outright (not to the recycle bin).
 Status DeleteFileAt(const std::wstring& path);

@@ -30,13 +30,13 @@ bool SameFileOnDisk(const std::wstring& first, const std::wstring& second) {
 
 }  // namespace
 
-Status CopyFileIntoFolder(const std::wstring& source, const std::wstring& folder) {
+Status CopyFileIntoFolder(const std::wstring& source, const std::wstring& folder, bool replaceExisting) {
     const std::wstring target = JoinFolderAndName(folder, GetFileName(source));
     // Copying a file onto itself opens the target for writing first, which empties the source.
     if (CanonicalPath(source) == CanonicalPath(target) || SameFileOnDisk(source, target)) {
         return Failure{"The file is already in this folder.", 0};
     }
-    if (!CopyFileW(source.c_str(), target.c_str(), FALSE)) return LastErrorFailure();
+    if (!CopyFileW(source.c_str(), target.c_str(), replaceExisting ? FALSE : TRUE)) return LastErrorFailure();
     return Ok();
 }
 

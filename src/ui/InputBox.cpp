@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "ui/UnexpectedFailure.h"
 #include "ui/Window.h"
 
 namespace vorelix::ui {
@@ -80,7 +81,8 @@ INT_PTR CALLBACK InputBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             const int id = LOWORD(wParam);
             if (id == IDOK) {
                 auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrW(dialog, DWLP_USER));
-                RunGuarded([&] { state->result = ItemText(dialog, kInputBoxEditId); });
+                RunGuarded(L"reading the typed text",
+                           [&] { state->result = ItemText(dialog, kInputBoxEditId); });
                 EndDialog(dialog, IDOK);
                 return TRUE;
             }

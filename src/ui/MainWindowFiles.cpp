@@ -5,6 +5,7 @@
 #include "platform/SysHelpers.h"
 #include "platform/Text.h"
 #include "ui/MainWindow.h"
+#include "ui/UnexpectedFailure.h"
 
 namespace vorelix::ui {
 
@@ -20,12 +21,13 @@ LRESULT CALLBACK MainWindow::DemoListSubclassProc(HWND hwnd, UINT message, WPARA
     switch (message) {
         case WM_RBUTTONDOWN:
             // Handled here so the list keeps its selection: the menu acts on the selected demo.
-            RunGuarded([&] {
+            RunGuarded(L"the demo list's menu", [&] {
                 self->OnDemoListMouseDown(kRightButton, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             });
             return 0;
         case WM_DROPFILES:
-            RunGuarded([&] { self->OnFilesDropped(reinterpret_cast<HDROP>(wParam)); });
+            RunGuarded(L"copying the dropped file",
+                       [&] { self->OnFilesDropped(reinterpret_cast<HDROP>(wParam)); });
             return 0;
         case WM_NCDESTROY:
             RemoveWindowSubclass(hwnd, &MainWindow::DemoListSubclassProc, kFilesSubclass);
@@ -49,7 +51,8 @@ LRESULT CALLBACK MainWindow::FolderBoxSubclassProc(HWND hwnd, UINT message, WPAR
             break;
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) {
-                RunGuarded([&] { self->OpenFolderEntry(self->folderBox_.Selected()); });
+                RunGuarded(L"opening the folder",
+                           [&] { self->OpenFolderEntry(self->folderBox_.Selected()); });
                 return 0;
             }
             break;
@@ -100,7 +103,8 @@ void MainWindow::OnRenameDemoClick() {
     request.title = L"Rename demo";
     request.initialText = current;
     const std::wstring name = services_.prompter.AskText(request);
-    if (name.empty() || name.find(L'\\') != std::wstring::npos) return;
+    // Either separator would move the demo out of the shown folder.
+    if (name.empty() || name.find_first_of(L"\\/") != std::wstring::npos) return;
     // No demo selected, or the name left as it was: no file to move.
     if (selected >= 0 && name != current) {
         const Status renamed = platform::RenameFileTo(GetSelectedDemoPath(),
@@ -119,10 +123,18 @@ void MainWindow::OnFilesDropped(HDROP drop) {
     }
     DragFinish(drop);
     if (first.empty()) return;
-    const Status copied = platform::CopyFileIntoFolder(first, demoList_.Folder());
-    if (!copied)
-        TellFailure(L"The file " + platform::GetFileName(first) + L" could not be copied.",
-                    copied.failure().systemText);
+    const std::wstring name = platform::GetFileName(first);
+    Status copied = platform::CopyFileIntoFolder(first, demoList_.Folder(), false);
+    if (!copied && copied.failure().code == ERROR_FILE_EXISTS) {
+        // Another file already has the name: it is replaced only when the user says so.
+        MessageRequest question;
+        question.text = name + L" is already in this folder. Replace it?";
+        question.icon = MessageIcon::Question;
+        question.buttons = MessageButtons::YesNo;
+        if (services_.prompter.ShowMessage(question) != Answer::Yes) return;
+        copied = platform::CopyFileIntoFolder(first, demoList_.Folder(), true);
+    }
+    if (!copied) TellFailure(L"The file " + name + L" could not be copied.", copied.failure().systemText);
     LoadDemoList();
 }
 

@@ -1,6 +1,8 @@
 // The window base class: `this` travels through lpCreateParams and lives in GWLP_USERDATA.
 #include "ui/Window.h"
 
+#include "ui/UnexpectedFailure.h"
+
 namespace vorelix::ui {
 
 Window::~Window() {
@@ -58,6 +60,7 @@ LRESULT CALLBACK Window::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
         // An exception must not unwind through the system's code that called us.
+        ReportUnexpectedFailure(message == WM_COMMAND ? L"a command" : L"a window event");
         result = DefWindowProcW(hwnd, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {

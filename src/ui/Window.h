@@ -5,16 +5,6 @@
 
 namespace vorelix::ui {
 
-// Runs a handler from a procedure the system calls (a subclass procedure, a timer): an exception must not
-// unwind through the system's code, so it ends there.
-template <typename Handler>
-void RunGuarded(Handler&& handler) noexcept {
-    try {
-        handler();
-    } catch (...) {
-    }
-}
-
 class Window {
   public:
     Window() = default;

@@ -32,11 +32,16 @@ std::wstring ThroughTheLinuxRoot(const std::wstring& path) {
     return result;
 }
 
-TEST(CopyFileIntoFolder, CopiesUnderTheSameNameOverATargetOfThatName) {
+TEST(CopyFileIntoFolder, CopiesUnderTheSameNameReplacingATargetOnlyWhenAskedTo) {
     TempDir from, to;
     WriteFileBytes(from.Path() / kCyrillicName, "new bytes");
     WriteFileBytes(to.Path() / kCyrillicName, "old");
-    const Status status = CopyFileIntoFolder((from.Path() / kCyrillicName).wstring(), to.Path().wstring());
+    const auto source = (from.Path() / kCyrillicName).wstring();
+    const Status refused = CopyFileIntoFolder(source, to.Path().wstring(), false);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.failure().code, static_cast<int>(ERROR_FILE_EXISTS));
+    EXPECT_EQ(ReadFileBytes(to.Path() / kCyrillicName), "old");
+    const Status status = CopyFileIntoFolder(source, to.Path().wstring(), true);
     ASSERT_TRUE(status.ok()) << status.failure().systemText;
     EXPECT_EQ(ReadFileBytes(to.Path() / kCyrillicName), "new bytes");
     EXPECT_EQ(ReadFileBytes(from.Path() / kCyrillicName), "new bytes");
@@ -51,7 +56,7 @@ TEST(CopyFileIntoFolder, NeverCopiesAFileOntoItselfHoweverTheFolderIsSpelled) {
                                       other.Path().wstring()};
     if (const auto viaZ = ThroughTheLinuxRoot(dir.Path().wstring()); !viaZ.empty()) folders.push_back(viaZ);
     for (const auto& folder : folders) {
-        const Status status = CopyFileIntoFolder((dir / "a.dem").wstring(), folder);
+        const Status status = CopyFileIntoFolder((dir / "a.dem").wstring(), folder, true);
         ASSERT_FALSE(status.ok()) << WideToUtf8(folder);
         EXPECT_EQ(status.failure().systemText, "The file is already in this folder.");
         EXPECT_EQ(ReadFileBytes(dir / "a.dem"), "precious");
@@ -60,14 +65,14 @@ TEST(CopyFileIntoFolder, NeverCopiesAFileOntoItselfHoweverTheFolderIsSpelled) {
 
 TEST(CopyFileIntoFolder, AMissingSourceOrFolderGivesTheSystemsText) {
     TempDir from, to;
-    const Status missing = CopyFileIntoFolder((from / "gone.dem").wstring(), to.Path().wstring());
+    const Status missing = CopyFileIntoFolder((from / "gone.dem").wstring(), to.Path().wstring(), true);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.failure().code, static_cast<int>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(missing.failure().systemText, WideToUtf8(SystemErrorText(ERROR_FILE_NOT_FOUND)));
     EXPECT_FALSE(std::filesystem::exists(to / "gone.dem"));
     WriteFileBytes(from / "a.dem", "a");
     const Status noFolder =
-        CopyFileIntoFolder((from / "a.dem").wstring(), (from / "no such folder").wstring());
+        CopyFileIntoFolder((from / "a.dem").wstring(), (from / "no such folder").wstring(), true);
     ASSERT_FALSE(noFolder.ok());
     EXPECT_FALSE(noFolder.failure().systemText.empty());
 }

@@ -102,18 +102,20 @@ TEST_F(DemoFilesTest, RenameOntoAnExistingNameKeepsBothAndSaysWhy) {
     EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"a.dem", L"b.dem"}));
 }
 
-TEST_F(DemoFilesTest, RenameWithABackslashCancelTheSameNameOrNothingSelectedTouchesNothing) {
+TEST_F(DemoFilesTest, RenameWithASeparatorCancelTheSameNameOrNothingSelectedTouchesNothing) {
     ShowFolderWith({L"a.dem"});
     fs::create_directory(dir / "sub");
     Rename(L"a.dem", L"sub\\b.dem");
+    Rename(L"a.dem", L"../moved.dem");
     Rename(L"a.dem", L"");
     Rename(L"a.dem", L"a.dem");
     SendMessageW(Control(ControlId::DemoList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     prompter.QueueText(L"b.dem");
     RightClickAndChoose(kRename);
-    ASSERT_EQ(prompter.inputs.size(), 4u);
-    EXPECT_EQ(prompter.inputs[3].initialText, L"");
+    ASSERT_EQ(prompter.inputs.size(), 5u);
+    EXPECT_EQ(prompter.inputs[4].initialText, L"");
     EXPECT_TRUE(fs::exists(dir / "a.dem"));
+    EXPECT_FALSE(fs::exists(dir.Path().parent_path() / "moved.dem"));
     EXPECT_FALSE(fs::exists(dir / "sub" / "b.dem"));
     EXPECT_FALSE(fs::exists(dir / "b.dem"));
     EXPECT_TRUE(prompter.messages.empty());
@@ -179,6 +181,24 @@ TEST_F(DemoFilesTest, DroppingCopiesOnlyTheFirstFileAndNeverOneOfTheShownFolder)
     EXPECT_EQ(ListItems(ControlId::DemoList), (Names{L"first д.dem", L"old.dem"}));
     ClickDemo(0);
     EXPECT_TRUE(DemoButtonsEnabled());
+}
+
+TEST_F(DemoFilesTest, ADroppedFileWhoseNameIsTakenReplacesTheOtherOnlyAfterYes) {
+    ShowFolderWith({L"taken.dem"});
+    WriteFileBytes(dir / "taken.dem", "the demo already here");
+    TempDir source;
+    WriteFileBytes(source / "taken.dem", "the dropped demo");
+    prompter.QueueAnswer(ui::Answer::No);
+    Drop({source / "taken.dem"});
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, L"taken.dem is already in this folder. Replace it?");
+    EXPECT_EQ(prompter.messages[0].buttons, ui::MessageButtons::YesNo);
+    EXPECT_EQ(ReadFileBytes(dir / "taken.dem"), "the demo already here");
+
+    prompter.QueueAnswer(ui::Answer::Yes);
+    Drop({source / "taken.dem"});
+    EXPECT_EQ(ReadFileBytes(dir / "taken.dem"), "the dropped demo");
+    EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
 }  // namespace

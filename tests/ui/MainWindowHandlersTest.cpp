@@ -1,7 +1,10 @@
 // The main window's other handlers: the video lists, the about line, the close hook and the text boxes.
+#include <stdexcept>
 #include <string>
 
 #include "MainWindowFixture.h"
+#include "ui/UnexpectedFailure.h"
+#include "ui/Window.h"
 
 namespace vorelix::test {
 namespace {
@@ -37,6 +40,38 @@ TEST_F(MainWindowTest, ACloseRequestRunsTheCloseHookThenDestroysTheWindowAndQuit
     EXPECT_FALSE(IsWindow(hwnd));
     MSG message;
     EXPECT_TRUE(PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// A window whose handler fails as an unforeseen fault would.
+class FailingWindow : public ui::Window {
+  public:
+    FailingWindow() { CreateTopLevel(L"Vorelix.Test.FailingWindow", L"", WS_POPUP, 0, 10, 10, nullptr); }
+    static constexpr UINT kFail = WM_APP + 1;
+
+  private:
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == kFail) throw std::runtime_error("the disk caught fire");
+        return DefaultProc(message, wParam, lParam);
+    }
+};
+
+TEST_F(MainWindowTest, AnExceptionInAHandlerIsToldAndTheProgramGoesOn) {
+    ui::SetUnexpectedFailurePrompter(&prompter);
+    FailingWindow failing;
+    prompter.QueueAnswer(ui::Answer::Ok);
+    SendMessageW(failing.Hwnd(), FailingWindow::kFail, 0, 0);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].text.find(L"Vorelix could not finish a window event."),
+              std::wstring::npos);
+    EXPECT_NE(prompter.messages[0].text.find(L"the disk caught fire"), std::wstring::npos);
+    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Critical);
+    EXPECT_TRUE(IsWindow(failing.Hwnd()));
+    // A failure in a subclass procedure's handler is told the same way.
+    prompter.QueueAnswer(ui::Answer::Ok);
+    ui::RunGuarded(L"the demo list's menu", [] { throw std::runtime_error("no menu"); });
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_NE(prompter.messages[1].text.find(L"the demo list's menu"), std::wstring::npos);
+    ui::SetUnexpectedFailurePrompter(nullptr);
 }
 
 }  // namespace
