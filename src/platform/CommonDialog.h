@@ -34,26 +34,9 @@ inline constexpr long kShellEntryPointMissing = 453;
 // A program that could not be started.
 inline constexpr long kProgramNotStarted = 53;
 
-// shell32 functions that exist only as numbered exports, with the numbers they are exported under.
-enum class ShellOrdinal : WORD {
-    RestartDialog = 59,
-    ExitWindowsDialog = 60,
-    RunFileDialog = 61,
-    PickIconDialog = 62,
-    SimpleIdListFromPath = 162,
-    ObjectProperties = 178,
-};
-using RestartDialogFn = int(WINAPI*)(HWND owner, const wchar_t* prompt, DWORD options);
-using ExitWindowsDialogFn = void(WINAPI*)(HWND owner);
-using RunFileDialogFn = void(WINAPI*)(HWND owner, HICON icon, const wchar_t* workingFolder,
-                                      const wchar_t* title, const wchar_t* prompt, UINT options);
-using PickIconDialogFn = int(WINAPI*)(HWND owner, wchar_t* iconFile, UINT capacity, int* iconIndex);
-using SimpleIdListFromPathFn = PIDLIST_ABSOLUTE(WINAPI*)(const wchar_t* path);
-using ObjectPropertiesFn = BOOL(WINAPI*)(HWND owner, DWORD kind, const wchar_t* object, const wchar_t* page);
-
 // Every system call the dialogs make, each one replaceable. SystemDialogCalls() gives the real
 // ones; tests start from an empty set and fill in only what they expect to be called, so an
-// unexpected call throws std::bad_function_call instead of reaching the system.
+// unexpected call fails instead of reaching the system.
 struct DialogCalls {
     std::function<BOOL(OPENFILENAMEW&)> getOpenFileName;
     std::function<BOOL(OPENFILENAMEW&)> getSaveFileName;
@@ -64,8 +47,18 @@ struct DialogCalls {
     std::function<PIDLIST_ABSOLUTE(BROWSEINFOW&)> browseForFolder;
     std::function<BOOL(PCIDLIST_ABSOLUTE item, wchar_t* path)> pathFromIdList;  // path holds MAX_PATH
     std::function<void(PIDLIST_ABSOLUTE item)> freeIdList;
-    // The address of a numbered shell32 export, or null when this shell32 has none.
-    std::function<FARPROC(ShellOrdinal ordinal)> shellExport;
+    // shell32 functions that exist only as numbered exports. SystemDialogCalls() looks each one up by
+    // its number and leaves it empty when this system's shell32 lacks it; an operation that needs an
+    // empty one reports kShellEntryPointMissing instead of calling it.
+    std::function<int(HWND owner, const wchar_t* prompt, DWORD options)> restartDialog;  // #59
+    std::function<void(HWND owner)> exitWindowsDialog;                                   // #60
+    std::function<void(HWND owner, HICON icon, const wchar_t* workingFolder, const wchar_t* title,
+                       const wchar_t* prompt, UINT options)>
+        runFileDialog;                                                                                // #61
+    std::function<int(HWND owner, wchar_t* iconFile, UINT capacity, int* iconIndex)> pickIconDialog;  // #62
+    std::function<PIDLIST_ABSOLUTE(const wchar_t* path)> idListFromPath;                              // #162
+    std::function<BOOL(HWND owner, DWORD kind, const wchar_t* object, const wchar_t* page)>
+        objectProperties;  // #178
     std::function<UINT(const wchar_t* file, int index, HICON* large, HICON* small, UINT count)> extractIcons;
     std::function<HICON(HICON icon)> copyIcon;
     std::function<BOOL(HICON icon)> destroyIcon;
@@ -151,9 +144,6 @@ class CommonDialog {
     std::optional<DialogError> ShowFileDialog(const wchar_t* source,
                                               const std::function<BOOL(OPENFILENAMEW&)>& call);
     std::optional<DialogError> Cancelled(const wchar_t* source) const;
-    // The numbered shell32 export as type Fn, or the error that names the missing one.
-    template <typename Fn>
-    std::optional<DialogError> FindShellExport(ShellOrdinal ordinal, const wchar_t* source, Fn& found) const;
 
     DialogCalls calls_;
 };

@@ -32,33 +32,23 @@ constexpr const wchar_t* kDisplaySettingsCommand = L"rundll32.exe shell32.dll,Co
 // The icon picker's file buffer, in characters.
 constexpr std::size_t kIconFileSize = 260;
 
-}  // namespace
-
-template <typename Fn>
-std::optional<DialogError> CommonDialog::FindShellExport(ShellOrdinal ordinal, const wchar_t* source,
-                                                         Fn& found) const {
-    const FARPROC address = calls_.shellExport(ordinal);
-    if (address == nullptr) {
-        return DialogError{kShellEntryPointMissing, dialog_detail::SourceOf(source),
-                           L"Can't find DLL entry point #" + std::to_wstring(static_cast<WORD>(ordinal)) +
-                               L" in shell32.dll",
-                           ERROR_PROC_NOT_FOUND};
-    }
-    found = reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
-    return std::nullopt;
+// The error for a numbered shell32 export that this system does not have.
+DialogError MissingExport(int ordinal, const wchar_t* operation) {
+    return DialogError{kShellEntryPointMissing, dialog_detail::SourceOf(operation),
+                       L"Can't find DLL entry point #" + std::to_wstring(ordinal) + L" in shell32.dll",
+                       ERROR_PROC_NOT_FOUND};
 }
+
+}  // namespace
 
 std::optional<DialogError> CommonDialog::ShowFolder(const std::wstring& topFolder) {
     // No root item is the whole shell namespace. An empty path is not turned into one: the shell
     // makes it the user's Desktop folder, which leaves an empty tree to choose from.
     PIDLIST_ABSOLUTE root = nullptr;
     if (!topFolder.empty()) {
-        SimpleIdListFromPathFn idListFromPath = nullptr;
-        if (auto error = FindShellExport(ShellOrdinal::SimpleIdListFromPath, L"ShowFolder", idListFromPath)) {
-            return error;
-        }
+        if (!calls_.idListFromPath) return MissingExport(162, L"ShowFolder");
         const std::wstring rootPath = topFolder + L'\0';
-        root = idListFromPath(rootPath.c_str());
+        root = calls_.idListFromPath(rootPath.c_str());
     }
 
     wchar_t displayName[MAX_PATH] = {};
@@ -88,11 +78,12 @@ std::optional<DialogError> CommonDialog::ShowIcon(bool largeIcon) {
     if (!fileName.empty() && fileName.back() == L'\\') return std::nullopt;
     auto file = PaddedBuffer(fileName, kIconFileSize);
     if (!file) return dialog_detail::InvalidArgument(L"ShowIcon");
-    PickIconDialogFn pickIcon = nullptr;
-    if (auto error = FindShellExport(ShellOrdinal::PickIconDialog, L"ShowIcon", pickIcon)) return error;
+    if (!calls_.pickIconDialog) return MissingExport(62, L"ShowIcon");
 
     int index = 0;
-    if (pickIcon(nullptr, file->data(), static_cast<UINT>(kIconFileSize), &index) == 0) return std::nullopt;
+    if (calls_.pickIconDialog(nullptr, file->data(), static_cast<UINT>(kIconFileSize), &index) == 0) {
+        return std::nullopt;
+    }
     // The picker may have been pointed at another file: the icon comes from the file it names now.
     const std::wstring chosenFile = UpToFirstNul(file->data(), kIconFileSize).value_or(fileName);
     HICON large = nullptr;
@@ -106,25 +97,21 @@ std::optional<DialogError> CommonDialog::ShowIcon(bool largeIcon) {
 }
 
 std::optional<DialogError> CommonDialog::ShowRun() {
-    RunFileDialogFn runDialog = nullptr;
-    if (auto error = FindShellExport(ShellOrdinal::RunFileDialog, L"ShowRun", runDialog)) return error;
-    runDialog(owner, icon, nullptr, dialogTitle.c_str(), dialogPrompt.c_str(), (flags & kRunFlags) / 16);
+    if (!calls_.runFileDialog) return MissingExport(61, L"ShowRun");
+    calls_.runFileDialog(owner, icon, nullptr, dialogTitle.c_str(), dialogPrompt.c_str(),
+                         (flags & kRunFlags) / 16);
     return std::nullopt;
 }
 
 std::optional<DialogError> CommonDialog::ShowShutDown() {
-    ExitWindowsDialogFn exitDialog = nullptr;
-    if (auto error = FindShellExport(ShellOrdinal::ExitWindowsDialog, L"ShowShutDown", exitDialog))
-        return error;
-    exitDialog(owner);
+    if (!calls_.exitWindowsDialog) return MissingExport(60, L"ShowShutDown");
+    calls_.exitWindowsDialog(owner);
     return std::nullopt;
 }
 
 std::optional<DialogError> CommonDialog::ShowRestart() {
-    RestartDialogFn restartDialog = nullptr;
-    if (auto error = FindShellExport(ShellOrdinal::RestartDialog, L"ShowRestart", restartDialog))
-        return error;
-    restartDialog(owner, dialogPrompt.c_str(), flags & kRestartFlags);
+    if (!calls_.restartDialog) return MissingExport(59, L"ShowRestart");
+    calls_.restartDialog(owner, dialogPrompt.c_str(), flags & kRestartFlags);
     return std::nullopt;
 }
 
@@ -141,16 +128,13 @@ std::optional<DialogError> CommonDialog::ShowObjectProp(const std::wstring& obje
         return DialogError{kProgramNotStarted, dialog_detail::SourceOf(L"ShowObjectProp"),
                            L"The display settings could not be opened.", failure};
     }
-    ObjectPropertiesFn properties = nullptr;
-    if (auto error = FindShellExport(ShellOrdinal::ObjectProperties, L"ShowObjectProp", properties)) {
-        return error;
-    }
+    if (!calls_.objectProperties) return MissingExport(178, L"ShowObjectProp");
     if (kind == kPrinterObject || kind == kFileObject) {
-        properties(owner, kind, objectName.c_str(), tab.c_str());
+        calls_.objectProperties(owner, kind, objectName.c_str(), tab.c_str());
     } else if (kind == kRecycledKind) {
-        properties(owner, kFileObject, kRecycledFolder, tab.c_str());
+        calls_.objectProperties(owner, kFileObject, kRecycledFolder, tab.c_str());
     } else {
-        properties(owner, kFileObject, L"", tab.c_str());
+        calls_.objectProperties(owner, kFileObject, L"", tab.c_str());
     }
     return std::nullopt;
 }

@@ -7,12 +7,15 @@ namespace vorelix::platform {
 
 namespace {
 
-FARPROC ShellExportByOrdinal(ShellOrdinal ordinal) {
+// A shell32 function exported by number only, as a pointer of type Fn; null when there is none, which
+// makes the std::function it is stored in empty.
+template <typename Fn>
+Fn ShellExport(WORD ordinal) {
     // shell32 stays loaded for the life of the process once it is; the program links it anyway.
     HMODULE shell = GetModuleHandleW(L"shell32.dll");
     if (shell == nullptr) shell = LoadLibraryW(L"shell32.dll");
     if (shell == nullptr) return nullptr;
-    return GetProcAddress(shell, MAKEINTRESOURCEA(static_cast<WORD>(ordinal)));
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(shell, MAKEINTRESOURCEA(ordinal))));
 }
 
 DWORD RunCommandLine(const std::wstring& commandLine, int show) {
@@ -44,7 +47,13 @@ DialogCalls MakeSystemDialogCalls() {
     calls.browseForFolder = [](BROWSEINFOW& record) { return SHBrowseForFolderW(&record); };
     calls.pathFromIdList = &SHGetPathFromIDListW;
     calls.freeIdList = [](PIDLIST_ABSOLUTE item) { CoTaskMemFree(item); };
-    calls.shellExport = &ShellExportByOrdinal;
+    calls.restartDialog = ShellExport<int(WINAPI*)(HWND, const wchar_t*, DWORD)>(59);
+    calls.exitWindowsDialog = ShellExport<void(WINAPI*)(HWND)>(60);
+    calls.runFileDialog =
+        ShellExport<void(WINAPI*)(HWND, HICON, const wchar_t*, const wchar_t*, const wchar_t*, UINT)>(61);
+    calls.pickIconDialog = ShellExport<int(WINAPI*)(HWND, wchar_t*, UINT, int*)>(62);
+    calls.idListFromPath = ShellExport<PIDLIST_ABSOLUTE(WINAPI*)(const wchar_t*)>(162);
+    calls.objectProperties = ShellExport<BOOL(WINAPI*)(HWND, DWORD, const wchar_t*, const wchar_t*)>(178);
     calls.extractIcons = &ExtractIconExW;
     calls.copyIcon = &CopyIcon;
     calls.destroyIcon = &DestroyIcon;
