@@ -126,7 +126,7 @@ class CommonDialog {
     std::optional<DialogError> ShowFont();
     std::optional<DialogError> ShowPrinter();
 
-    // Folder browser rooted at topFolder (empty: the desktop); the chosen folder lands in initDir.
+    // Folder browser rooted at topFolder (empty: the whole shell namespace); the choice lands in initDir.
     std::optional<DialogError> ShowFolder(const std::wstring& topFolder = L"");
     // Icon picker over the icons of fileName; a copy of the chosen one in either size lands in icon.
     std::optional<DialogError> ShowIcon(bool largeIcon);
