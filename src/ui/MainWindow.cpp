@@ -5,6 +5,7 @@
 
 #include "ResourceIds.h"
 #include "platform/Shell.h"
+#include "ui/UtilitiesWindow.h"
 
 namespace vorelix::ui {
 
@@ -37,6 +38,10 @@ MainWindow::MainWindow(MainWindowServices services) : services_(std::move(servic
     CreateControls();
     SubclassLists();
     InitialiseFolders();
+    // The chat list of an open utilities window belonged to the demo selected before.
+    onDemoRead = [this] {
+        if (openUtilities_) openUtilities_->ClearChatList();
+    };
 }
 
 MainWindow::~MainWindow() {
@@ -179,10 +184,18 @@ void MainWindow::OnResolutionSelected() {
     if (index >= 0) services_.settings.SetString(L"main", L"graphres", std::to_wstring(index));
 }
 
-// The game launch, the config window and the utilities window arrive with their own features.
+void MainWindow::OnUtilsClick() {
+    // A fresh window at each opening: closing it discards everything it held.
+    UtilitiesWindow utilities({services_.prompter, [this] { return GetSelectedDemoPath(); }});
+    if (!utilities.IsCreated()) return;
+    openUtilities_ = &utilities;
+    utilities.ShowModal(Hwnd());
+    openUtilities_ = nullptr;
+}
+
+// The game launch and the config window arrive with their own features.
 void MainWindow::OnBrowseHlExeClick() {}
 void MainWindow::OnSelectConfigClick() {}
-void MainWindow::OnUtilsClick() {}
 void MainWindow::OnViewDemoClick() {}
 void MainWindow::OnPlayDemoClick() {}
 

@@ -22,6 +22,8 @@
 
 namespace vorelix::ui {
 
+class UtilitiesWindow;
+
 // The project's page that the about line opens.
 inline constexpr const wchar_t* kProjectPage = L"https://github.com/vorelix/vorelix";
 
@@ -150,6 +152,7 @@ class MainWindow : public Window {
     DriveBox driveBox_;
     FolderBox folderBox_;
     DemoListBox demoList_;
+    UtilitiesWindow* openUtilities_ = nullptr;  // while the utilities window is shown
 };
 
 }  // namespace vorelix::ui

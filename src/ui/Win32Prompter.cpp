@@ -23,6 +23,15 @@ UINT IconFlag(MessageIcon icon) {
     return 0;
 }
 
+// The window a box belongs to: the owner, or the window it shows modally above itself (a box owned by a
+// disabled owner would enable it again when it closes, under the modal window). None before the owner
+// is shown: start-up's boxes stand on their own (and get a taskbar button).
+HWND BoxOwner(HWND owner) {
+    if (!owner || !IsWindowVisible(owner)) return nullptr;
+    HWND popup = GetLastActivePopup(owner);
+    return popup && popup != owner && IsWindowVisible(popup) && IsWindowEnabled(popup) ? popup : owner;
+}
+
 }  // namespace
 
 UINT MessageBoxFlags(const MessageRequest& request) {
@@ -31,9 +40,8 @@ UINT MessageBoxFlags(const MessageRequest& request) {
 }
 
 Answer Win32Prompter::ShowMessage(const MessageRequest& request) {
-    // Before start-up shows the main window, its boxes stand on their own (and get a taskbar button).
-    HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
-    switch (MessageBoxW(owner, request.text.c_str(), request.title.c_str(), MessageBoxFlags(request))) {
+    switch (MessageBoxW(BoxOwner(owner_), request.text.c_str(), request.title.c_str(),
+                        MessageBoxFlags(request))) {
         case IDYES:
             return Answer::Yes;
         case IDNO:
@@ -46,8 +54,7 @@ Answer Win32Prompter::ShowMessage(const MessageRequest& request) {
 }
 
 std::wstring Win32Prompter::AskText(const InputRequest& request) {
-    HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
-    return ShowInputBox(owner, request.prompt, request.title, request.initialText);
+    return ShowInputBox(BoxOwner(owner_), request.prompt, request.title, request.initialText);
 }
 
 }  // namespace vorelix::ui

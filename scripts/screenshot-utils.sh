@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Screenshots of the utilities window ("Useful utils") at one DPI: as it opens, and with its nick and
+# chat lists loaded and a nick selected. Starts a built vorelix.exe under Xvfb and Wine on a demo, clicks
+# "Useful utils" and the two Load buttons with xdotool, and writes two PNGs.
+# Usage: scripts/screenshot-utils.sh [VORELIX_EXE] [OUT_PREFIX] [DPI] [DEMO]
+#   VORELIX_EXE  default build/win/src/app/vorelix.exe (this script builds nothing)
+#   OUT_PREFIX   default utils: writes utils-DPI-initial.png and utils-DPI-loaded.png
+#   DPI          default 96 (HKCU\Control Panel\Desktop\LogPixels of a temporary prefix)
+#   DEMO         default: a small demo made here, with nicks (some Cyrillic) and chat lines
+set -euo pipefail
+exe=$(realpath "${1:-build/win/src/app/vorelix.exe}")
+prefix_out=$(realpath -m "${2:-utils}")
+dpi=${3:-96}
+demo=${4:-}
+[ -f "$exe" ] || { echo "screenshot-utils.sh: no program at $exe (build it first)" >&2; exit 2; }
+for tool in xvfb-run xdotool xwd convert wine python3; do
+  command -v "$tool" >/dev/null || { echo "screenshot-utils.sh: $tool is missing" >&2; exit 2; }
+done
+
+work=$(mktemp -d /tmp/vorelix-utils-shot.XXXXXX)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+if [ -z "$demo" ]; then
+  demo="$work/match.dem"
+  python3 - "$demo" <<'PY'
+import sys
+demo = bytearray(60000)
+def put(at, data): demo[at:at + len(data)] = data
+put(0, b"HLDEMO"); put(16, b"de_dust2"); put(276, b"cstrike")
+nicks = ["Bob", "Alice", "\u0412\u0430\u0441\u044f".encode(), "Bob", "xXx_Sniper_xXx", "Alice", "Bob"]
+for k, nick in enumerate(nicks):
+    put(2000 + 700 * k, b"\\name\\" + (nick if isinstance(nick, bytes) else nick.encode()) + b"\\model\\gign\\")
+lines = ["Bob :   gg", "Alice :   nice shot!", "\u0412\u0430\u0441\u044f :   \u043f\u0440\u0438\u0432\u0435\u0442 \u0432\u0441\u0435\u043c",
+         "Bob :   rush b", "xXx_Sniper_xXx :   lol"]
+for k, line in enumerate(lines):
+    put(20000 + 500 * k, b"\x02" + line.encode() + b"\n")
+open(sys.argv[1], "wb").write(demo)
+PY
+fi
+demo=$(realpath "$demo")
+
+xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" <<'INNER'
+set -euo pipefail
+exe=$1 out=$2 dpi=$3 demo=$4
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1 || true
+# Wine reads the DPI when its server starts.
+wineserver -k; wineserver -w
+
+wine "$exe" "$(winepath -w "$demo")" >/dev/null 2>&1 </dev/null &
+program=$!
+main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
+sleep 1
+
+# Clicks a point given in twips of a window's client area; Wine draws the frame itself, so the X
+# window holds the frame: its client area is found from the designer's client size.
+click_twips() {
+  local window=$1 client_w=$2 client_h=$3 x=$4 y=$5
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local cw=$((client_w * dpi / 1440)) ch=$((client_h * dpi / 1440))
+  local border=$(((WIDTH - cw) / 2))
+  local top=$((HEIGHT - ch - border))
+  xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click 1
+  sleep 0.5
+}
+shoot() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+  echo "screenshot written to $2"
+}
+
+# "Useful utils" in the main window (client 7620 x 7815 twips).
+click_twips "$main" 7620 7815 4155 6907
+utils=$(timeout 30 xdotool search --sync --onlyvisible --name "^Useful utils$" | head -1)
+sleep 1
+shoot "$utils" "$out-$dpi-initial.png"
+# The nick editor's Load, the chat editor's Load, then the first nick (client 10245 x 5355 twips).
+click_twips "$utils" 10245 5355 3420 2737
+click_twips "$utils" 10245 5355 5310 4837
+click_twips "$utils" 10245 5355 600 2620
+sleep 0.5
+shoot "$utils" "$out-$dpi-loaded.png"
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+INNER

@@ -1,0 +1,34 @@
+// UtilitiesWindow's StatsMe removal: after a warning, blanks the text of every StatsMe inscription.
+#include "demo/Messages.h"
+#include "demo/StatsMe.h"
+#include "platform/DemoFile.h"
+#include "platform/Text.h"
+#include "ui/UtilitiesWindow.h"
+
+namespace vorelix::ui {
+
+void UtilitiesWindow::OnDeleteStatsMeClick() {
+    const MessageRequest warning{
+        L"Warning! This option may be work incorrectly with newest versions of StatsMe mod. Do you want to "
+        L"continue?",
+        L"Are you sure?", MessageIcon::Question, MessageButtons::YesNo};
+    if (services_.prompter.ShowMessage(warning) != Answer::Yes) return;
+    const auto path = DemoPath();
+    demo::StatsMePlan removal;
+    {
+        auto demoFile = platform::MappedDemo::Open(path);
+        if (!demoFile) return TellWriteFailed(demoFile.failure());
+        removal = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
+    }
+    if (!removal.found) {
+        Tell(platform::Utf8ToWide(demo::kStatsMeNotFoundMessage), kProgramTitle, MessageIcon::Critical);
+        return;
+    }
+    // A failure is told as one; the button stays, so the removal can be tried again.
+    if (auto written = BackupAndWrite(path, removal.plan); !written)
+        return TellWriteFailed(written.failure());
+    deleteStatsMeButton_.Enable(false);
+    TellDone(demo::kStatsMeRemovedMessage);
+}
+
+}  // namespace vorelix::ui

@@ -1,0 +1,309 @@
+// The utilities window's three tools driven through their controls over real and synthetic demos; every
+// written demo is compared byte for byte with the original and the runs the command was meant to write.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "RealDemos.h"
+#include "SyntheticDemo.h"
+#include "UtilitiesWindowFixture.h"
+#include "demo/StatsMe.h"
+#include "platform/Text.h"
+
+namespace vorelix::test {
+namespace {
+
+using ui::MessageIcon;
+using Id = ui::UtilitiesControlId;
+using Names = std::vector<std::wstring>;
+
+const Box kNickSaved{L"The new nick are successfully saved!", L"All OK!", MessageIcon::Information};
+const Box kEdited{L"The message are successfully edited and saved!", L"All OK!", MessageIcon::Information};
+const Box kRemoved{L"The selected messages are successfully removed!", L"All OK!", MessageIcon::Information};
+const std::string kStx = "\x02";
+const std::string kDima = "\xD0\x94\xD0\xB8\xD0\xBC\xD0\xB0";  // Дима in UTF-8
+
+// Nick starts (0-based): 1006 abcdefgh, 1106 abc, 1206 abc, 1306 Дима, 1406 empty, 1506 Abc.
+std::string NickDemo() {
+    return MakeDemo(4000, {{1000, "\\name\\abcdefgh\\"},
+                           {1100, "\\name\\abc\\"},
+                           {1200, "\\name\\abc\\"},
+                           {1300, "\\name\\" + kDima + "\\"},
+                           {1400, "\\name\\\\"},
+                           {1500, "\\name\\Abc\\"}});
+}
+
+// Entry starts (0-based): 1001 Ann; 1101 Bob, twice (the second spans Eve's line, which has no 0x02);
+// 1201 Tom, with bytes Windows-1252 leaves undefined; 1301 Дима, all in UTF-8.
+const std::string kTom = "Tom :   \x81\x8D ok";
+std::string ChatDemo() {
+    return MakeDemo(4000, {{1000, kStx + "Ann :   hello all\n"},
+                           {1100, kStx + "Bob :   first\nxyEve :   second\n"},
+                           {1200, kStx + kTom + "\n"},
+                           {1300, kStx + kDima + " :   \xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n"}});
+}
+
+TEST_F(UtilitiesWindowTest, NickEditorRenamesOneOrEverySimilarNickWithinItsRoomAndRefusesWhatCannotStand) {
+    Open(NickDemo());
+    Click(Id::LoadNicksButton);
+    EXPECT_EQ(Items(Id::NickList), (Names{L"abcdefgh", L"abc", L"abc", L"Дима", L"", L"Abc"}));
+    EXPECT_FALSE(Enabled(Id::LoadNicksButton));
+    EXPECT_TRUE(Enabled(Id::NickList) && White(Id::NickList) && Enabled(Id::NewNickBox) &&
+                White(Id::NewNickBox));
+    EXPECT_TRUE(Enabled(Id::OnlySelectedOption) && Enabled(Id::AllSimilarOption) &&
+                Enabled(Id::SaveNickButton));
+    EXPECT_EQ(ClickForBox(Id::SaveNickButton),
+              (Box{L"Select the nick to change in the list first. Nothing is written.", L"Vorelix",
+                   MessageIcon::Exclamation}));
+
+    // A selection shows the nick and disables Save until it is changed; 8 bytes to 3 leave 5 blanks.
+    SelectNick(0);
+    EXPECT_EQ(Text(Id::NewNickBox), L"abcdefgh");
+    EXPECT_FALSE(Enabled(Id::SaveNickButton));
+    Click(Id::OnlySelectedOption);
+    PasteNick(L"abc");
+    EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    std::string expected = WithPieces(original, {{1006, "abc     "}});
+    EXPECT_TRUE(DemoIs(expected));
+
+    // Refused with the character named, nothing written.
+    SelectNick(1);
+    for (const auto& [typed, named] :
+         {std::pair{L"a\\b", L"backslash (\\)"}, std::pair{L"a\tb", L"U+0009 (tab)"},
+          std::pair{L"\u03A9", L"\"\u03A9\" (U+03A9)"}}) {
+        PasteNick(typed);
+        EXPECT_NE(std::get<0>(ClickForBox(Id::SaveNickButton)).find(named), std::wstring::npos);
+    }
+    EXPECT_TRUE(DemoIs(expected));
+
+    // "All similar": the room of the entry selected (8 bytes, though it shows "abc") takes 7; the two
+    // other "abc" hold 3 bytes: left out, they keep their text. Then every "abc", but not "Abc".
+    Click(Id::AllSimilarOption);
+    for (const auto& [entry, typed] : {std::pair{0, L"abcdefg"}, std::pair{1, L"xy"}}) {
+        SelectNick(entry);
+        PasteNick(typed);
+        EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    }
+    expected = WithPieces(expected, {{1006, "abcdefg "}, {1106, "xy "}, {1206, "xy "}});
+    EXPECT_TRUE(DemoIs(expected));
+    EXPECT_EQ(Items(Id::NickList), (Names{L"abcdefg", L"xy", L"xy", L"Дима", L"", L"Abc"}));
+
+    // A UTF-8 nick keeps to its 8 bytes in the box and is written back as UTF-8; an empty one takes nothing.
+    SelectNick(3);
+    PasteNick(L"Ж", false);
+    EXPECT_EQ(Text(Id::NewNickBox), L"Дима");
+    PasteNick(L"Ян");
+    EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    EXPECT_TRUE(DemoIs(WithPieces(expected, {{1306, "\xD0\xAF\xD0\xBD    "}})));
+    SelectNick(4);
+    PasteNick(L"x");
+    EXPECT_EQ(Text(Id::NewNickBox), L"");
+    EXPECT_TRUE(Backups().empty()) << "the backup box was not ticked";
+}
+
+TEST_F(UtilitiesWindowTest, NicksOfARealDemoAreRenamedEverywhereAfterABackupCopy) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    Open(ReadFileBytes(RealDemosDir() / "uds_New_Patriots_1.dem"));
+    Click(Id::LoadNicksButton);
+    const Names before = Items(Id::NickList);
+    ASSERT_EQ(before.size(), 178u);
+    const auto first = std::find(before.begin(), before.end(), L"КРИМИНАЛ");  // 16 bytes of UTF-8
+    ASSERT_NE(first, before.end());
+    SelectNick(static_cast<int>(first - before.begin()));
+    PasteNick(L"Вор");
+    Click(Id::BackupBox);
+    EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    std::string expected = original;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != L"КРИМИНАЛ") continue;
+        PutAt(expected, static_cast<std::size_t>(Send(Id::NickList, LB_GETITEMDATA, i) - 1),
+              "\xD0\x92\xD0\xBE\xD1\x80" + std::string(10, ' '));
+        EXPECT_EQ(Items(Id::NickList)[i], L"Вор");
+    }
+    EXPECT_EQ(std::count(before.begin(), before.end(), L"КРИМИНАЛ"), 9);
+    EXPECT_TRUE(DemoIs(expected));
+    ASSERT_EQ(Backups().size(), 1u);
+    EXPECT_EQ(ReadFileBytes(Backups()[0]), original);
+}
+
+TEST_F(UtilitiesWindowTest, ChatEditorEditsWithinEachLineAndDeletesTheSelectedLines) {
+    Open(ChatDemo());
+    Click(Id::LoadChatButton);
+    const std::wstring tom = platform::BytesToWide(kTom, platform::DemoCodePage());
+    EXPECT_EQ(Items(Id::ChatList), (Names{L"Ann :   hello all", L"Bob :   first",
+                                          L"Bob :   first\nxyEve :   second", tom, L"Дима :   привет"}));
+    EXPECT_EQ(Send(Id::ChatList, LB_GETSELCOUNT) + Send(Id::ChatList, LB_GETSEL, 0), 2)
+        << "the first is selected";
+    EXPECT_EQ(Send(Id::ChatList, LB_GETCARETINDEX), 0) << "and current";
+    EXPECT_FALSE(Enabled(Id::LoadChatButton));
+    EXPECT_TRUE(Enabled(Id::ChatList) && White(Id::ChatList) && Enabled(Id::EditMessageButton) &&
+                Enabled(Id::DeleteMessageButton));
+
+    // Shorter: filled with blanks. Longer: cut, never inside a UTF-8 character. A spanning entry is
+    // written up to its first line feed only; a double click edits as the button does.
+    const struct {
+        int entry;
+        const wchar_t* typed;
+        std::size_t at;
+        std::string written;
+    } edits[] = {{0, L"Ann :   bye", 1001, "Ann :   bye      "},
+                 {2, L"Bob :   1234567890", 1101, "Bob :   12345"},
+                 {4, L"Дима :   пока!жж", 1301, kDima + " :   \xD0\xBF\xD0\xBE\xD0\xBA\xD0\xB0!\xD0\xB6 "}};
+    std::string expected = original;
+    for (const auto& edit : edits) {
+        SelectChat({edit.entry});
+        prompter.QueueText(edit.typed);
+        EXPECT_EQ(
+            BoxOf([&] { edit.entry == 2 ? Notify(Id::ChatList, LBN_DBLCLK) : Click(Id::EditMessageButton); }),
+            kEdited);
+        expected = WithPieces(expected, {{edit.at, edit.written}});
+        EXPECT_TRUE(DemoIs(expected)) << edit.entry;
+    }
+    EXPECT_EQ((Names{prompter.inputs[1].prompt, prompter.inputs[1].title, prompter.inputs[1].initialText}),
+              (Names{L"Enter the new message:", L"Editing", L"Bob :   first"}));
+    EXPECT_EQ(Items(Id::ChatList)[1], L"Bob :   12345");
+    EXPECT_EQ(Items(Id::ChatList)[2], L"Bob :   12345\nxyEve :   second");
+
+    // Cancelled or unchanged: nothing at all. A line feed, 0x02, a tab, or a character the code page of
+    // the entry lacks: refused with the character named.
+    SelectChat({3});
+    for (const auto& [typed, named] :
+         {std::pair{L"", L""}, std::pair{tom.c_str(), L""}, std::pair{L"a\nb", L"U+000A"},
+          std::pair{L"a\x02", L"U+0002"}, std::pair{L"a\tb", L"U+0009 (tab)"},
+          std::pair{L"\u03A9", L"U+03A9"}}) {
+        prompter.QueueText(typed);
+        const Box box = BoxOf([&] { Click(Id::EditMessageButton); },
+                              *named ? std::vector{ui::Answer::Ok} : std::vector<ui::Answer>{});
+        EXPECT_NE(std::get<0>(box).find(named), std::wstring::npos);
+    }
+    EXPECT_TRUE(DemoIs(expected));
+
+    SelectChat({});
+    EXPECT_EQ(ClickForBox(Id::DeleteMessageButton),
+              (Box{L"And why messages for removal are not selected? What to delete?", L"Hmm",
+                   MessageIcon::Critical}));
+    SelectChat({0, 3});
+    EXPECT_EQ(ClickForBox(Id::DeleteMessageButton), kRemoved);
+    EXPECT_EQ(Items(Id::ChatList).size(), 3u);
+    SelectChat({0, 1, 2});
+    EXPECT_EQ(ClickForBox(Id::DeleteMessageButton), kRemoved);
+    // Blanks over what each entry could be written over; the line feed and Eve's line stay.
+    EXPECT_TRUE(DemoIs(WithPieces(expected, {{1001, std::string(17, ' ')},
+                                             {1201, std::string(kTom.size(), ' ')},
+                                             {1101, std::string(13, ' ')},
+                                             {1301, std::string(25, ' ')}})));
+    EXPECT_EQ(ClickForBox(Id::EditMessageButton), (Box{L"There is no message to edit. Nothing is written.",
+                                                       L"Vorelix", MessageIcon::Exclamation}));
+    EXPECT_TRUE(Enabled(Id::EditMessageButton) && Enabled(Id::DeleteMessageButton))
+        << "the loaded state stays";
+}
+
+TEST_F(UtilitiesWindowTest, StatsMeRemovalOfARealDemoAsksFirstThenBlanksEveryInscription) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    Open(ReadFileBytes(RealDemosDir() / "uds_cs-rulit-de_alexandra.dem"));
+    Click(Id::BackupBox);
+    EXPECT_EQ(
+        BoxOf([&] { Click(Id::DeleteStatsMeButton); }, {ui::Answer::No}),
+        (Box{L"Warning! This option may be work incorrectly with newest versions of StatsMe mod. Do you want "
+             L"to continue?",
+             L"Are you sure?", MessageIcon::Question}));
+    EXPECT_EQ(prompter.messages.back().buttons, ui::MessageButtons::YesNo);
+    EXPECT_TRUE(DemoIs(original));
+    EXPECT_TRUE(Backups().empty());
+
+    EXPECT_EQ(RemoveStatsMe(), (Box{L"All inscriptions of StatsMe mod are successfully removed!", L"All OK!",
+                                    MessageIcon::Information}));
+    std::string expected = original;
+    const auto removal = demo::PlanStatsMeRemoval(demo::AsBytes(original));
+    ASSERT_GT(removal.plan.BytesWritten(), 0u);
+    for (const auto& run : removal.plan.runs) PutAt(expected, run.offset, run.bytes);
+    EXPECT_TRUE(DemoIs(expected));
+    EXPECT_FALSE(Enabled(Id::DeleteStatsMeButton));
+    ASSERT_EQ(Backups().size(), 1u);
+    EXPECT_EQ(ReadFileBytes(Backups()[0]), original);
+}
+
+// A command that cannot do its work says what went wrong and leaves its button usable.
+TEST_F(UtilitiesWindowTest, ShortEmptyOrMissingDemosAreRefusedWithTheReason) {
+    const std::string tiny = MakeDemo(999, {{500, "\\name\\Ann\\"}, {600, kStx + "Ann :   hi\n"}});
+    const std::wstring tooShort = L"An error occur during open file...The demo is shorter than 1,000 bytes.";
+    const Box notFound{L"Inscriptions of StatsMe mod are not found!", L"Vorelix", MessageIcon::Critical};
+    const Box openFailed{L"An error occur during open file...", L"Vorelix", MessageIcon::Critical};
+    const struct {
+        std::string demo;  // empty: no file at all
+        Id button;
+        Box box;
+    } rows[] = {
+        {tiny, Id::LoadNicksButton, {tooShort, L"Vorelix", MessageIcon::Critical}},
+        {tiny, Id::LoadChatButton, {tooShort, L"Vorelix", MessageIcon::Critical}},
+        {tiny, Id::DeleteStatsMeButton, notFound},
+        {MakeDemo(1000), Id::DeleteStatsMeButton, notFound},
+        {MakeDemo(1000),
+         Id::LoadChatButton,
+         {L"The demo don't have any chat messages!", L"Nothing...", MessageIcon::Exclamation}},
+        {"", Id::LoadNicksButton, openFailed},
+        {"", Id::LoadChatButton, openFailed},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(ui::ToInt(row.button));
+        Open(row.demo);
+        if (row.demo.empty()) std::filesystem::remove(demoPath);
+        auto [text, title, icon] =
+            row.button == Id::DeleteStatsMeButton ? RemoveStatsMe() : ClickForBox(row.button);
+        if (row.demo.empty()) {
+            EXPECT_GT(text.size(), std::get<0>(row.box).size()) << "the system's text follows";
+            text.resize(std::get<0>(row.box).size());
+        }
+        EXPECT_EQ((Box{text, title, icon}), row.box);
+        EXPECT_TRUE(Enabled(row.button));
+        EXPECT_FALSE(Enabled(Id::NickList) || White(Id::NickList) || Enabled(Id::ChatList) ||
+                     White(Id::ChatList));
+        EXPECT_TRUE(row.demo.empty() || DemoIs(row.demo));
+    }
+}
+
+// A demo spoiled while the window is open: every writing command says so and changes nothing.
+TEST_F(UtilitiesWindowTest, ADemoMadeReadOnlyDeletedOrHeldOpenMeanwhileIsNeverPartlyWritten) {
+    // Nicks and chat as above; a StatsMe marker, format byte 0x00 and 18 bytes before its text.
+    const std::string demo = WithPieces(
+        NickDemo(), {{2000, kStx + "Ann :   hi\n"},
+                     {2100, std::string("\x17\x1D\x01\x00", 4) + std::string(18, '\x05') + "abc"}});
+    enum class Spoil { ReadOnly, Deleted, HeldOpen };
+    for (Spoil spoil : {Spoil::ReadOnly, Spoil::Deleted, Spoil::HeldOpen}) {
+        SCOPED_TRACE(static_cast<int>(spoil));
+        Open(demo);
+        Click(Id::BackupBox);
+        Click(Id::LoadNicksButton);
+        Click(Id::LoadChatButton);
+        HANDLE held = INVALID_HANDLE_VALUE;
+        if (spoil == Spoil::ReadOnly) SetFileAttributesW(demoPath.c_str(), FILE_ATTRIBUTE_READONLY);
+        if (spoil == Spoil::Deleted) std::filesystem::rename(demoPath, dir.Path() / L"elsewhere");
+        // As a game playing the demo holds it: others may read it, not write it.
+        if (spoil == Spoil::HeldOpen)
+            held = CreateFileW(demoPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                               nullptr);
+        SelectNick(0);
+        PasteNick(L"Zed");
+        prompter.QueueText(L"Ann :   yo");
+        for (Id command :
+             {Id::SaveNickButton, Id::EditMessageButton, Id::DeleteMessageButton, Id::DeleteStatsMeButton}) {
+            const auto [text, title, icon] =
+                command == Id::DeleteStatsMeButton ? RemoveStatsMe() : ClickForBox(command);
+            EXPECT_EQ(text.rfind(L"An error occur ;( : ", 0), 0u) << platform::WideToUtf8(text);
+            EXPECT_GT(text.size(), 20u) << "the system's text follows";
+            EXPECT_EQ((Box{L"", title, icon}), (Box{L"", L"Vorelix", MessageIcon::Critical}));
+        }
+        // A failed Save leaves the nick editor unusable until the window is opened again.
+        EXPECT_FALSE(Enabled(Id::NickList) || White(Id::NickList) || Enabled(Id::NewNickBox) ||
+                     Enabled(Id::SaveNickButton) || Enabled(Id::LoadNicksButton));
+        EXPECT_TRUE(Enabled(Id::OnlySelectedOption) && Enabled(Id::ChatList) &&
+                    Enabled(Id::DeleteStatsMeButton));
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        if (spoil == Spoil::Deleted) std::filesystem::rename(dir.Path() / L"elsewhere", demoPath);
+        SetFileAttributesW(demoPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_TRUE(DemoIs(original));
+    }
+}
+
+}  // namespace
+}  // namespace vorelix::test
