@@ -106,7 +106,7 @@ TEST_F(DemoFilesTest, RenameWithASeparatorCancelTheSameNameOrNothingSelectedTouc
     ShowFolderWith({L"a.dem"});
     fs::create_directory(dir / "sub");
     Rename(L"a.dem", L"sub\\b.dem");
-    Rename(L"a.dem", L"../moved.dem");
+    Rename(L"a.dem", L"sub/moved.dem");
     Rename(L"a.dem", L"");
     Rename(L"a.dem", L"a.dem");
     SendMessageW(Control(ControlId::DemoList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -115,7 +115,7 @@ TEST_F(DemoFilesTest, RenameWithASeparatorCancelTheSameNameOrNothingSelectedTouc
     ASSERT_EQ(prompter.inputs.size(), 5u);
     EXPECT_EQ(prompter.inputs[4].initialText, L"");
     EXPECT_TRUE(fs::exists(dir / "a.dem"));
-    EXPECT_FALSE(fs::exists(dir.Path().parent_path() / "moved.dem"));
+    EXPECT_FALSE(fs::exists(dir / "sub" / "moved.dem"));
     EXPECT_FALSE(fs::exists(dir / "sub" / "b.dem"));
     EXPECT_FALSE(fs::exists(dir / "b.dem"));
     EXPECT_TRUE(prompter.messages.empty());
