@@ -1,34 +1,16 @@
-// Folder facts through the file system API; every listing leaves hidden and system entries out.
+// Folder facts through the file system API; the listings themselves live in platform/FolderListing.
 #include "ui/FolderPaths.h"
 
 #include <windows.h>
 
-#include <algorithm>
 #include <cwctype>
 
 namespace vorelix::ui {
 
 namespace {
 
-constexpr DWORD kLeftOut = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-
-// Reading a drive without a disc must not make the system ask the user to insert one.
-class QuietDriveErrors {
-  public:
-    QuietDriveErrors() { SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous_); }
-    ~QuietDriveErrors() { SetThreadErrorMode(previous_, nullptr); }
-    QuietDriveErrors(const QuietDriveErrors&) = delete;
-    QuietDriveErrors& operator=(const QuietDriveErrors&) = delete;
-
-  private:
-    DWORD previous_ = 0;
-};
-
-bool IsFolder(const std::wstring& path) {
-    QuietDriveErrors quiet;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+using platform::IsFolder;
+using platform::QuietDriveErrors;
 
 std::wstring FullPath(const std::wstring& path) {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
@@ -42,34 +24,6 @@ std::wstring FullPath(const std::wstring& path) {
 
 bool IsBareDrive(const std::wstring& path) {
     return path.size() == 2 && path[1] == L':' && std::iswalpha(path[0]);
-}
-
-bool EndsWithDem(const std::wstring& name) {
-    return name.size() > 4 && EqualIgnoringCase(name.substr(name.size() - 4), L".dem");
-}
-
-template <typename Keep>
-std::optional<std::vector<std::wstring>> ListFolder(const std::wstring& folder, const wchar_t* pattern,
-                                                    Keep keep) {
-    QuietDriveErrors quiet;
-    std::wstring search = folder;
-    if (search.empty() || search.back() != L'\\') search += L'\\';
-    search += pattern;
-    WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    std::vector<std::wstring> names;
-    if (find == INVALID_HANDLE_VALUE) {
-        // An empty folder answers "file not found"; a missing one "path not found".
-        if (GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return names;
-        return std::nullopt;
-    }
-    do {
-        if (!(data.dwFileAttributes & kLeftOut) && keep(data)) names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
-    return names;
 }
 
 }  // namespace
@@ -106,29 +60,8 @@ std::wstring NearestExistingFolder(const std::wstring& path) {
     return {};
 }
 
-bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_LESS_THAN;
-}
-
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
-    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                TRUE) == CSTR_EQUAL;
-}
-
 std::optional<std::vector<std::wstring>> ListDemoFiles(const std::wstring& folder) {
-    // The pattern also matches 8.3 aliases ("NAME~1.DEM" of "name.demo"): keep true ".dem" names only.
-    return ListFolder(folder, L"*.dem", [](const WIN32_FIND_DATAW& data) {
-        return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWithDem(data.cFileName);
-    });
-}
-
-std::vector<std::wstring> ListSubfolders(const std::wstring& folder) {
-    auto names = ListFolder(folder, L"*", [](const WIN32_FIND_DATAW& data) {
-        const std::wstring name = data.cFileName;
-        return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..";
-    });
-    return names ? std::move(*names) : std::vector<std::wstring>{};
+    return platform::ListFilesWithExtension(folder, L".dem");
 }
 
 std::vector<wchar_t> LogicalDrives() {

@@ -5,7 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/FolderListing.h"
+
 namespace vorelix::ui {
+
+using platform::EqualIgnoringCase;
+using platform::LessIgnoringCase;
+using platform::ListSubfolders;
 
 // The full path of an existing folder in the list's form: a drive root as "C:\", any other folder
 // without a trailing "\", the drive letter in upper case. No value when it is not an existing folder.
@@ -21,16 +27,9 @@ bool IsDriveReady(wchar_t driveLetter);
 // The nearest folder at or above `path` that still exists; "" when not even its drive is there.
 std::wstring NearestExistingFolder(const std::wstring& path);
 
-// Ordinal comparison without regard to case: the order of the lists.
-bool LessIgnoringCase(const std::wstring& a, const std::wstring& b);
-bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b);
-
 // The "*.dem" files of a folder, bare names, sorted; hidden and system files left out.
 // No value when the folder cannot be read.
 std::optional<std::vector<std::wstring>> ListDemoFiles(const std::wstring& folder);
-
-// The subfolders of a folder, bare names, sorted; hidden and system folders left out.
-std::vector<std::wstring> ListSubfolders(const std::wstring& folder);
 
 // The drive letters of the machine in order ('C', 'Z'...).
 std::vector<wchar_t> LogicalDrives();
