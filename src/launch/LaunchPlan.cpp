@@ -99,7 +99,9 @@ std::variant<LaunchPlan, UserMessage> PlanLaunch(const LaunchInputs& inputs, con
 
     plan.hlExePath = inputs.hlExePath;
     plan.parameters = LaunchParameters(inputs.commandLine, inputs.configs);
-    plan.workingFolder = plan.gameFolder;
+    // A game at a drive's root has the folder "C:", which as a working folder would mean C:'s current
+    // folder rather than its root.
+    plan.workingFolder = plan.gameFolder.size() == 2 ? plan.gameFolder + L"\\" : plan.gameFolder;
     plan.speedFactor = SpeedFactorText(inputs.speed);
     return plan;
 }

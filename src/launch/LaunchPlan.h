@@ -40,18 +40,26 @@ struct StagedDemo {
 
 // What a launch does, in the order it does it.
 struct LaunchPlan {
-    VideoSettings videoSettings;           // 1. under HKCU\SOFTWARE\Valve\Half-Life\Settings
-    bool renameAutoexec = false;           // 2. autoexec.cfg -> autoexec.cfg_old in the mod folder
-    std::optional<StagedDemo> stagedDemo;  // 3. copied, replacing an older copy
-    std::wstring configPath;               // 4. <game folder>\cstrike\vorelix.cfg, replaced
-    std::wstring configLine;               //    playdemo "name.dem" (or viewdemo)
-    std::string configBytes;               //    the line in the system's code page, then CR LF
-    std::wstring hlExePath;                // 5. started with the verb "open"
+    // 1. Written under HKCU\SOFTWARE\Valve\Half-Life\Settings.
+    VideoSettings videoSettings;
+    // 2. autoexec.cfg renamed to autoexec.cfg_old in the mod folder.
+    bool renameAutoexec = false;
+    // 3. The demo copied into the mod folder, replacing an older copy; none for a mod folder's demo.
+    std::optional<StagedDemo> stagedDemo;
+    // 4. <game folder>\cstrike\vorelix.cfg, replaced: the line playdemo "name.dem" (or viewdemo), and
+    //    its bytes in the system's code page followed by CR LF.
+    std::wstring configPath;
+    std::wstring configLine;
+    std::string configBytes;
+    // 5. hl.exe started with the verb "open", shown normally (5), in the game folder ("C:\" for a
+    //    game at a drive's root).
+    std::wstring hlExePath;
     std::wstring parameters;
-    std::wstring workingFolder;  //    the game folder
-    int showMode = 5;            //    shown normally
-    std::wstring gameFolder;
-    std::wstring modFolder;
+    std::wstring workingFolder;
+    int showMode = 5;
+
+    std::wstring gameFolder;   // never ends with "\"
+    std::wstring modFolder;    // <game folder>\cstrike
     std::wstring speedFactor;  // kept, handed to nothing
     bool operator==(const LaunchPlan&) const = default;
 };

@@ -4,23 +4,23 @@
 #include <windows.h>
 
 #include "GameFolder.h"
+#include "StandInRecord.h"
 #include "TestRegistryKey.h"
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"
 #include "platform/SystemError.h"
+#include "platform/Text.h"
 
 namespace vorelix::launch {
 namespace {
 
+using platform::SystemErrorText;
+using platform::WideToUtf8;
 using test::DigestOf;
+using test::Hex;
+using test::RecordedDword;
 
-std::pair<DWORD, std::string> Dword(std::uint32_t value) {
-    return {REG_DWORD, std::string(reinterpret_cast<const char*>(&value), 4)};
-}
-
-bool Contains(const std::wstring& text, const std::wstring& part) {
-    return text.find(part) != std::wstring::npos;
-}
+#define EXPECT_HAS(text, part) EXPECT_NE((text).find(part), std::wstring::npos) << (text)
 
 class LaunchTest : public ::testing::Test {
   protected:
@@ -32,132 +32,108 @@ class LaunchTest : public ::testing::Test {
         in.configs = {
             {L"a.cfg", true}, {L"autoexec.cfg", false}, {L"b.cfg", false}, {L"my config.cfg", true}};
         in.commandLine = L"-game cstrike -console";
-        in.speed = L"100";
         in.demoFolder = demo.parent_path().wstring();
         in.selectedDemo = demo.filename().wstring();
         in.selectedDemoPath = demo.wstring();
         return in;
     }
-    LaunchPlan Plan(const LaunchInputs& in) const {
-        return std::get<LaunchPlan>(PlanLaunch(in, RealSystemQueries()));
+    std::filesystem::path Demo(const wchar_t* relative, std::size_t size) const {
+        return game.Write(relative, std::string(size, 'd') + WideToUtf8(relative));
     }
-    std::string Demo(const std::string& tag, std::size_t size) const {
-        return std::string(size, tag[0]) + tag;
+    std::string Started(const std::wstring& parameters) const {
+        return WideToUtf8(L"\"" + game.HlExe().wstring() + L"\" " + parameters);
     }
 
     test::GameFolder game;
     AutoexecSwitch autoexec;
-    const std::wstring hlQuoted = L"\"" + game.HlExe().wstring() + L"\" ";
 };
 
-TEST_F(LaunchTest, StagedAndModFolderDemosReachTheGameAsPlanned) {
-    const auto demo = game.Write(L"Demos\\final match.dem", Demo("final", 3'500'000));
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
-    int starting = 0, finished = 0;
-    LaunchEvents events{[&] { ++starting; },
-                        [&](auto copied, auto total) { progress.emplace_back(copied, total); },
-                        [&] { ++finished; }};
+TEST_F(LaunchTest, AStagedDemoReachesTheGameAsPlanned) {
+    const auto demo = Demo(L"Demos\\final match.dem", 3'500'000);
+    std::vector<std::uint64_t> copied;
+    int windows = 0;
+    const LaunchEvents events{[&] { ++windows; }, [&](auto done, auto) { copied.push_back(done); },
+                              [&] { windows += 10; }};
     auto watch = game.ExpectGame();
     ASSERT_EQ(LaunchDemo(Inputs(demo), autoexec, events), std::nullopt);
     auto record = watch.Wait();
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(
-        record->commandLine,
-        hlQuoted + L"-game cstrike -console -toconsole  +exec a.cfg +exec my config.cfg +exec vorelix.cfg");
-    EXPECT_EQ(record->workingFolder, game.Game().wstring());
-    EXPECT_EQ(record->videoSettings,
-              (decltype(record->videoSettings){
-                  {L"EngineModeW", Dword(1280)}, {L"EngineModeH", Dword(960)}, {L"EngineType", Dword(3)}}));
-    EXPECT_EQ(record->config, "playdemo \"vorelix.dem\"\r\n");
-    EXPECT_EQ(record->stagedDemo, DigestOf(demo));
-    EXPECT_FALSE(record->autoexec);
-    EXPECT_TRUE(record->autoexecOld);
+        (*record)["command line"],
+        Started(L"-game cstrike -console -toconsole  +exec a.cfg +exec my config.cfg +exec vorelix.cfg"));
+    EXPECT_EQ((*record)["working folder"], WideToUtf8(game.Game().wstring()));
+    EXPECT_EQ((*record)["EngineModeW"], RecordedDword(1280));
+    EXPECT_EQ((*record)["EngineModeH"], RecordedDword(960));
+    EXPECT_EQ((*record)["EngineType"], RecordedDword(3));
+    EXPECT_EQ((*record)["vorelix.cfg"], Hex("playdemo \"vorelix.dem\"\r\n"));
+    EXPECT_EQ((*record)["vorelix.dem"], DigestOf(demo));
+    EXPECT_EQ((*record)["autoexec.cfg"] + (*record)["autoexec.cfg_old"], "noyes");
     EXPECT_TRUE(autoexec.AutoexecRenamed());
-    EXPECT_EQ(starting, 1);
-    EXPECT_EQ(finished, 1);
-    ASSERT_GE(progress.size(), 3u) << "a chunk at a time";
-    EXPECT_EQ(progress.back(), std::make_pair(std::uint64_t{3'500'005}, std::uint64_t{3'500'005}));
-
-    // In the mod folder: no copy and no wait window; autoexec.cfg left alone; the command line's blanks kept.
-    std::filesystem::remove(game.Mod() / L"vorelix.dem");
-    auto in = Inputs(game.Write(L"Half Life Игра\\cstrike\\mod demo.dem", "demo"));
-    in.command = DemoCommand::ViewDemo;
-    in.useAutoexec = true;
-    in.commandLine = L" -game cstrike  ";
-    in.configs.clear();
-    in.renderer = L"Software";
-    AutoexecSwitch untouched;
-    auto second = game.ExpectGame();
-    ASSERT_EQ(LaunchDemo(in, untouched, events), std::nullopt);
-    record = second.Wait();
-    ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(record->commandLine, hlQuoted + L" -game cstrike   -toconsole  +exec vorelix.cfg");
-    EXPECT_EQ(record->videoSettings[L"EngineType"], Dword(1));
-    EXPECT_EQ(record->config, "viewdemo \"mod demo.dem\"\r\n");
-    EXPECT_EQ(record->stagedDemo, std::nullopt);
-    EXPECT_FALSE(untouched.AutoexecRenamed());
-    EXPECT_EQ(starting, 1);
+    EXPECT_EQ(windows, 11) << "the wait window opens and closes once";
+    ASSERT_GE(copied.size(), 3u) << "a chunk at a time";
+    EXPECT_EQ(copied.back(), std::filesystem::file_size(demo));
 }
 
 TEST_F(LaunchTest, ASecondLaunchWhileTheGameHoldsTheStagedDemoStopsAtTheCopyWithTheSystemsText) {
-    const auto first = game.Write(L"Demos\\first.dem", Demo("first", 1000));
+    const auto first = Demo(L"Demos\\first.dem", 1000);
     auto running = game.ExpectGame(/*holdDemo=*/true);
     ASSERT_EQ(LaunchDemo(Inputs(first), autoexec), std::nullopt);
     ASSERT_TRUE(running.Wait().has_value());
 
-    auto in = Inputs(game.Write(L"Demos\\second.dem", Demo("second", 2000)));
+    auto in = Inputs(Demo(L"Demos\\second.dem", 2000));
     in.resolution = L"640x480";
     int finished = 0;
     const auto stop = LaunchDemo(in, autoexec, {nullptr, nullptr, [&] { ++finished; }});
     ASSERT_TRUE(stop.has_value());
-    EXPECT_TRUE(Contains(stop->text, (game.Mod() / L"vorelix.dem").wstring())) << stop->text;
-    EXPECT_TRUE(Contains(stop->text, platform::SystemErrorText(ERROR_SHARING_VIOLATION))) << stop->text;
+    EXPECT_HAS(stop->text, L"\"" + (game.Mod() / L"vorelix.dem").wstring() + L"\": " +
+                               SystemErrorText(ERROR_SHARING_VIOLATION));
     EXPECT_EQ(finished, 1) << "the wait window closes";
     EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(first));
     EXPECT_EQ(platform::GetRegDWord(HKEY_CURRENT_USER, kHalfLifeSettingsKey, L"EngineModeW"), 640u)
         << "the steps before the copy stay done";
 
-    // A demo of the mod folder needs no copy: a second game starts beside the first.
+    // A demo of the mod folder needs no copy (and no wait window): a second game starts beside the first.
     auto second = game.ExpectGame();
-    EXPECT_EQ(LaunchDemo(Inputs(game.Write(L"Half Life Игра\\cstrike\\own.dem", "own")), autoexec),
-              std::nullopt);
-    const auto record = second.Wait();
+    in = Inputs(Demo(L"Half Life Игра\\cstrike\\own.dem", 1));
+    in.command = DemoCommand::ViewDemo;
+    in.commandLine = L" -game cstrike  ";
+    EXPECT_EQ(LaunchDemo(in, autoexec, {nullptr, nullptr, [&] { ++finished; }}), std::nullopt);
+    auto record = second.Wait();
     ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(record->config, "playdemo \"own.dem\"\r\n");
+    EXPECT_EQ((*record)["command line"],
+              Started(L" -game cstrike   -toconsole  +exec a.cfg +exec my config.cfg +exec vorelix.cfg"));
+    EXPECT_EQ((*record)["vorelix.cfg"], Hex("viewdemo \"own.dem\"\r\n"));
+    EXPECT_EQ(finished, 1);
 }
 
 TEST_F(LaunchTest, AFailingStepStopsTheLaunchWithTheSystemsTextAndKeepsTheStepsBefore) {
-    const auto demo = game.Write(L"Demos\\d.dem", Demo("d", 100));
+    const auto demo = Demo(L"Demos\\d.dem", 100);
     const auto config = game.Mod() / L"vorelix.cfg";
 
     test::TestRegistryKey base;
-    LaunchTargets refusing;
-    refusing.videoSettingsRoot = base.Root();
-    refusing.videoSettingsKey = base.CreateVolatile(L"volatile") + L"\\Settings";
-    auto stop = CarryOutLaunch(Plan(Inputs(demo)), autoexec, {}, refusing);
+    const LaunchTargets refusing{nullptr, base.Root(), base.CreateVolatile(L"volatile") + L"\\Settings"};
+    const auto plan = std::get<LaunchPlan>(PlanLaunch(Inputs(demo), RealSystemQueries()));
+    auto stop = CarryOutLaunch(plan, autoexec, {}, refusing);
     ASSERT_TRUE(stop.has_value());
-    EXPECT_TRUE(Contains(stop->text, L"RegCreateKeyEx failed!")) << stop->text;
+    EXPECT_HAS(stop->text, L"RegCreateKeyEx failed!");
     EXPECT_FALSE(autoexec.AutoexecRenamed());
-    EXPECT_FALSE(std::filesystem::exists(config));
+    EXPECT_FALSE(std::filesystem::exists(game.Mod() / L"vorelix.dem"));
 
-    // A folder in the config's place: Wine runs the tests as root here, to whom a read-only file is
+    // A folder in the config's place: the tests run as root under Wine, to whom read-only files are
     // writable.
     std::filesystem::create_directory(config);
-    stop = LaunchDemo(Inputs(demo), autoexec);
+    stop = CarryOutLaunch(plan, autoexec);
     ASSERT_TRUE(stop.has_value());
-    EXPECT_TRUE(Contains(stop->text, L"\"" + config.wstring() + L"\" could not be written: " +
-                                         platform::SystemErrorText(ERROR_ACCESS_DENIED)))
-        << stop->text;
+    EXPECT_HAS(stop->text, L"\"" + config.wstring() + L"\" could not be written: " +
+                               SystemErrorText(ERROR_ACCESS_DENIED));
     EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(demo));
     EXPECT_TRUE(autoexec.AutoexecRenamed());
     std::filesystem::remove(config);
 
     game.Write(game.HlExe().lexically_relative(game.Root()), "not a program");
-    stop = LaunchDemo(Inputs(demo), autoexec);
+    stop = CarryOutLaunch(plan, autoexec);
     ASSERT_TRUE(stop.has_value());
-    EXPECT_TRUE(
-        Contains(stop->text, L"could not be started: " + platform::SystemErrorText(ERROR_BAD_EXE_FORMAT)))
-        << stop->text;
+    EXPECT_HAS(stop->text, L"could not be started: " + SystemErrorText(ERROR_BAD_EXE_FORMAT));
     EXPECT_EQ(test::ReadFileBytes(config), "playdemo \"vorelix.dem\"\r\n");
 }
 

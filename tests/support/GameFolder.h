@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -14,22 +15,20 @@
 
 namespace vorelix::test {
 
-// What the stand-in saw when it started.
-struct StandInRecord {
-    DWORD processId = 0;
-    std::wstring commandLine;  // as the system gave it, the program's path included
-    std::wstring workingFolder;
-    // "EngineModeW", "EngineModeH", "EngineType" under HKCU\SOFTWARE\Valve\Half-Life\Settings: type and
-    // raw bytes; a value that was absent is not in the map.
-    std::map<std::wstring, std::pair<DWORD, std::string>> videoSettings;
-    std::optional<std::string> config;      // the bytes of cstrike\vorelix.cfg
-    std::optional<std::string> stagedDemo;  // DigestOf(cstrike\vorelix.dem)
-    bool autoexec = false;                  // cstrike\autoexec.cfg existed
-    bool autoexecOld = false;               // cstrike\autoexec.cfg_old existed
-};
+// What the stand-in saw when it started, by key, values in UTF-8:
+//   "command line", "working folder"   as the system gave them (the command line quotes hl.exe's path)
+//   "EngineModeW", "EngineModeH", "EngineType" under HKCU\SOFTWARE\Valve\Half-Life\Settings:
+//                                      RecordedDword(n) for a REG_DWORD, "absent" when missing
+//   "vorelix.cfg"                      Hex() of cstrike\vorelix.cfg's bytes, or "absent"
+//   "vorelix.dem"                      DigestOf() cstrike\vorelix.dem, or "absent"
+//   "autoexec.cfg", "autoexec.cfg_old" "yes" or "no"
+using StandInRecord = std::map<std::string, std::string>;
 
-// Waits for one run of the stand-in: while it lives, stand-ins started by this process record into
-// its file, and with `holdDemo` keep cstrike\vorelix.dem open until the watch ends.
+std::string RecordedDword(std::uint32_t value);
+std::string DigestOf(const std::filesystem::path& file);
+
+// Waits for one run of the stand-in: while the watch lives, stand-ins that this process starts
+// record into its file, and with `holdDemo` keep cstrike\vorelix.dem open until the watch ends.
 class StandInWatch {
   public:
     StandInWatch(std::filesystem::path recordFile, bool holdDemo);
@@ -37,7 +36,7 @@ class StandInWatch {
     StandInWatch(const StandInWatch&) = delete;
     StandInWatch& operator=(const StandInWatch&) = delete;
 
-    // The record, once the stand-in has written it (within a minute); no value otherwise.
+    // The record once the stand-in has written it (within a minute); no value otherwise.
     std::optional<StandInRecord> Wait();
 
   private:
@@ -48,8 +47,8 @@ class StandInWatch {
 };
 
 // <temp>\Half Life Игра\{hl.exe (the stand-in), hw.dll, cstrike\{cached.wad, autoexec.cfg, a.cfg,
-// b.cfg, my config.cfg}} and an empty <temp>\Demos. Half-Life's three video settings are removed
-// from the registry, so that a record shows only what the launch wrote.
+// b.cfg, my config.cfg}} and an empty <temp>\Demos. Half-Life's three video settings are removed from
+// the registry, so that a record shows what the launch wrote.
 class GameFolder {
   public:
     GameFolder();
@@ -60,18 +59,15 @@ class GameFolder {
     std::filesystem::path Mod() const { return Game() / L"cstrike"; }
     std::filesystem::path Demos() const { return temp_.Path() / L"Demos"; }
 
-    // Writes a file below Root(), making its folders, and gives its full path.
+    // Writes a file at Root() / `relative`, making its folders, and gives its full path.
     std::filesystem::path Write(const std::filesystem::path& relative, std::string_view bytes) const;
 
-    // Starts a watch for the next stand-in run with its own record file.
+    // A watch for the next stand-in run, with a record file of its own.
     StandInWatch ExpectGame(bool holdDemo = false);
 
   private:
     TempDir temp_;
     int runs_ = 0;
 };
-
-// The size and hash of a file, as the record gives them for vorelix.dem.
-std::string DigestOf(const std::filesystem::path& file);
 
 }  // namespace vorelix::test

@@ -10,8 +10,9 @@
 
 namespace {
 
+using vorelix::test::Hex;
+
 std::string Utf8(const std::wstring& text) {
-    if (text.empty()) return {};
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                          nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -23,10 +24,10 @@ std::string Utf8(const std::wstring& text) {
 std::wstring Variable(const wchar_t* name) {
     wchar_t value[1024] = {};
     const DWORD length = GetEnvironmentVariableW(name, value, 1024);
-    return length > 0 && length < 1024 ? value : L"";
+    return length < 1024 ? value : L"";
 }
 
-// "<type> <hex bytes>" of a value under the game's settings key, or "absent".
+// "<type> <hex data>" of a value under the game's settings key, or "absent".
 std::string RegistryValue(const wchar_t* name) {
     DWORD type = 0;
     char data[64] = {};
@@ -35,10 +36,10 @@ std::string RegistryValue(const wchar_t* name) {
                      RRF_RT_ANY | RRF_NOEXPAND, &type, data, &size) != ERROR_SUCCESS) {
         return "absent";
     }
-    return std::to_string(type) + " " + vorelix::test::Hex(std::string_view(data, size));
+    return std::to_string(type) + " " + Hex(std::string_view(data, size));
 }
 
-// Reads a file in pieces; false when it cannot be opened.
+// Feeds a file to `piece` in pieces; false when it cannot be opened.
 template <typename Piece>
 bool ReadPieces(const std::wstring& path, Piece piece) {
     HANDLE file =
@@ -52,14 +53,13 @@ bool ReadPieces(const std::wstring& path, Piece piece) {
     return true;
 }
 
-bool Exists(const std::wstring& path) {
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+const char* Exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ? "yes" : "no";
 }
 
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
-    using vorelix::test::Hex;
     wchar_t exe[4096] = {};
     GetModuleFileNameW(nullptr, exe, 4096);
     std::wstring game = exe;
@@ -68,14 +68,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     wchar_t folder[4096] = {};
     GetCurrentDirectoryW(4096, folder);
 
-    // Held from before the record is written, so that a test which has read it knows the file is held.
+    // Held before the record is written: a test that has read the record knows the file is held.
     const std::wstring holdEvent = Variable(vorelix::test::kHoldEventVariable);
-    HANDLE heldDemo = INVALID_HANDLE_VALUE;
-    if (!holdEvent.empty()) {
-        heldDemo = CreateFileW((mod + L"vorelix.dem").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-    }
-
+    HANDLE heldDemo = holdEvent.empty() ? INVALID_HANDLE_VALUE
+                                        : CreateFileW((mod + L"vorelix.dem").c_str(), GENERIC_READ,
+                                                      FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     std::string config;
     const bool hasConfig = ReadPieces(mod + L"vorelix.cfg", [&](std::string_view piece) { config += piece; });
     vorelix::test::Digest demo;
@@ -85,19 +82,18 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     if (recordPath.empty()) recordPath = game + L"\\standin-record.txt";
     {
         std::ofstream record(recordPath.c_str(), std::ios::binary | std::ios::trunc);
-        record << "process id=" << GetCurrentProcessId() << '\n'
-               << "command line=" << Utf8(GetCommandLineW()) << '\n'
-               << "working folder=" << Utf8(folder) << '\n';
+        record << "process id=" << GetCurrentProcessId() << "\ncommand line=" << Utf8(GetCommandLineW())
+               << "\nworking folder=" << Utf8(folder);
         for (const wchar_t* name : {L"EngineModeW", L"EngineModeH", L"EngineType"}) {
-            record << Utf8(name) << '=' << RegistryValue(name) << '\n';
+            record << '\n' << Utf8(name) << '=' << RegistryValue(name);
         }
-        record << "vorelix.cfg=" << (hasConfig ? Hex(config) : "absent") << '\n'
-               << "vorelix.dem=" << (hasDemo ? demo.Text() : "absent") << '\n'
-               << "autoexec.cfg=" << (Exists(mod + L"autoexec.cfg") ? "yes" : "no") << '\n'
-               << "autoexec.cfg_old=" << (Exists(mod + L"autoexec.cfg_old") ? "yes" : "no") << '\n';
+        record << "\nvorelix.cfg=" << (hasConfig ? Hex(config) : "absent")
+               << "\nvorelix.dem=" << (hasDemo ? demo.Text() : "absent")
+               << "\nautoexec.cfg=" << Exists(mod + L"autoexec.cfg")
+               << "\nautoexec.cfg_old=" << Exists(mod + L"autoexec.cfg_old") << '\n';
     }
-    const std::wstring recordedEvent = Variable(vorelix::test::kRecordedEventVariable);
-    if (HANDLE recorded = OpenEventW(EVENT_MODIFY_STATE, FALSE, recordedEvent.c_str())) {
+    if (HANDLE recorded =
+            OpenEventW(EVENT_MODIFY_STATE, FALSE, Variable(vorelix::test::kRecordedEventVariable).c_str())) {
         SetEvent(recorded);
         CloseHandle(recorded);
     }
