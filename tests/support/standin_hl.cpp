@@ -7,19 +7,12 @@
 #include <string>
 
 #include "StandInRecord.h"
+#include "platform/Text.h"
 
 namespace {
 
+using vorelix::platform::WideToUtf8;
 using vorelix::test::Hex;
-
-std::string Utf8(const std::wstring& text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                         nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
-                        nullptr);
-    return bytes;
-}
 
 std::wstring Variable(const wchar_t* name) {
     wchar_t value[1024] = {};
@@ -82,10 +75,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
     if (recordPath.empty()) recordPath = game + L"\\standin-record.txt";
     {
         std::ofstream record(recordPath.c_str(), std::ios::binary | std::ios::trunc);
-        record << "process id=" << GetCurrentProcessId() << "\ncommand line=" << Utf8(GetCommandLineW())
-               << "\nworking folder=" << Utf8(folder);
+        record << "process id=" << GetCurrentProcessId() << "\ncommand line=" << WideToUtf8(GetCommandLineW())
+               << "\nworking folder=" << WideToUtf8(folder);
         for (const wchar_t* name : {L"EngineModeW", L"EngineModeH", L"EngineType"}) {
-            record << '\n' << Utf8(name) << '=' << RegistryValue(name);
+            record << '\n' << WideToUtf8(name) << '=' << RegistryValue(name);
         }
         record << "\nvorelix.cfg=" << (hasConfig ? Hex(config) : "absent")
                << "\nvorelix.dem=" << (hasDemo ? demo.Text() : "absent")
