@@ -10,6 +10,7 @@
 #include "launch/RealSystem.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
+#include "platform/WholeFiles.h"
 
 namespace vorelix::launch {
 namespace {
@@ -135,6 +136,12 @@ TEST_F(LaunchTest, AFailingStepStopsTheLaunchWithTheSystemsTextAndKeepsTheStepsB
     ASSERT_TRUE(stop.has_value());
     EXPECT_HAS(stop->text, L"could not be started: " + SystemErrorText(ERROR_BAD_EXE_FORMAT));
     EXPECT_EQ(test::ReadFileBytes(config), "playdemo \"vorelix.dem\"\r\n");
+
+    // Staging a demo onto itself (cstrike\vorelix.dem selected where cstrike has no cached.wad) fails
+    // before a byte of it is lost.
+    const auto staged = (game.Mod() / L"vorelix.dem").wstring();
+    EXPECT_FALSE(platform::CopyFileReplacing(staged, staged, nullptr).ok());
+    EXPECT_EQ(DigestOf(staged), DigestOf(demo));
 }
 
 }  // namespace
