@@ -56,22 +56,30 @@ std::wstring BytesToWide(std::string_view bytes, unsigned codePage) {
     return Decode(bytes, codePage, 0);
 }
 
-std::optional<std::string> WideToSingleByte(std::wstring_view text, unsigned codePage) {
+std::optional<std::string> WideToCodePage(std::wstring_view text, unsigned codePage) {
     if (text.empty()) return std::string();
     const int inLength = ClampedLength(text.size());
+    const bool utf8 = codePage == CP_UTF8 || (codePage == CP_ACP && GetACP() == CP_UTF8);
     // Best-fit mapping would turn, say, a Cyrillic letter into a look-alike Latin one; with it off, a
-    // character the code page lacks becomes the default char, and the flag tells us so.
+    // character the code page lacks becomes the default char, and the flag tells us so. UTF-8 takes
+    // neither (the call fails with them) and holds every character but a lone surrogate.
+    const DWORD flags = utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
-    const int needed = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), inLength, nullptr, 0,
-                                           nullptr, &usedDefault);
+    BOOL* usedDefaultOut = utf8 ? nullptr : &usedDefault;
+    const int needed =
+        WideCharToMultiByte(codePage, flags, text.data(), inLength, nullptr, 0, nullptr, usedDefaultOut);
     if (needed <= 0 || usedDefault) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    usedDefault = FALSE;
-    const int written = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, text.data(), inLength,
-                                            bytes.data(), needed, nullptr, &usedDefault);
+    const int written = WideCharToMultiByte(codePage, flags, text.data(), inLength, bytes.data(), needed,
+                                            nullptr, usedDefaultOut);
     if (written != needed || usedDefault) return std::nullopt;
+    return bytes;
+}
+
+std::optional<std::string> WideToSingleByte(std::wstring_view text, unsigned codePage) {
+    auto bytes = WideToCodePage(text, codePage);
     // One byte per character is what a same-length edit counts on; a multi-byte page breaks that.
-    if (bytes.size() != text.size()) return std::nullopt;
+    if (bytes && bytes->size() != text.size()) return std::nullopt;
     return bytes;
 }
 

@@ -13,6 +13,10 @@ std::string WideToUtf8(std::wstring_view text);
 // Bytes in the given Windows code page (CP_ACP, 1251, 1252, CP_UTF8...) as UTF-16.
 std::wstring BytesToWide(std::string_view bytes, unsigned codePage);
 
+// Text in a code page (CP_ACP for the system's ANSI one), one or more bytes per character. No value
+// when a character has no place in it: the caller refuses the text; it is never written with '?'.
+std::optional<std::string> WideToCodePage(std::wstring_view text, unsigned codePage);
+
 // Typed text as one byte per character in a single-byte code page. Empty when a character cannot
 // be held by that code page: the caller refuses the text; it is never written with '?' in it.
 std::optional<std::string> WideToSingleByte(std::wstring_view text, unsigned codePage);

@@ -39,6 +39,13 @@ TEST(CodePageBytes, RefuseACharacterThePageCannotHoldInOneByteInsteadOfWritingAQ
     for (const auto& [text, page] : refused) EXPECT_FALSE(WideToSingleByte(text, page).has_value()) << page;
 }
 
+TEST(CodePageBytes, MayTakeSeveralBytesPerCharacterYetStillRefuseWhatThePageLacks) {
+    EXPECT_EQ(WideToCodePage(L"\u65E5.cfg", 932), std::string("\x93\xFA.cfg"));
+    EXPECT_EQ(WideToCodePage(L"\u0416\U0001F600", CP_UTF8), WideToUtf8(L"\u0416\U0001F600"));
+    EXPECT_FALSE(WideToCodePage(L"\u65E5", 1252).has_value());
+    EXPECT_FALSE(WideToCodePage(std::wstring(1, wchar_t(0xD800)), CP_UTF8).has_value()) << "a lone surrogate";
+}
+
 TEST(DemoText, IsShownAsUtf8WhenValidAndInTheSystemsSingleBytePageOtherwise) {
     const unsigned page = DemoCodePage();
     CPINFO ansi{};
