@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "demo/ByteSearch.h"
+#include "demo/DemoBytes.h"
 #include "demo/DemoContainer.h"
 #include "demo/Result.h"
 
@@ -21,6 +22,10 @@ struct DemoBreak {
     std::string reason;
 };
 
+// One segment walked from its offset up to and with its next-section frame, or up to the first frame
+// that does not make sense. Next-section frames right behind the closing one are taken into the
+// segment: the game never reads them, but its directory counts them in. In playback, frame times
+// are numbers that never go back.
 struct SegmentWalk {
     std::uint64_t begin = 0;
     std::uint64_t end = 0;  // after the last whole frame walked, closing frames included
@@ -32,20 +37,12 @@ struct SegmentWalk {
     std::optional<DemoBreak> stop;  // why the walk ended before a closing frame
 };
 
-// Walks one segment from `begin`, never reading at or past `limit`: up to and with its next-section
-// frame, or up to the first frame that does not make sense. Next-section frames right behind the
-// closing one are taken into the segment: the game never reads them, but its directory counts them
-// in. In playback, frame times are numbers that never go back.
-SegmentWalk WalkSegment(ByteView demo, std::uint64_t begin, std::uint64_t limit, bool playback,
-                        ScanProgress* progress = nullptr);
-
 // The frames from the end of the header on, without a directory: the loading segment, then the
 // playback segment from the frame after the loading segment's closing frame(s).
 struct FrameRun {
     SegmentWalk loading;
     std::optional<SegmentWalk> playback;  // absent when the loading segment never closes
 };
-FrameRun WalkFromHeader(ByteView demo, ScanProgress* progress = nullptr);
 
 struct DemoCheck {
     ContainerHeader header;
@@ -65,7 +62,8 @@ struct DemoCheck {
 // its segments holds whole frames up to its end, closed by a next-section frame; then the duration
 // and frames are those of its segments after the first. Otherwise the frames are walked from the
 // header, and the duration and frames are those of the whole playback frames found. Fails only when
-// the bytes are not a demo or end inside its header.
-Result<DemoCheck> CheckDemo(ByteView demo, ScanProgress* progress = nullptr);
+// the bytes are not a demo, end inside its header, or cannot be read.
+Result<DemoCheck> CheckDemo(DemoBytes& demo);
+Result<DemoCheck> CheckDemo(ByteView demo);
 
 }  // namespace vorelix::demo

@@ -48,42 +48,48 @@ std::string_view DirectoryStateText(DirectoryState state) {
     return "damaged";
 }
 
-DirectoryRead ReadDirectory(ByteView demo, std::int32_t directoryOffset) {
+Result<DirectoryRead> ReadDirectory(DemoBytes& demo, std::int32_t directoryOffset) {
     const auto damaged = [](std::string problem) {
         return DirectoryRead{DirectoryState::Damaged, {}, std::move(problem)};
     };
-    if (directoryOffset == 0) return {DirectoryState::Missing, {}, "the header gives no directory offset"};
+    if (directoryOffset == 0)
+        return DirectoryRead{DirectoryState::Missing, {}, "the header gives no directory offset"};
     const std::string at = " (the header gives offset " + std::to_string(directoryOffset) + ")";
-    if (directoryOffset > 0 && static_cast<std::uint64_t>(directoryOffset) >= demo.size())
-        return {DirectoryState::Missing, {}, "the file ends before its directory" + at};
+    if (directoryOffset > 0 && static_cast<std::uint64_t>(directoryOffset) >= demo.Size())
+        return DirectoryRead{DirectoryState::Missing, {}, "the file ends before its directory" + at};
     if (directoryOffset < static_cast<std::int64_t>(kContainerHeaderSize))
         return damaged("the directory would lie inside the header" + at);
     const auto offset = static_cast<std::uint64_t>(directoryOffset);
-    const std::uint64_t left = demo.size() - offset;
+    const std::uint64_t left = demo.Size() - offset;
     if (left < 4) return damaged("the file ends inside the directory's entry count" + at);
-    const std::int32_t count = ReadInt32(demo, offset);
-    if (count <= 0) return damaged("the directory holds " + std::to_string(count) + " entries" + at);
-    if (static_cast<std::uint64_t>(count) > (left - 4) / kDirectoryEntrySize)
+    auto countBytes = demo.At(offset, 4);
+    if (!countBytes) return countBytes.failure();
+    const std::int32_t count = ReadInt32(*countBytes, 0);
+    if (count <= 0 || count > kMostDirectoryEntries)
+        return damaged("the directory holds " + std::to_string(count) + " entries, not 1 to " +
+                       std::to_string(kMostDirectoryEntries) + at);
+    const std::uint64_t tableSize = static_cast<std::uint64_t>(count) * kDirectoryEntrySize;
+    if (tableSize > left - 4)
         return damaged("the directory's " + std::to_string(count) +
                        " entries would reach past the end of the file" + at);
+    auto table = demo.At(offset + 4, tableSize);
+    if (!table) return table.failure();
     DirectoryRead read{DirectoryState::Ok, {}, {}};
     for (std::uint64_t i = 0; i < static_cast<std::uint64_t>(count); ++i) {
-        const std::uint64_t base = offset + 4 + i * kDirectoryEntrySize;
-        const std::uint64_t fields = base + 4 + kEntryDescriptionSize;
-        DirectoryEntry entry{ReadInt32(demo, base),        TextField(demo, base + 4, kEntryDescriptionSize),
-                             ReadInt32(demo, fields),      ReadInt32(demo, fields + 4),
-                             ReadFloat(demo, fields + 8),  ReadInt32(demo, fields + 12),
-                             ReadInt32(demo, fields + 16), ReadInt32(demo, fields + 20)};
+        const ByteView bytes = table->subspan(i * kDirectoryEntrySize, kDirectoryEntrySize);
+        const std::uint64_t fields = 4 + kEntryDescriptionSize;
+        DirectoryEntry entry{ReadInt32(bytes, 0),           TextField(bytes, 4, kEntryDescriptionSize),
+                             ReadInt32(bytes, fields),      ReadInt32(bytes, fields + 4),
+                             ReadFloat(bytes, fields + 8),  ReadInt32(bytes, fields + 12),
+                             ReadInt32(bytes, fields + 16), ReadInt32(bytes, fields + 20)};
         const bool inside = entry.offset >= static_cast<std::int64_t>(kContainerHeaderSize) &&
                             entry.length >= 0 && entry.End() <= offset;
-        if (inside) {
-            read.entries.push_back(std::move(entry));
-            continue;
+        if (!inside && read.state == DirectoryState::Ok) {
+            read.state = DirectoryState::Damaged;
+            read.problem = "directory entry " + std::to_string(i + 1) + " gives a segment of " +
+                           std::to_string(entry.length) + " bytes at offset " + std::to_string(entry.offset) +
+                           ", outside the frames between the header and the directory";
         }
-        read.state = DirectoryState::Damaged;
-        read.problem = "directory entry " + std::to_string(i + 1) + " gives a segment of " +
-                       std::to_string(entry.length) + " bytes at offset " + std::to_string(entry.offset) +
-                       ", outside the frames between the header and the directory";
         read.entries.push_back(std::move(entry));
     }
     return read;

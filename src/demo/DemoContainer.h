@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "demo/ByteSearch.h"
+#include "demo/DemoBytes.h"
 #include "demo/Result.h"
 
 namespace vorelix::demo {
@@ -23,6 +24,8 @@ inline constexpr std::uint64_t kDirectoryEntrySize = 92;
 inline constexpr std::uint64_t kEntryDescriptionSize = 64;
 // Directory offsets, segment offsets and lengths are signed 32-bit numbers.
 inline constexpr std::uint64_t kLargestDirectoryOffset = 0x7FFFFFFF;
+// The game refuses a directory of more entries than this (it writes two).
+inline constexpr std::int32_t kMostDirectoryEntries = 1024;
 
 struct ContainerHeader {
     std::int32_t demoProtocol = 0;
@@ -36,9 +39,10 @@ struct ContainerHeader {
     bool FramesReadable() const { return demoProtocol == kFramedDemoProtocol; }
 };
 
-// The magic and both protocol numbers of any demo, and the rest of the header for protocol 5.
-// Fails when the bytes are not a demo's or end inside the header.
-Result<ContainerHeader> ReadContainerHeader(ByteView demo);
+// The magic and both protocol numbers of any demo, and the rest of the header for protocol 5, from
+// the demo's first bytes (544 of them, or all when it is shorter). Fails when they are not a demo's
+// or the demo ends inside its header.
+Result<ContainerHeader> ReadContainerHeader(ByteView firstBytes);
 
 struct DirectoryEntry {
     std::int32_t type = 0;    // 0 for the loading segment, 1 for playback
@@ -66,10 +70,11 @@ struct DirectoryRead {
 };
 
 // The directory the header points to, checked as a table: it lies wholly inside the demo behind the
-// header, holds at least one entry, and every entry's segment lies between the header and the
+// header, holds 1 to 1024 entries, and every entry's segment lies between the header and the
 // directory. Whether the segments hold whole frames is for the frame walk to say. Missing when the
-// header's offset is 0 (the recording never ended) or the file ends before the offset.
-DirectoryRead ReadDirectory(ByteView demo, std::int32_t directoryOffset);
+// header's offset is 0 (the recording never ended) or the file ends before the offset. Fails only
+// when reading fails.
+Result<DirectoryRead> ReadDirectory(DemoBytes& demo, std::int32_t directoryOffset);
 
 // The bytes of a directory: the entry count, then each entry with its description NUL-padded.
 std::string EncodeDirectory(const std::vector<DirectoryEntry>& entries);

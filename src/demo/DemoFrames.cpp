@@ -1,8 +1,6 @@
 // Frame sizes by kind, every length checked against the bytes that are left.
 #include "demo/DemoFrames.h"
 
-#include <string>
-
 #include "demo/LittleEndian.h"
 
 namespace vorelix::demo {
@@ -17,84 +15,27 @@ std::string Ends(std::uint8_t kind, std::uint64_t needed, std::uint64_t left) {
 }  // namespace
 
 std::string_view FrameKindName(std::uint8_t kind) {
-    switch (kind) {
-        case 0:
-        case 1:
-            return "net message";
-        case 2:
-            return "start";
-        case 3:
-            return "console command";
-        case 4:
-            return "client data";
-        case 5:
-            return "next section";
-        case 6:
-            return "event";
-        case 7:
-            return "weapon animation";
-        case 8:
-            return "sound";
-        case 9:
-            return "buffer";
-        default:
-            return "unknown";
-    }
+    constexpr std::string_view kNames[kLastFrameKind + 1] = {
+        "net message", "net message",      "start", "console command", "client data", "next section",
+        "event",       "weapon animation", "sound", "buffer"};
+    return kind <= kLastFrameKind ? kNames[kind] : "unknown";
 }
 
-Result<Frame> ReadFrame(ByteView bytes, std::uint64_t offset) {
-    const std::uint64_t left = bytes.size() - offset;
-    const std::uint8_t kind = bytes[offset];
+std::string FrameProblem(ByteView from, std::uint64_t left) {
+    const std::uint8_t kind = from[0];
     if (kind > kLastFrameKind)
-        return Failure{"frame kind " + std::to_string(kind) + " is not one the game writes (0 to 9)", 0};
-    if (left < kFrameHeaderSize) return Failure{Ends(kind, kFrameHeaderSize, left), 0};
-    Frame frame{offset, kFrameHeaderSize, kind, ReadFloat(bytes, offset + 1), ReadInt32(bytes, offset + 5)};
-    // Fixed bytes before a length field (if any), then the fixed bytes after the counted bytes.
-    std::uint64_t before = 0;
-    std::uint64_t after = 0;
-    bool counted = true;
-    switch (static_cast<FrameKind>(kind)) {
-        case FrameKind::LoadingMessage:
-        case FrameKind::Message:
-            before = kMessageInfoSize;
-            break;
-        case FrameKind::Sound:
-            before = 4, after = kSoundTailSize;
-            break;
-        case FrameKind::Buffer:
-            break;
-        case FrameKind::Start:
-        case FrameKind::NextSection:
-            counted = false;
-            break;
-        case FrameKind::ConsoleCommand:
-            before = kConsoleCommandSize, counted = false;
-            break;
-        case FrameKind::ClientData:
-            before = kClientDataSize, counted = false;
-            break;
-        case FrameKind::Event:
-            before = kEventSize, counted = false;
-            break;
-        case FrameKind::WeaponAnimation:
-            before = kWeaponAnimationSize, counted = false;
-            break;
-    }
-    const std::uint64_t fixed = kFrameHeaderSize + before + (counted ? 4 : 0) + after;
-    if (left < fixed) return Failure{Ends(kind, fixed, left), 0};
-    if (counted) {
-        const std::int32_t length = ReadInt32(bytes, offset + kFrameHeaderSize + before);
-        if (length < 0)
-            return Failure{"a " + std::string(FrameKindName(kind)) + " frame gives a negative length (" +
-                               std::to_string(length) + ")",
-                           0};
-        if (static_cast<std::uint64_t>(length) > left - fixed)
-            return Failure{Ends(kind, fixed + static_cast<std::uint64_t>(length), left), 0};
-        frame.size = fixed + static_cast<std::uint64_t>(length);
-    } else {
-        frame.size = fixed;
-    }
-    return frame;
+        return "frame kind " + std::to_string(kind) + " is not one the game writes (0 to " +
+               std::to_string(kLastFrameKind) + ")";
+    const FrameShape shape = ShapeOf(kind);
+    const std::uint64_t fixed = shape.fixed;
+    if (left < fixed) return Ends(kind, fixed, left);
+    const std::int32_t length = shape.lengthAt != 0 ? ReadInt32(from, shape.lengthAt) : 0;
+    if (length < 0)
+        return "a " + std::string(FrameKindName(kind)) + " frame gives a negative length (" +
+               std::to_string(length) + ")";
+    if (static_cast<std::uint64_t>(length) > left - fixed)
+        return Ends(kind, fixed + static_cast<std::uint64_t>(length), left);
+    return "the frame is whole";
 }
 
 std::string EncodeClosingFrame(float time, std::int32_t number) {

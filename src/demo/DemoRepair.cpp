@@ -27,8 +27,8 @@ std::string At(const DemoBreak& stop) {
 
 }  // namespace
 
-Result<RepairAnswer> PlanRepair(ByteView demo, ScanProgress* progress) {
-    auto check = CheckDemo(demo, progress);
+Result<RepairAnswer> PlanRepair(DemoBytes& demo) {
+    auto check = CheckDemo(demo);
     if (!check) return check.failure();
     if (!check->framesRead) return Failure{check->problem->reason + ", so it cannot be repaired", 0};
     RepairAnswer answer{std::move(*check), std::nullopt};
@@ -65,10 +65,15 @@ Result<RepairAnswer> PlanRepair(ByteView demo, ScanProgress* progress) {
     plan.length = directoryOffset + directory.size();
     plan.duration = playback.lastTime;
     plan.frames = playback.messages;
-    plan.droppedBytes = demo.size() - playback.end;
+    plan.droppedBytes = demo.Size() - playback.end;
     plan.closingFrameAdded = !closing.empty();
     answer.plan = std::move(plan);
     return answer;
+}
+
+Result<RepairAnswer> PlanRepair(ByteView demo) {
+    SpanBytes bytes(demo);
+    return PlanRepair(bytes);
 }
 
 Status CheckPiecesFit(std::span<const DemoPiece> pieces, std::uint64_t sourceLength) {

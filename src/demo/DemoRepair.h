@@ -47,12 +47,14 @@ struct RepairAnswer {
 // written the way the game writes it. Fails, saying why, for a file that is not a protocol-5 demo,
 // one that breaks before a net message of playback is whole, and one whose repair would not fit the
 // 2 GB the directory's offsets can reach.
-Result<RepairAnswer> PlanRepair(ByteView demo, ScanProgress* progress = nullptr);
+Result<RepairAnswer> PlanRepair(DemoBytes& demo);
+Result<RepairAnswer> PlanRepair(ByteView demo);
 
 // The pieces of a plan checked against the source: every copied range lies inside it.
 Status CheckPiecesFit(std::span<const DemoPiece> pieces, std::uint64_t sourceLength);
 
-// The new demo in memory (for small demos and tests; files are written piece by piece).
+// The new demo in memory (for small demos and tests; files are written piece by piece). The pieces
+// have been checked with CheckPiecesFit.
 std::string AssembleDemo(ByteView source, std::span<const DemoPiece> pieces);
 
 // "<name>.repaired.dem" beside the demo: where a repaired copy goes unless told otherwise.

@@ -8,26 +8,26 @@
 #include <span>
 
 #include "demo/ByteSearch.h"
+#include "demo/DemoBytes.h"
 #include "demo/DemoCheck.h"
 #include "demo/DemoRepair.h"
 #include "demo/Result.h"
 
 namespace vorelix::platform {
 
-// Creates `target` and writes the pieces into it in order, copying ranges of `source` straight from
-// it. Never opens an existing file: a name that is taken is refused. When a write fails, the partial
-// file is removed again. `progress` (when given) hears how far the copy has read the source.
-Status WriteNewDemo(const std::filesystem::path& target, demo::ByteView source,
-                    std::span<const demo::DemoPiece> pieces, demo::ScanProgress* progress = nullptr);
+// Creates `target` and writes the pieces into it in order, copying ranges of `source` a chunk at a
+// time. Never opens an existing file: a name that is taken is refused. When a write fails, the
+// partial file is removed again.
+Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
+                    std::span<const demo::DemoPiece> pieces);
 
-// Hands the bytes of the pieces to `write` in order, in chunks of at most 8 MB, until it fails (a
-// piece outside the source fails before anything is handed over);
-// tells `progress` (when given) how far the source has been read.
+// Hands the bytes of the pieces to `write` in order, in chunks of at most a megabyte, until it fails
+// (a piece outside the source fails before anything is handed over).
 using ChunkWriter = std::function<Status(const unsigned char* data, std::size_t size)>;
-Status WritePieces(demo::ByteView source, std::span<const demo::DemoPiece> pieces,
-                   demo::ScanProgress* progress, const ChunkWriter& write);
+Status WritePieces(demo::DemoBytes& source, std::span<const demo::DemoPiece> pieces,
+                   const ChunkWriter& write);
 
-// The check of a demo file, its bytes read through a mapped view.
+// The check of a demo file, read a chunk at a time.
 Result<demo::DemoCheck> CheckDemoFile(const std::filesystem::path& demo);
 
 struct RepairOutcome {

@@ -31,12 +31,12 @@ Status WriteAll(int fd, const unsigned char* data, std::size_t size) {
 
 }  // namespace
 
-Status WriteNewDemo(const std::filesystem::path& target, demo::ByteView source,
-                    std::span<const demo::DemoPiece> pieces, demo::ScanProgress* progress) {
-    if (auto fits = demo::CheckPiecesFit(pieces, source.size()); !fits) return fits;
+Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
+                    std::span<const demo::DemoPiece> pieces) {
+    if (auto fits = demo::CheckPiecesFit(pieces, source.Size()); !fits) return fits;
     const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return LastErrno();
-    Status written = WritePieces(source, pieces, progress, [fd](const unsigned char* data, std::size_t size) {
+    Status written = WritePieces(source, pieces, [fd](const unsigned char* data, std::size_t size) {
         return WriteAll(fd, data, size);
     });
     // close() may be the first to report a failed write (a full disk on a network share).

@@ -43,17 +43,17 @@ Status WriteAll(HANDLE file, const unsigned char* data, std::size_t size) {
 
 }  // namespace
 
-Status WriteNewDemo(const std::filesystem::path& target, demo::ByteView source,
-                    std::span<const demo::DemoPiece> pieces, demo::ScanProgress* progress) {
-    if (auto fits = demo::CheckPiecesFit(pieces, source.size()); !fits) return fits;
+Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
+                    std::span<const demo::DemoPiece> pieces) {
+    if (auto fits = demo::CheckPiecesFit(pieces, source.Size()); !fits) return fits;
     // CREATE_NEW fails on any existing file, the source demo included; nobody shares the new file
     // until it is complete.
     HANDLE file =
         CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return LastWin32Failure();
-    Status written = WritePieces(
-        source, pieces, progress,
-        [file](const unsigned char* data, std::size_t size) { return WriteAll(file, data, size); });
+    Status written = WritePieces(source, pieces, [file](const unsigned char* data, std::size_t size) {
+        return WriteAll(file, data, size);
+    });
     if (!CloseHandle(file) && written) written = LastWin32Failure();
     if (!written) DeleteFileW(target.c_str());
     return written;

@@ -1,8 +1,10 @@
 // Repaired copies written as new files: exact bytes, never over a file, nothing left when writing fails.
 #include <gtest/gtest.h>
 
+#include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
+#include "platform/ChunkedDemoFile.h"
 #include "platform/NewDemoFile.h"
 
 #ifndef _WIN32
@@ -51,27 +53,43 @@ TEST(NewDemoFile, RepairWritesTheCopyBesideTheDemoAndNeverOverAFile) {
 }
 
 TEST(NewDemoFile, PiecesLargerThanOneChunkArriveInOrder) {
+    test::TempDir dir;
     std::string source(10u << 20, '\0');
     for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<char>(i ^ (i >> 11));
+    WriteFileBytes(dir / "source.dem", source);
+    auto file = ChunkedDemoFile::Open(dir / "source.dem");
+    ASSERT_TRUE(file.ok());
     const demo::DemoPiece pieces[] = {
-        {0, 9u << 20, {}}, {0, 0, "new"}, {1u << 20, 10u << 20, {}}, {5, 5, {}}};
+        {0, (9u << 20) + 5, {}}, {0, 0, "new"}, {(1u << 20) + 3, 10u << 20, {}}, {7, 7, {}}};
     std::string out;
-    ASSERT_TRUE(
-        WritePieces(demo::AsBytes(source), pieces, nullptr, [&](const unsigned char* data, std::size_t size) {
-            out.append(reinterpret_cast<const char*>(data), size);
-            return Ok();
-        }).ok());
+    ASSERT_TRUE(WritePieces(*file, pieces, [&](const unsigned char* data, std::size_t size) {
+                    out.append(reinterpret_cast<const char*>(data), size);
+                    return Ok();
+                }).ok());
     EXPECT_TRUE(out == demo::AssembleDemo(demo::AsBytes(source), pieces));
-    test::TempDir dir;
     const demo::DemoPiece outside[] = {{0, source.size() + 1, {}}};
-    EXPECT_FALSE(WriteNewDemo(dir / "out.dem", demo::AsBytes(source), outside).ok());
+    EXPECT_FALSE(WriteNewDemo(dir / "out.dem", *file, outside).ok());
     EXPECT_FALSE(fs::exists(dir / "out.dem"));
+}
+
+TEST(NewDemoFile, RealDemosCheckTheSameReadAChunkAtATime) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    for (const auto& path : test::RealDemoFiles()) {
+        SCOPED_TRACE(path.filename().string());
+        auto inMemory = demo::CheckDemo(demo::AsBytes(ReadFileBytes(path)));
+        auto chunked = CheckDemoFile(path);
+        ASSERT_TRUE(inMemory.ok() && chunked.ok());
+        EXPECT_EQ(chunked->directory, inMemory->directory);
+        EXPECT_EQ(chunked->duration, inMemory->duration);
+        EXPECT_EQ(chunked->frames, inMemory->frames);
+    }
 }
 
 #ifndef _WIN32
 TEST(NewDemoFile, AFailedWriteLeavesNoPartialCopy) {
     test::TempDir dir;
     const std::string source(64 * 1024, 'x');
+    demo::SpanBytes bytes(demo::AsBytes(source));
     const demo::DemoPiece pieces[] = {{0, source.size(), {}}};
     // A file size limit makes the write itself fail (EFBIG), as a full disk would.
     rlimit saved{};
@@ -80,7 +98,7 @@ TEST(NewDemoFile, AFailedWriteLeavesNoPartialCopy) {
     rlimit small = saved;
     small.rlim_cur = 4096;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const Status written = WriteNewDemo(dir / "out.dem", demo::AsBytes(source), pieces);
+    const Status written = WriteNewDemo(dir / "out.dem", bytes, pieces);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(written.ok());
