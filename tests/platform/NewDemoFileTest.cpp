@@ -48,8 +48,31 @@ TEST(NewDemoFile, RepairWritesTheCopyBesideTheDemoAndNeverOverAFile) {
     auto whole = RepairDemoFile(dir / "good.dem");
     ASSERT_TRUE(whole.ok());
     EXPECT_TRUE(whole->answer.Whole() && whole->output.empty());
+    WriteFileBytes(dir / "empty.dem", "");
+    EXPECT_EQ(RepairDemoFile(dir / "empty.dem").failure().systemText, "the file is empty");
     EXPECT_FALSE(RepairDemoFile(dir / "taken.dem").ok());
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 4);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 5);
+}
+
+TEST(NewDemoFile, ADemoOver2GBIsWalkedButNotRepaired) {
+    // A sparse file: the frames of a cut demo, then a buffer frame of 2 GB - 1 bytes that the walk
+    // steps over by its length.
+    test::TempDir dir;
+    const auto framed = test::MakeFramedDemo(1);
+    std::string demo = framed.bytes.substr(0, framed.directoryOffset - 9);
+    test::PutAt(demo, 540, std::string(4, '\0'));
+    demo += std::string("\x09\0\0\x80\x3f\x07\0\0\0\xff\xff\xff\x7f", 13);
+    WriteFileBytes(dir / "huge.dem", demo);
+    fs::resize_file(dir / "huge.dem", demo.size() + 0x7FFFFFFFu);
+    auto check = CheckDemoFile(dir / "huge.dem");
+    ASSERT_TRUE(check.ok()) << check.failure().systemText;
+    EXPECT_EQ(check->directory, demo::DirectoryState::Missing);
+    EXPECT_EQ(check->problem->offset, fs::file_size(dir / "huge.dem"));
+    EXPECT_EQ(check->duration, 1.0);
+    auto repaired = RepairDemoFile(dir / "huge.dem");
+    ASSERT_FALSE(repaired.ok());
+    EXPECT_NE(repaired.failure().systemText.find("over 2 GB"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "huge.repaired.dem"));
 }
 
 TEST(NewDemoFile, PiecesLargerThanOneChunkArriveInOrder) {
