@@ -221,6 +221,18 @@ Result<DemoCheck> CheckDemo(DemoBytes& demo) {
     return check;
 }
 
+std::string DescribeBreak(const DemoBreak& stop) {
+    std::string text = "offset " + std::to_string(stop.offset);
+    if (stop.kind >= 0) {
+        const std::string_view kind = FrameKindName(static_cast<std::uint8_t>(stop.kind));
+        text += kind == "unknown"
+                    ? ", a frame"
+                    : std::string(kind.starts_with("e") ? ", an " : ", a ") + std::string(kind) + " frame";
+    }
+    text += stop.inPlayback ? ", " + TimeText(stop.timeReached) + " into playback" : ", before playback";
+    return text + ": " + stop.reason;
+}
+
 Result<DemoCheck> CheckDemo(ByteView demo) {
     SpanBytes bytes(demo);
     return CheckDemo(bytes);

@@ -66,4 +66,8 @@ struct DemoCheck {
 Result<DemoCheck> CheckDemo(DemoBytes& demo);
 Result<DemoCheck> CheckDemo(ByteView demo);
 
+// Where and why a demo breaks, in one line: "offset 81234, a sound frame, 12.5 s into playback: the
+// file ends inside a sound frame (it needs 412 bytes, 100 are left)".
+std::string DescribeBreak(const DemoBreak& stop);
+
 }  // namespace vorelix::demo

@@ -158,6 +158,11 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
         }
     }
     EXPECT_EQ(Repaired(good.bytes), "whole");
+    std::string badKind = good.bytes;
+    PutAt(badKind, good.messageOffsets[3], "\x63");
+    EXPECT_EQ(DescribeBreak(*CheckDemo(AsBytes(badKind))->problem),
+              "offset " + std::to_string(good.messageOffsets[3]) +
+                  ", a frame, 1.5 s into playback: frame kind 99 is not one the game writes (0 to 9)");
 
     // Cut anywhere, the walk tells, and a repair either refuses or gives a whole demo.
     for (std::size_t length = 0; length < good.bytes.size(); ++length) {
