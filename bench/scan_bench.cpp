@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "BenchTiming.h"
 #include "demo/ByteSearch.h"
 #include "demo/ChatScan.h"
 #include "demo/DemoLayout.h"
@@ -23,8 +24,11 @@
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
 using namespace vorelix;
+using bench::Best;
+using bench::Clock;
+using bench::ReadPassSeconds;
+using bench::sink;
 
 // The filler never holds 0xFF, so memchr for it runs over every byte: the baseline pass.
 constexpr unsigned char kAbsent = 0xFF;
@@ -74,19 +78,6 @@ void WriteSyntheticDemo(const fs::path& path, std::size_t length) {
     std::fclose(out);
 }
 
-// The best of a few runs, in seconds.
-double Best(const std::function<void()>& work, int runs = 5) {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        work();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
-
-volatile std::size_t sink;
-
 double MemchrSeconds(demo::ByteView bytes) {
     return Best([&] { sink = std::memchr(bytes.data(), kAbsent, bytes.size()) == nullptr ? 0 : 1; });
 }
@@ -96,20 +87,6 @@ void Report(const char* scan, std::size_t bytes, double seconds, double memchrSe
     const double memchrSpeed = static_cast<double>(bytes) / memchrSeconds / 1e9;
     std::printf("%s: %.2f GB/s, memchr %.2f GB/s, ratio %.2f\n", scan, speed, memchrSpeed,
                 speed / memchrSpeed);
-}
-
-double ReadPassSeconds(const fs::path& path) {
-    return Best(
-        [&] {
-            const int fd = ::open(path.c_str(), O_RDONLY);
-            static std::string buffer(1 << 20, '\0');
-            std::size_t total = 0;
-            for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) > 0;)
-                total += static_cast<std::size_t>(got);
-            ::close(fd);
-            sink = total;
-        },
-        3);
 }
 
 void BenchOne(const fs::path& folder, std::size_t megabytes) {

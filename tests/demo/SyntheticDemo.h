@@ -25,4 +25,16 @@ std::string WithPieces(std::string demo, const Pieces& pieces);
 // markers, chat lines and StatsMe inscriptions sprinkled through it.
 std::string MakeRandomDemo(std::mt19937_64& random, std::size_t length);
 
+// A protocol-5 demo of whole frames, as the game records one: a loading segment of two net
+// messages, a playback segment holding a frame of every kind and `messages` net messages (at 0.5 s,
+// 1 s, ...; the last frames of playback), each segment closed by a next-section frame, and the directory the
+// game writes.
+struct FramedDemo {
+    std::string bytes;
+    std::size_t playbackBegin = 0;
+    std::size_t directoryOffset = 0;
+    std::vector<std::size_t> messageOffsets;  // of the playback's net messages
+};
+FramedDemo MakeFramedDemo(int messages = 4);
+
 }  // namespace vorelix::test

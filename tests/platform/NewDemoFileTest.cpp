@@ -1,0 +1,134 @@
+// Repaired copies written as new files: exact bytes, never over a file, nothing left when writing fails.
+#include <gtest/gtest.h>
+
+#include "RealDemos.h"
+#include "SyntheticDemo.h"
+#include "TempDir.h"
+#include "platform/ChunkedDemoFile.h"
+#include "platform/NewDemoFile.h"
+
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
+namespace vorelix::platform {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+TEST(NewDemoFile, RepairWritesTheCopyBesideTheDemoAndNeverOverAFile) {
+    test::TempDir dir;
+    const std::string good = test::MakeFramedDemo(3).bytes;
+    // Cut inside the last net message (the closing frame and the 188-byte directory follow it).
+    const std::string cut = good.substr(0, good.size() - 188 - 9 - 10);
+    WriteFileBytes(dir / "cut.dem", cut);
+    WriteFileBytes(dir / "good.dem", good);
+    WriteFileBytes(dir / "taken.dem", "keep me");
+
+    auto repaired = RepairDemoFile(dir / "cut.dem");
+    ASSERT_TRUE(repaired.ok()) << repaired.failure().systemText;
+    EXPECT_EQ(repaired->output, dir / "cut.repaired.dem");
+    EXPECT_EQ(repaired->answer.plan->frames, 2u);
+    const std::string written = ReadFileBytes(repaired->output);
+    EXPECT_EQ(written.size(), repaired->answer.plan->length);
+    EXPECT_TRUE(CheckDemoFile(repaired->output)->Whole());
+
+    // Taken names (the copy made before, another file, the demo itself) are refused untouched.
+    for (const fs::path& taken : {dir / "cut.repaired.dem", dir / "taken.dem", dir / "cut.dem"}) {
+        const std::string before = ReadFileBytes(taken);
+        EXPECT_FALSE(RepairDemoFile(dir / "cut.dem", taken).ok());
+        EXPECT_EQ(ReadFileBytes(taken), before);
+    }
+    EXPECT_EQ(ReadFileBytes(dir / "cut.dem"), cut);
+
+    auto whole = RepairDemoFile(dir / "good.dem");
+    ASSERT_TRUE(whole.ok());
+    EXPECT_TRUE(whole->answer.Whole() && whole->output.empty());
+    WriteFileBytes(dir / "empty.dem", "");
+    EXPECT_EQ(RepairDemoFile(dir / "empty.dem").failure().systemText, "the file is empty");
+    EXPECT_FALSE(RepairDemoFile(dir / "taken.dem").ok());
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 5);
+}
+
+TEST(NewDemoFile, ADemoOver2GBIsWalkedButNotRepaired) {
+    // A sparse file: the frames of a cut demo, then a buffer frame of 2 GB - 1 bytes that the walk
+    // steps over by its length.
+    test::TempDir dir;
+    const auto framed = test::MakeFramedDemo(1);
+    std::string demo = framed.bytes.substr(0, framed.directoryOffset - 9);
+    test::PutAt(demo, 540, std::string(4, '\0'));
+    demo += std::string("\x09\0\0\x80\x3f\x07\0\0\0\xff\xff\xff\x7f", 13);
+    WriteFileBytes(dir / "huge.dem", demo);
+    fs::resize_file(dir / "huge.dem", demo.size() + 0x7FFFFFFFu);
+    auto check = CheckDemoFile(dir / "huge.dem");
+    ASSERT_TRUE(check.ok()) << check.failure().systemText;
+    EXPECT_EQ(check->directory, demo::DirectoryState::Missing);
+    EXPECT_EQ(check->problem->offset, fs::file_size(dir / "huge.dem"));
+    EXPECT_EQ(check->duration, 1.0);
+    auto repaired = RepairDemoFile(dir / "huge.dem");
+    ASSERT_FALSE(repaired.ok());
+    EXPECT_NE(repaired.failure().systemText.find("over 2 GB"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "huge.repaired.dem"));
+}
+
+TEST(NewDemoFile, PiecesLargerThanOneChunkArriveInOrder) {
+    test::TempDir dir;
+    std::string source(10u << 20, '\0');
+    for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<char>(i ^ (i >> 11));
+    WriteFileBytes(dir / "source.dem", source);
+    auto file = ChunkedDemoFile::Open(dir / "source.dem");
+    ASSERT_TRUE(file.ok());
+    const demo::DemoPiece pieces[] = {
+        {0, (9u << 20) + 5, {}}, {0, 0, "new"}, {(1u << 20) + 3, 10u << 20, {}}, {7, 7, {}}};
+    std::string out;
+    ASSERT_TRUE(WritePieces(*file, pieces, [&](const unsigned char* data, std::size_t size) {
+                    out.append(reinterpret_cast<const char*>(data), size);
+                    return Ok();
+                }).ok());
+    EXPECT_TRUE(out == demo::AssembleDemo(demo::AsBytes(source), pieces));
+    const demo::DemoPiece outside[] = {{0, source.size() + 1, {}}};
+    EXPECT_FALSE(WriteNewDemo(dir / "out.dem", *file, outside).ok());
+    EXPECT_FALSE(fs::exists(dir / "out.dem"));
+}
+
+TEST(NewDemoFile, RealDemosCheckTheSameReadAChunkAtATime) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    for (const auto& path : test::RealDemoFiles()) {
+        SCOPED_TRACE(path.filename().string());
+        auto inMemory = demo::CheckDemo(demo::AsBytes(ReadFileBytes(path)));
+        auto chunked = CheckDemoFile(path);
+        ASSERT_TRUE(inMemory.ok() && chunked.ok());
+        EXPECT_EQ(chunked->directory, inMemory->directory);
+        EXPECT_EQ(chunked->duration, inMemory->duration);
+        EXPECT_EQ(chunked->frames, inMemory->frames);
+    }
+}
+
+#ifndef _WIN32
+TEST(NewDemoFile, AFailedWriteLeavesNoPartialCopy) {
+    test::TempDir dir;
+    const std::string source(64 * 1024, 'x');
+    demo::SpanBytes bytes(demo::AsBytes(source));
+    const demo::DemoPiece pieces[] = {{0, source.size(), {}}};
+    // A file size limit makes the write itself fail (EFBIG), as a full disk would.
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const Status written = WriteNewDemo(dir / "out.dem", bytes, pieces);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written.ok());
+    EXPECT_EQ(written.failure().code, EFBIG);
+    EXPECT_FALSE(fs::exists(dir / "out.dem"));
+}
+#endif
+
+}  // namespace
+}  // namespace vorelix::platform
