@@ -1,6 +1,7 @@
 // Start-up: first-run question, settings restored into the main window, and the first demo folder.
 #include "app/Startup.h"
 
+#include "platform/FolderPaths.h"
 #include "platform/SysHelpers.h"
 
 namespace vorelix::app {
@@ -53,14 +54,21 @@ std::wstring FolderToShow(const std::wstring& parent) {
 
 // Shows the folder of the demo named on the command line and selects it.
 void ShowArgumentDemo(ui::MainWindow& window, const std::wstring& argument) {
-    if (const auto parent = platform::GetParentFolder(argument)) window.SetDemoFolder(FolderToShow(*parent));
-    window.LoadDemoList();
-    // Both sides in one canonical form: the argument may name the demo by its long or its 8.3 name.
+    if (const auto parent = platform::GetParentFolder(argument)) {
+        window.ShowDemoFolder(FolderToShow(*parent));
+    } else {
+        window.LoadDemoList();
+    }
+    // Both sides in one canonical form: the argument may name the demo by its long or its 8.3 name. That
+    // form ends in the file's long name, so only entries of that name are worth the full comparison,
+    // which asks the file system (for every entry of a folder of thousands it took seconds).
     const std::wstring wanted = platform::CanonicalPath(argument);
-    for (int i = 0; i < window.DemoCount(); ++i) {
-        const std::wstring entry = platform::JoinFolderAndName(window.DemoFolder(), window.DemoEntry(i));
-        if (platform::CanonicalPath(entry) == wanted) {
-            window.SelectDemo(i);
+    const std::wstring wantedName = platform::GetFileName(wanted);
+    const auto& entries = window.DemoEntries();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!platform::EqualIgnoringCase(entries[i], wantedName)) continue;
+        if (platform::CanonicalPath(platform::JoinFolderAndName(window.DemoFolder(), entries[i])) == wanted) {
+            window.SelectDemo(static_cast<int>(i));
             return;
         }
     }
@@ -73,8 +81,7 @@ void ShowStartFolder(ui::MainWindow& window, const StartupContext& context) {
     }
     // Without a known game the list stays where it started, the process's current folder.
     if (window.HLPathText().size() > 3) {
-        window.SetDemoFolder(context.settings.GetString(L"CooMMon", L"DemoPath", L"C:\\"));
-        window.LoadDemoList();
+        window.ShowDemoFolder(context.settings.GetString(L"CooMMon", L"DemoPath", L"C:\\"));
     }
 }
 

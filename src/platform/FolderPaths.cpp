@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <map>
 
 #include "platform/SysHelpers.h"
 
@@ -37,30 +38,61 @@ bool IsBareDrive(const std::wstring& path) {
 }
 
 bool EndsWith(const std::wstring& name, const std::wstring& extension) {
+    const auto length = static_cast<int>(extension.size());
     return name.size() > extension.size() &&
-           EqualIgnoringCase(name.substr(name.size() - extension.size()), extension);
+           CompareStringOrdinal(name.c_str() + (name.size() - extension.size()), length, extension.c_str(),
+                                length, TRUE) == CSTR_EQUAL;
 }
 
-template <typename Keep>
-std::optional<std::vector<std::wstring>> ListFolder(const std::wstring& folder, const wchar_t* pattern,
-                                                    Keep keep) {
+struct FoundEntry {
+    std::wstring name;
+    DWORD attributes = 0;
+};
+using Readings = std::map<std::wstring, std::vector<FoundEntry>>;
+
+// The readings kept by the outermost ReadEachFolderOnce alive on this thread; none without one.
+thread_local Readings* keptReadings = nullptr;
+
+// Every entry of a folder, "." and ".." among them; no value when the folder cannot be read.
+std::optional<std::vector<FoundEntry>> ReadFolder(const std::wstring& folder) {
     QuietDriveErrors quiet;
     std::wstring search = folder;
     if (search.empty() || search.back() != L'\\') search += L'\\';
-    search += pattern;
+    search += L'*';
     WIN32_FIND_DATAW data;
     HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                    FIND_FIRST_EX_LARGE_FETCH);
-    std::vector<std::wstring> names;
+    std::vector<FoundEntry> entries;
     if (find == INVALID_HANDLE_VALUE) {
-        // An empty folder answers "file not found"; a missing one "path not found".
-        if (GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return names;
+        // An empty drive root answers "file not found"; a missing folder "path not found".
+        if (GetLastError() == ERROR_FILE_NOT_FOUND && IsFolder(folder)) return entries;
         return std::nullopt;
     }
     do {
-        if (!(data.dwFileAttributes & kLeftOut) && keep(data)) names.emplace_back(data.cFileName);
+        entries.push_back({data.cFileName, data.dwFileAttributes});
     } while (FindNextFileW(find, &data));
     FindClose(find);
+    return entries;
+}
+
+// The names of a folder's entries that `keep` accepts, hidden and system ones left out, sorted.
+template <typename Keep>
+std::optional<std::vector<std::wstring>> ListFolder(const std::wstring& folder, Keep keep) {
+    std::optional<std::vector<FoundEntry>> read;
+    const std::vector<FoundEntry>* entries = nullptr;
+    if (keptReadings) {
+        if (const auto kept = keptReadings->find(folder); kept != keptReadings->end())
+            entries = &kept->second;
+    }
+    if (!entries) {
+        read = ReadFolder(folder);
+        if (!read) return std::nullopt;
+        entries = keptReadings ? &keptReadings->emplace(folder, std::move(*read)).first->second : &*read;
+    }
+    std::vector<std::wstring> names;
+    for (const auto& entry : *entries) {
+        if (!(entry.attributes & kLeftOut) && keep(entry)) names.push_back(entry.name);
+    }
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return names;
 }
@@ -109,12 +141,26 @@ bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b) {
                                 TRUE) == CSTR_EQUAL;
 }
 
+struct FolderReadings {
+    Readings byFolder;
+};
+
+ReadEachFolderOnce::ReadEachFolderOnce() {
+    if (keptReadings) return;
+    readings_ = std::make_unique<FolderReadings>();
+    keptReadings = &readings_->byFolder;
+}
+
+ReadEachFolderOnce::~ReadEachFolderOnce() {
+    if (readings_) keptReadings = nullptr;
+}
+
 std::optional<std::vector<std::wstring>> ListFilesWithExtension(const std::wstring& folder,
                                                                 const std::wstring& extension) {
-    // The pattern also matches 8.3 aliases ("NAME~1.DEM" of "name.demo"): keep true names only.
-    const std::wstring pattern = L"*" + extension;
-    return ListFolder(folder, pattern.c_str(), [&](const WIN32_FIND_DATAW& data) {
-        return !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWith(data.cFileName, extension);
+    // True names only: a pattern such as "*.dem" would also match the 8.3 alias ("NAME~1.DEM") of a
+    // "name.demo".
+    return ListFolder(folder, [&](const FoundEntry& entry) {
+        return !(entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && EndsWith(entry.name, extension);
     });
 }
 
@@ -123,9 +169,8 @@ std::optional<std::vector<std::wstring>> ListDemoFiles(const std::wstring& folde
 }
 
 std::vector<std::wstring> ListSubfolders(const std::wstring& folder) {
-    auto names = ListFolder(folder, L"*", [](const WIN32_FIND_DATAW& data) {
-        const std::wstring name = data.cFileName;
-        return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..";
+    auto names = ListFolder(folder, [](const FoundEntry& entry) {
+        return (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && entry.name != L"." && entry.name != L"..";
     });
     return names ? std::move(*names) : std::vector<std::wstring>{};
 }

@@ -1,6 +1,7 @@
 // Folder facts for the folder controls and the config list: normal forms, listings, drives.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,6 +25,22 @@ std::wstring NearestExistingFolder(const std::wstring& path);
 // Ordinal comparison without regard to case: the order of the lists.
 bool LessIgnoringCase(const std::wstring& a, const std::wstring& b);
 bool EqualIgnoringCase(const std::wstring& a, const std::wstring& b);
+
+// While one lives, the listings below made on this thread read each folder once and answer every later
+// question about it from that reading (a reading that failed is not kept). A window keeps one around a
+// single step that lists a folder for several controls, its subfolders for one and its demos for
+// another, and never around a change it makes to a folder. One made while another lives adds nothing.
+struct FolderReadings;
+class ReadEachFolderOnce {
+  public:
+    ReadEachFolderOnce();
+    ~ReadEachFolderOnce();
+    ReadEachFolderOnce(const ReadEachFolderOnce&) = delete;
+    ReadEachFolderOnce& operator=(const ReadEachFolderOnce&) = delete;
+
+  private:
+    std::unique_ptr<FolderReadings> readings_;  // the readings when this is the outermost one
+};
 
 // The files of a folder whose names end in `extension` (".cfg"), bare names, sorted; hidden and
 // system files left out. No value when the folder cannot be read.

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vorelix::ui {
 
@@ -69,6 +70,8 @@ class ListBox : public Control {
     using Control::Control;
     int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
     int Add(const std::wstring& text) const;
+    // Adds entries in their order, as many Add calls would, without going through subclasses.
+    void AddAll(const std::vector<std::wstring>& texts) const;
     std::wstring ItemText(int index) const;
     int Selected() const { return static_cast<int>(Send(LB_GETCURSEL)); }
     // Sets the selection without the notification the user's click would send.

@@ -27,15 +27,23 @@ bool DemoListBox::ShowFolder(const std::wstring& folder) {
 }
 
 bool DemoListBox::Refresh() {
-    const auto names = platform::ListDemoFiles(folder_);
+    auto names = platform::ListDemoFiles(folder_);
     RedrawPause pause(box_.Hwnd());
     box_.Clear();
+    names_.clear();
+    read_ = names.has_value();
     if (!names) return false;
+    names_ = std::move(*names);
     std::size_t characters = 0;
-    for (const auto& name : *names) characters += name.size() + 1;
-    box_.ReserveItems(static_cast<int>(names->size()), characters * sizeof(wchar_t));
-    for (const auto& name : *names) box_.Add(name);
+    for (const auto& name : names_) characters += name.size() + 1;
+    box_.ReserveItems(static_cast<int>(names_.size()), characters * sizeof(wchar_t));
+    box_.AddAll(names_);
     return true;
+}
+
+std::wstring DemoListBox::Entry(int index) const {
+    if (index < 0 || index >= Count()) return {};
+    return names_[static_cast<std::size_t>(index)];
 }
 
 }  // namespace vorelix::ui

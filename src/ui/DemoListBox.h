@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -23,9 +24,13 @@ class DemoListBox {
     bool ShowFolder(const std::wstring& folder);
     // Reads the folder's entries again; false when the folder can no longer be read.
     bool Refresh();
+    // Whether the last reading of the folder worked.
+    bool IsRead() const { return read_; }
 
-    int Count() const { return box_.Count(); }
-    std::wstring Entry(int index) const { return box_.ItemText(index); }
+    // The entries as the list box shows them, kept beside it: reading them costs no message.
+    const std::vector<std::wstring>& Entries() const { return names_; }
+    int Count() const { return static_cast<int>(names_.size()); }
+    std::wstring Entry(int index) const;
     int Selected() const { return box_.Selected(); }
     void SetSelected(int index) const { box_.SetSelected(index); }
 
@@ -34,6 +39,8 @@ class DemoListBox {
   private:
     ListBox box_;
     std::wstring folder_;
+    std::vector<std::wstring> names_;
+    bool read_ = false;
 };
 
 }  // namespace vorelix::ui

@@ -7,6 +7,14 @@
 
 namespace vorelix::ui {
 
+namespace {
+// The drive letter of "Z:\work" or "Z:", in upper case; 0 for anything else.
+wchar_t DriveLetterOf(const std::wstring& path) {
+    if (path.size() < 2 || path[1] != L':') return 0;
+    return static_cast<wchar_t>(std::towupper(path[0]));
+}
+}  // namespace
+
 void DriveBox::Attach(HWND comboBox) {
     box_ = ComboBox(comboBox);
 }
@@ -30,12 +38,18 @@ int DriveBox::IndexOf(wchar_t driveLetter) const {
 }
 
 bool DriveBox::SetDrive(const std::wstring& pathOrDrive) {
-    if (pathOrDrive.size() < 2 || pathOrDrive[1] != L':') return false;
-    const auto letter = static_cast<wchar_t>(std::towupper(pathOrDrive[0]));
-    if (IndexOf(letter) < 0) return false;
+    const wchar_t letter = DriveLetterOf(pathOrDrive);
+    if (!letter || IndexOf(letter) < 0) return false;
     if (letter == drive_) return true;
     ShowDrive(letter);
     if (onChange) onChange();
+    return true;
+}
+
+bool DriveBox::ShowDriveOf(const std::wstring& path) {
+    const wchar_t letter = DriveLetterOf(path);
+    if (!letter || IndexOf(letter) < 0) return false;
+    if (letter != drive_) ShowDrive(letter);
     return true;
 }
 

@@ -25,6 +25,9 @@ class DriveBox {
     bool SetDrive(const std::wstring& pathOrDrive);
     // Shows a drive as current without running onChange (start-up, and putting back a refused pick).
     void ShowDrive(wchar_t driveLetter);
+    // Shows the drive of a path as current without running onChange; false, changing nothing, when the
+    // path names no drive of the machine.
+    bool ShowDriveOf(const std::wstring& path);
     // The user picked an entry of the list.
     void OnSelectionChange();
 

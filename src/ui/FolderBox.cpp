@@ -90,7 +90,10 @@ void FolderBox::Refill() {
 
     RedrawPause pause(box_.Hwnd());
     box_.Clear();
-    for (const auto& entry : entries_) box_.Add(LastPart(entry.path));
+    std::vector<std::wstring> texts;
+    texts.reserve(entries_.size());
+    for (const auto& entry : entries_) texts.push_back(LastPart(entry.path));
+    box_.AddAll(texts);
     box_.SetSelected(currentIndex_);
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/SettingsStore.h"
 #include "ui/ControlIds.h"
@@ -70,8 +71,11 @@ class MainWindow : public Window {
     // Lists another folder (the folder change handling runs); false when it cannot be shown.
     bool SetDemoFolder(const std::wstring& folder);
     void LoadDemoList();
+    // SetDemoFolder and then LoadDemoList, reading the folder once.
+    void ShowDemoFolder(const std::wstring& folder);
     int DemoCount() const { return demoList_.Count(); }
     std::wstring DemoEntry(int index) const { return demoList_.Entry(index); }
+    const std::vector<std::wstring>& DemoEntries() const { return demoList_.Entries(); }
     int SelectedDemoIndex() const { return demoList_.Selected(); }
     // Selects entry `index` and runs OnDemoSelected, as a click on it would.
     void SelectDemo(int index);
@@ -107,7 +111,9 @@ class MainWindow : public Window {
     void OnDriveChanged();
     void OnFolderChanged();
     void OpenFolderEntry(int index);
+    bool MoveFolderBox(const std::wstring& folder);
     void OnDemoFolderChanged();
+    void BringFolderBoxesToList();
     void ComeBackFromVanishedFolder();
 
     // Commands on the demo files (MainWindowFiles.cpp).

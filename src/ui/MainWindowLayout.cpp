@@ -1,5 +1,6 @@
 // MainWindow's layout: every control with its place in twips, caption, style and font, created and placed
 // here.
+#include <algorithm>
 #include <array>
 
 #include "ResourceIds.h"
@@ -10,7 +11,8 @@ namespace vorelix::ui {
 
 namespace {
 
-enum class FontKind { Caption, Text, List };
+// Plain: the regular list face, for a label whose place holds its caption only in that face.
+enum class FontKind { Caption, Text, List, Plain };
 enum class Container { Window, GameFrame, DemosFrame };
 
 struct ControlSpec {
@@ -57,7 +59,7 @@ const std::array kControls = {
                 0,
                 Container::GameFrame,
                 {210, 795, 1755, 195},
-                FontKind::Caption,
+                FontKind::Plain,
                 2070},
     ControlSpec{ControlId::RendererBox,
                 WC_COMBOBOXW,
@@ -148,7 +150,7 @@ const std::array kControls = {
                 0,
                 Container::Window,
                 {120, 6390, 2445, 195},
-                FontKind::Caption,
+                FontKind::Plain,
                 2670},
     ControlSpec{ControlId::SpeedBox,
                 WC_EDITW,
@@ -243,39 +245,38 @@ constexpr const wchar_t* kModes[] = {L"Software", L"OpenGL", L"Direct3D"};
 constexpr const wchar_t* kResolutions[] = {L"400x300",  L"512x384",  L"640x480",  L"800x600",
                                            L"1024x768", L"1152x864", L"1280x960", L"1600x1200"};
 
-int TextWidth(HWND control, HFONT font, const wchar_t* text) {
-    HDC hdc = GetDC(control);
-    HGDIOBJ old = SelectObject(hdc, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(hdc, text, lstrlenW(text), &extent);
-    SelectObject(hdc, old);
-    ReleaseDC(control, hdc);
-    return extent.cx;
+HFONT FontOfKind(const FontSet& fonts, FontKind kind) {
+    switch (kind) {
+        case FontKind::Caption:
+            return fonts.Caption();
+        case FontKind::Text:
+            return fonts.Text();
+        default:
+            return fonts.List();
+    }
 }
 
-// Faces differ in width from system to system: a label whose bold caption does not fit its place may
-// spread into the free room to its right, and takes the regular face when even that is too narrow.
-void FitLabel(const Control& label, const ControlSpec& entry, RECT& pixels, HFONT& font, HFONT regular,
-              UINT dpi) {
-    const int placeWidth = pixels.right - pixels.left;
+// A label keeps the font its table gives it at every DPI. A caption wider than its place spreads into
+// the free room to its right; where even that is too narrow, the font is made a pixel smaller at a time
+// until the caption fits (Wine draws Tahoma from 14 px up with outlines wider than the real face's).
+// The label then ends where its caption ends, and grows downwards if the font needs more height.
+HFONT FitLabel(const ControlSpec& entry, RECT& pixels, HFONT font, FontSet& fonts, UINT dpi) {
     const int room =
         TwipsToPixels(PlaceInWindow(entry).left - entry.place.left + entry.roomRight, dpi) - pixels.left;
-    for (HFONT candidate : {font, regular}) {
-        const int width = TextWidth(label.Hwnd(), candidate, entry.caption) + 1;
-        if (width <= placeWidth) {
-            font = candidate;
-            return;
-        }
-        if (width <= room) {
-            font = candidate;
-            pixels.right = pixels.left + width;
-            label.Place(pixels);
-            return;
-        }
+    LOGFONTW description{};
+    GetObjectW(font, sizeof description, &description);
+    const int fullHeight = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    HFONT fitted = font;
+    DrawnExtent drawn = MeasureDrawnText(fitted, entry.caption);
+    for (int height = fullHeight - 1; drawn.right > room && height >= fullHeight * 4 / 5; --height) {
+        fitted = fonts.Resized(font, height);
+        drawn = MeasureDrawnText(fitted, entry.caption);
     }
-    font = regular;
-    pixels.right = pixels.left + room;
-    label.Place(pixels);
+    // The reported width where it fits: at 96 DPI it is what the label has always been given.
+    const int width = std::max(drawn.reported + 1, drawn.right);
+    pixels.right = pixels.left + std::max<LONG>(pixels.right - pixels.left, std::min(width, room));
+    pixels.bottom = std::max<LONG>(pixels.bottom, pixels.top + drawn.bottom);
+    return fitted;
 }
 
 }  // namespace
@@ -355,18 +356,18 @@ void MainWindow::CreateToolTips() {
 
 void MainWindow::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
-    fonts_.Create(dpi);
+    // New fonts and pictures are made and handed to the controls before the old ones go: a control never
+    // holds a deleted font or image list, not even while it is moved and repainted in between.
+    FontSet fonts(dpi);
     for (const auto& entry : kControls) {
         const Control control(ControlHwnd(entry.id));
         RECT pixels = TwipsToPixels(PlaceInWindow(entry), dpi);
         // A drop-down list's window height includes its open list; the closed box keeps the font's height.
         if (lstrcmpW(entry.className, WC_COMBOBOXW) == 0)
             pixels.bottom += MulDiv(160, static_cast<int>(dpi), kDefaultDpi);
+        HFONT font = FontOfKind(fonts, entry.font);
+        if (entry.roomRight > 0) font = FitLabel(entry, pixels, font, fonts, dpi);
         control.Place(pixels);
-        HFONT font = entry.font == FontKind::Caption ? fonts_.Caption()
-                     : entry.font == FontKind::Text  ? fonts_.Text()
-                                                     : fonts_.List();
-        if (entry.roomRight > 0) FitLabel(control, entry, pixels, font, fonts_.List(), dpi);
         control.SetFont(font);
     }
     const int comboField = TwipsToPixels(315, dpi) - 6;
@@ -383,17 +384,19 @@ void MainWindow::ApplyDpi(UINT dpi) {
                     {&viewDemoButton_, IDI_BUTTON_VIEW},
                     {&playDemoButton_, IDI_BUTTON_PLAY}};
     for (std::size_t i = 0; i < 3; ++i) {
-        if (buttonPictures_[i]) ImageList_Destroy(buttonPictures_[i]);
-        buttonPictures_[i] = ImageList_Create(pictureSize, pictureSize, ILC_COLOR32 | ILC_MASK, 1, 0);
+        HIMAGELIST list = ImageList_Create(pictureSize, pictureSize, ILC_COLOR32 | ILC_MASK, 1, 0);
         HICON icon =
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictures[i].icon),
                                           IMAGE_ICON, pictureSize, pictureSize, 0));
         if (icon) {
-            ImageList_AddIcon(buttonPictures_[i], icon);
+            ImageList_AddIcon(list, icon);
             DestroyIcon(icon);
         }
-        pictures[i].button->SetPictureAbove(buttonPictures_[i]);
+        pictures[i].button->SetPictureAbove(list);
+        if (buttonPictures_[i]) ImageList_Destroy(buttonPictures_[i]);
+        buttonPictures_[i] = list;
     }
+    fonts_ = std::move(fonts);
 
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));

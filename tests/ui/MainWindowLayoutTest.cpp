@@ -1,9 +1,11 @@
 // The main window as built: places at 96 DPI against the designer's twips, captions, items, fonts, tips,
 // menu.
 #include <string>
+#include <vector>
 
 #include "MainWindowFixture.h"
 #include "ui/Dpi.h"
+#include "ui/Fonts.h"
 
 namespace vorelix::test {
 namespace {
@@ -165,14 +167,75 @@ TEST_F(MainWindowTest, ToolTipsPicturesAndTheCyrillicMenuUnderAWesternCodePage) 
     EXPECT_STREQ(text, L"Удалить демку");
 }
 
-TEST_F(MainWindowTest, ANewDpiScalesThePlacesOnce) {
-    RECT suggested{0, 0, 800, 800};
-    SendMessageW(window->Hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    const RECT files = PlaceOf(Control(ControlId::DemoList));
-    EXPECT_EQ(files.left, MulDiv(105 + 105, 144, 1440));
-    EXPECT_EQ(files.top, MulDiv(1470 + 2100, 144, 1440));
-    EXPECT_EQ(files.right - files.left, MulDiv(3405, 144, 1440));
-    EXPECT_EQ(FontOf(Control(ControlId::GameFrame)).lfHeight, ui::FontHeightForPoints(825, 144));
+// Counts fonts that a control is told to give up after they were deleted.
+LRESULT CALLBACK CheckFontStillAlive(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR deletedFonts) {
+    if (message == WM_SETFONT) {
+        const auto old = reinterpret_cast<HGDIOBJ>(DefSubclassProc(hwnd, WM_GETFONT, 0, 0));
+        if (old && GetObjectType(old) != OBJ_FONT) ++*reinterpret_cast<int*>(deletedFonts);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+struct Shown {
+    RECT place;
+    LOGFONTW font;
+};
+
+std::vector<Shown> EveryControlShown(HWND window) {
+    std::vector<Shown> shown;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        shown.push_back({PlaceOf(child), FontOf(child)});
+    return shown;
+}
+
+TEST_F(MainWindowTest, AtEveryDpiEachLabelShowsItsWholeCaptionAndBoldStaysBold) {
+    HWND hwnd = window->Hwnd();
+    const UINT startDpi = ui::WindowDpi(hwnd);
+    const auto atStart = EveryControlShown(hwnd);
+    int deletedFonts = 0;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SetWindowSubclass(child, &CheckFontStillAlive, 1, reinterpret_cast<DWORD_PTR>(&deletedFonts));
+
+    for (const UINT dpi : {120u, 144u, 192u, 96u, startDpi}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{0, 0, 800, 800};
+        SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        const RECT files = PlaceOf(Control(ControlId::DemoList));
+        EXPECT_EQ(files.left, MulDiv(105 + 105, static_cast<int>(dpi), 1440));
+        EXPECT_EQ(files.right - files.left, MulDiv(3405, static_cast<int>(dpi), 1440));
+        for (const ControlId id :
+             {ControlId::GraphicModeLabel, ControlId::SpeedLabel, ControlId::CommandLineLabel,
+              ControlId::InfoLabel, ControlId::PlayersLabel, ControlId::AboutLine}) {
+            SCOPED_TRACE(ui::ToInt(id));
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(Control(id), WM_GETFONT, 0, 0));
+            const ui::DrawnExtent drawn = ui::MeasureDrawnText(font, ControlText(id));
+            const RECT place = PlaceOf(Control(id));
+            EXPECT_LE(drawn.right, place.right - place.left);
+            EXPECT_LE(drawn.bottom, place.bottom - place.top);
+        }
+        LOGFONTW caption = FontOf(Control(ControlId::GameFrame));
+        const auto bold =
+            reinterpret_cast<HFONT>(SendMessageW(Control(ControlId::GameFrame), WM_GETFONT, 0, 0));
+        caption.lfWeight = FW_NORMAL;
+        HFONT regular = CreateFontIndirectW(&caption);
+        EXPECT_GT(ui::MeasureDrawnText(bold, L"HL.EXE path:").darkness * 4,
+                  ui::MeasureDrawnText(regular, L"HL.EXE path:").darkness * 5)
+            << "the bold caption font draws no darker than the regular one";
+        DeleteObject(regular);
+    }
+    EXPECT_EQ(deletedFonts, 0) << "a control still held a deleted font when it got the new one";
+
+    // Back at the starting DPI, everything is as it was: nothing carries over from the other DPIs.
+    const auto atEnd = EveryControlShown(hwnd);
+    ASSERT_EQ(atEnd.size(), atStart.size());
+    for (std::size_t i = 0; i < atStart.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(EqualRect(&atEnd[i].place, &atStart[i].place));
+        EXPECT_STREQ(atEnd[i].font.lfFaceName, atStart[i].font.lfFaceName);
+        EXPECT_EQ(atEnd[i].font.lfHeight, atStart[i].font.lfHeight);
+        EXPECT_EQ(atEnd[i].font.lfWeight, atStart[i].font.lfWeight);
+    }
 }
 
 }  // namespace
