@@ -253,17 +253,19 @@ void UtilitiesWindow::CreateToolTip() {
 }
 
 void UtilitiesWindow::ApplyDpi(UINT dpi) {
-    fonts_.Create(dpi);
+    // The controls get the new fonts before the old ones are freed.
+    FontSet fonts(dpi);
     for (const auto& entry : kControls) {
         const Control control(ControlHwnd(entry.id));
-        const HFONT font = entry.font == FontKind::Caption ? fonts_.Caption()
-                           : entry.font == FontKind::Text  ? fonts_.Text()
-                                                           : fonts_.List();
+        const HFONT font = entry.font == FontKind::Caption ? fonts.Caption()
+                           : entry.font == FontKind::Text  ? fonts.Text()
+                                                           : fonts.List();
         RECT pixels = TwipsToPixels(PlaceInWindow(entry), dpi);
         if (entry.roomRight > 0) SpreadToFit(control, entry, pixels, font, dpi);
         control.Place(pixels);
         control.SetFont(font);
     }
+    fonts_ = std::move(fonts);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
     const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
