@@ -30,6 +30,7 @@ enum class ControlId : int {
     // Items of the demo list's popup menu.
     RenameDemoItem = 200,
     DeleteDemoItem,
+    RepairDemoItem,
 };
 
 constexpr int ToInt(ControlId id) {

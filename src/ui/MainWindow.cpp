@@ -139,6 +139,9 @@ void MainWindow::OnCommand(int id, int code) {
         case ControlId::DeleteDemoItem:
             OnDeleteDemoClick();
             break;
+        case ControlId::RepairDemoItem:
+            OnRepairDemoClick();
+            break;
         default:
             break;
     }

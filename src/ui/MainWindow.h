@@ -128,6 +128,10 @@ class MainWindow : public Window {
     static LRESULT CALLBACK FolderBoxSubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                                                   UINT_PTR subclassId, DWORD_PTR refData);
 
+    // A demo cut off by a crash (MainWindowRepair.cpp).
+    bool SelectedDemoNeedsRepair() const;
+    void OnRepairDemoClick();
+
     // The information panel (MainWindowInfo.cpp).
     void OnDemoSelected();
 

@@ -76,7 +76,10 @@ void MainWindow::OnDemoListMouseDown(int button, POINT clientPoint) {
     if (button != kRightButton || !trackPopup) return;
     POINT screen = clientPoint;
     ClientToScreen(demoList_.Hwnd(), &screen);
-    const UINT command = trackPopup(GetSubMenu(demoMenu_, 0), screen, Hwnd());
+    HMENU items = GetSubMenu(demoMenu_, 0);
+    EnableMenuItem(items, static_cast<UINT>(ToInt(ControlId::RepairDemoItem)),
+                   MF_BYCOMMAND | (SelectedDemoNeedsRepair() ? MF_ENABLED : MF_GRAYED));
+    const UINT command = trackPopup(items, screen, Hwnd());
     if (command != 0) OnCommand(static_cast<int>(command), 0);
 }
 

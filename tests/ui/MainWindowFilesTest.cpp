@@ -3,6 +3,7 @@
 #include <string>
 
 #include "MainWindowFixture.h"
+#include "SyntheticDemo.h"
 #include "TempDir.h"
 
 // DROPFILES; needs windows.h, which the fixture brings.
@@ -17,6 +18,7 @@ using Names = std::vector<std::wstring>;
 
 const UINT kRename = static_cast<UINT>(ui::ToInt(ControlId::RenameDemoItem));
 const UINT kDelete = static_cast<UINT>(ui::ToInt(ControlId::DeleteDemoItem));
+const UINT kRepair = static_cast<UINT>(ui::ToInt(ControlId::RepairDemoItem));
 
 class DemoFilesTest : public MainWindowTest {
   protected:
@@ -30,6 +32,7 @@ class DemoFilesTest : public MainWindowTest {
         SendMessageW(Control(ControlId::DemoList), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
         window->trackPopup = [this, command](HMENU menu, POINT, HWND) {
             menusShown.push_back(menu);
+            repairOffered.push_back(!(GetMenuState(menu, kRepair, MF_BYCOMMAND) & MF_GRAYED));
             return command;
         };
         SendMessageW(Control(ControlId::DemoList), WM_RBUTTONDOWN, MK_RBUTTON,
@@ -55,6 +58,7 @@ class DemoFilesTest : public MainWindowTest {
 
     TempDir dir;
     std::vector<HMENU> menusShown;
+    std::vector<bool> repairOffered;
 };
 
 TEST_F(DemoFilesTest, RightClickShowsTheMenuAndLeavesTheSelectionAlone) {
@@ -199,6 +203,37 @@ TEST_F(DemoFilesTest, ADroppedFileWhoseNameIsTakenReplacesTheOtherOnlyAfterYes) 
     Drop({source / "taken.dem"});
     EXPECT_EQ(ReadFileBytes(dir / "taken.dem"), "the dropped demo");
     EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+TEST_F(DemoFilesTest, ADemoCutOffByACrashIsRepairedIntoACopyThatIsListedAndSelected) {
+    const FramedDemo whole = MakeFramedDemo(6);
+    const std::string cut = whole.bytes.substr(0, whole.messageOffsets[4] + 20);  // inside a frame
+    MakeFiles(dir.Path(), {L"whole.dem"});
+    WriteFileBytes(dir / "whole.dem", whole.bytes);
+    WriteFileBytes(dir / "cut.dem", cut);
+    ShowFolder(dir.Path());
+    ClickDemo(IndexOfDemo(L"whole.dem"));
+    RightClickAndChoose(0);
+    ClickDemo(IndexOfDemo(L"cut.dem"));
+    prompter.QueueAnswer(ui::Answer::Ok);
+    RightClickAndChoose(kRepair);
+    EXPECT_EQ(repairOffered, (std::vector<bool>{false, true}));
+
+    EXPECT_EQ(ReadFileBytes(dir / "cut.dem"), cut) << "the demo itself is only read";
+    ASSERT_TRUE(fs::exists(dir / "cut.repaired.dem"));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              L"The repaired copy cut.repaired.dem keeps 2.0 s of playback, 4 frames.");
+    EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), L"cut.repaired.dem");
+
+    // A second repair finds the copy's name taken and says so; nothing is replaced.
+    const std::string repaired = ReadFileBytes(dir / "cut.repaired.dem");
+    ClickDemo(IndexOfDemo(L"cut.dem"));
+    prompter.QueueAnswer(ui::Answer::Ok);
+    RightClickAndChoose(kRepair);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_EQ(prompter.messages[1].text.rfind(L"The demo could not be repaired.", 0), 0u);
+    EXPECT_EQ(ReadFileBytes(dir / "cut.repaired.dem"), repaired);
 }
 
 }  // namespace
