@@ -4,6 +4,7 @@
 #include <atomic>
 #include <sstream>
 
+#include "ProbeProcess.h"
 #include "StandInRecord.h"
 
 namespace vorelix::test {
@@ -13,9 +14,7 @@ std::string RecordedDword(std::uint32_t value) {
 }
 
 std::string DigestOf(const std::filesystem::path& file) {
-    Digest digest;
-    digest.Add(ReadFileBytes(file));
-    return digest.Text();
+    return DigestText(ReadFileBytes(file));
 }
 
 StandInWatch::StandInWatch(std::filesystem::path recordFile, bool holdDemo)
@@ -58,7 +57,7 @@ std::optional<StandInRecord> StandInWatch::Wait() {
 
 GameFolder::GameFolder() {
     const auto game = Game().lexically_relative(Root());
-    Write(game / L"hl.exe", ReadFileBytes(std::filesystem::path(VORELIX_STANDIN_PATH)));
+    Write(game / L"hl.exe", ReadFileBytes(ProbePath()));
     Write(game / L"hw.dll", "engine");
     for (const wchar_t* name : {L"cached.wad", L"autoexec.cfg", L"a.cfg", L"b.cfg", L"my config.cfg"}) {
         Write(game / L"cstrike" / name, "// stand-in file\r\n");
