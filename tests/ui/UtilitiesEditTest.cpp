@@ -195,7 +195,7 @@ TEST_F(UtilitiesWindowTest, ARealDemoHasANickRenamedEverywhereAndItsStatsMeRemov
     }
     EXPECT_EQ(std::count(before.begin(), before.end(), L"АЛЕКС"), 3);
     EXPECT_TRUE(DemoIs(renamed));
-    EXPECT_EQ(Backups(), std::vector{original});
+    EXPECT_TRUE(Backups() == std::vector{original}) << "one copy of the original";
 
     EXPECT_EQ(
         BoxOf([&] { Click(Id::DeleteStatsMeButton); }, {ui::Answer::No}),
@@ -215,7 +215,8 @@ TEST_F(UtilitiesWindowTest, ARealDemoHasANickRenamedEverywhereAndItsStatsMeRemov
     EXPECT_FALSE(Enabled(Id::DeleteStatsMeButton));
     auto backups = Backups();
     std::sort(backups.begin(), backups.end());
-    EXPECT_EQ(backups, (std::vector{std::min(original, renamed), std::max(original, renamed)}));
+    EXPECT_TRUE(backups == (std::vector{std::min(original, renamed), std::max(original, renamed)}))
+        << "a copy before each change";
 }
 
 // A command that cannot do its work says what went wrong and leaves its button usable.
