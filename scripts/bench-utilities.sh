@@ -5,7 +5,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/win}
 shift || true
-[ -f "$build/tests/ui/ui_utilities_bench.exe" ] || {
+[ -f "$build/bench/ui_utilities_bench.exe" ] || {
   echo "bench-utilities.sh: build the target ui_utilities_bench in $build first" >&2
   exit 2
 }
@@ -13,7 +13,7 @@ export WINEPREFIX=${WINEPREFIX:-$(realpath "$build")/wineprefix}
 export WINEDEBUG=-all
 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
   scripts/wine-prefix.sh start "$0/tests/support/wine_keeper.exe" || exit 1
-  wine "$0/tests/ui/ui_utilities_bench.exe" "$@"
+  wine "$0/bench/ui_utilities_bench.exe" "$@"
   status=$?
   scripts/wine-prefix.sh stop
   exit $status' "$build" "$@"

@@ -1,7 +1,9 @@
-// Tests of the launch decisions: the plan, its refusals, the video settings and the speed factor.
+// Tests of the launch decisions over a machine answered from data: the plan and its refusals, the video
+// settings, the speed factor and configs.ini.
 #include <gtest/gtest.h>
 
-#include "FakeSystem.h"
+#include <set>
+
 #include "launch/LaunchPlan.h"
 #include "launch/SpeedFactor.h"
 
@@ -11,10 +13,23 @@ namespace {
 const std::wstring kGame = L"C:\\Games\\Half-Life";
 const std::wstring kMod = kGame + L"\\cstrike";
 
+// A code page that holds the first 256 characters (Latin-1) and nothing else.
+std::optional<std::string> ToLatin1(std::wstring_view text) {
+    std::string bytes;
+    for (wchar_t c : text) {
+        if (static_cast<unsigned>(c) > 0xFF) return std::nullopt;
+        bytes += static_cast<char>(c);
+    }
+    return bytes;
+}
+
 // A Half-Life folder whose cstrike holds cached.wad and a demo, and a demo in another folder.
-std::set<std::wstring> Installed() {
-    return {kGame + L"\\hl.exe",    kGame + L"\\hw.dll",    kMod,
-            kMod + L"\\cached.wad", kMod + L"\\é demo.dem", L"D:\\Demos\\final.dem"};
+using Files = std::set<std::wstring>;
+const Files kInstalled = {kGame + L"\\hl.exe",    kGame + L"\\hw.dll",    kMod,
+                          kMod + L"\\cached.wad", kMod + L"\\é demo.dem", L"D:\\Demos\\final.dem"};
+
+std::variant<LaunchPlan, UserMessage> Plan(const LaunchInputs& in, Files files = kInstalled) {
+    return PlanLaunch(in, {[files](const std::wstring& path) { return files.count(path) > 0; }, ToLatin1});
 }
 
 LaunchInputs StagedInputs() {
@@ -32,21 +47,21 @@ LaunchInputs StagedInputs() {
 }
 
 TEST(PlanLaunch, StagesADemoFromElsewhereAndNamesAModFolderDemoByItsOwnName) {
-    const auto system = test::FakeSystem(Installed());
-    LaunchPlan staged{{RegistryDWord{L"EngineModeW", 1024}, {L"EngineModeH", 768}, {L"EngineType", 2}},
-                      true,
-                      StagedDemo{L"D:\\Demos\\final.dem", kMod + L"\\vorelix.dem"},
-                      kMod + L"\\vorelix.cfg",
-                      L"playdemo \"vorelix.dem\"",
-                      "playdemo \"vorelix.dem\"\r\n",
-                      kGame + L"\\hl.exe",
-                      L"-game cstrike -console -toconsole  +exec a.cfg +exec my config.cfg +exec vorelix.cfg",
-                      kGame,
-                      5,
-                      kGame,
-                      kMod,
-                      L"1"};
-    EXPECT_EQ(std::get<LaunchPlan>(PlanLaunch(StagedInputs(), system)), staged);
+    const LaunchPlan staged{
+        {RegistryDWord{L"EngineModeW", 1024}, {L"EngineModeH", 768}, {L"EngineType", 2}},
+        true,
+        StagedDemo{L"D:\\Demos\\final.dem", kMod + L"\\vorelix.dem"},
+        kMod + L"\\vorelix.cfg",
+        L"playdemo \"vorelix.dem\"",
+        "playdemo \"vorelix.dem\"\r\n",
+        kGame + L"\\hl.exe",
+        L"-game cstrike -console -toconsole  +exec a.cfg +exec my config.cfg +exec vorelix.cfg",
+        kGame,
+        5,
+        kGame,
+        kMod,
+        L"1"};
+    EXPECT_EQ(std::get<LaunchPlan>(Plan(StagedInputs())), staged);
 
     // In the mod folder: no copy, the demo's own name in the code page; blanks of the command line kept.
     auto in = StagedInputs();
@@ -54,7 +69,7 @@ TEST(PlanLaunch, StagesADemoFromElsewhereAndNamesAModFolderDemoByItsOwnName) {
     in.demoFolder = kMod;
     in.selectedDemo = L"é demo.dem";
     in.selectedDemoPath = kMod + L"\\é demo.dem";
-    in.configs = {{L"a.cfg", false}};
+    in.configs = {{L"a.cfg", false}, {L"жара.cfg", false}};  // unchecked: never encoded
     in.useAutoexec = true;
     in.commandLine = L"  -game cstrike ";
     in.renderer = L"Software";
@@ -67,24 +82,22 @@ TEST(PlanLaunch, StagesADemoFromElsewhereAndNamesAModFolderDemoByItsOwnName) {
     mod.configBytes = "viewdemo \"\xE9 demo.dem\"\r\n";
     mod.parameters = L"  -game cstrike  -toconsole  +exec vorelix.cfg";
     mod.speedFactor = L"0.5";
-    EXPECT_EQ(std::get<LaunchPlan>(PlanLaunch(in, system)), mod);
+    EXPECT_EQ(std::get<LaunchPlan>(Plan(in)), mod);
 
     // Installed at a drive's root: the game folder is "C:", the game starts in "C:\", not in C:'s
     // current folder.
     in.hlExePath = L"C:\\hl.exe";
-    const auto root = std::get<LaunchPlan>(PlanLaunch(
-        in, test::FakeSystem({L"C:\\hl.exe", L"C:\\hw.dll", L"C:\\cstrike", in.selectedDemoPath})));
+    const auto root =
+        std::get<LaunchPlan>(Plan(in, {L"C:\\hl.exe", L"C:\\hw.dll", L"C:\\cstrike", in.selectedDemoPath}));
     EXPECT_EQ(root.gameFolder + L"|" + root.workingFolder + L"|" + root.configPath,
               L"C:|C:\\|C:\\cstrike\\vorelix.cfg");
 }
 
 TEST(PlanLaunch, StopsBeforeAnythingWithAMessageNamingWhatIsMissing) {
-    using Files = std::set<std::wstring>;
-    struct Case {
+    const struct {
         void (*change)(LaunchInputs&, Files&);
         std::wstring expected;  // a part of the message
-    };
-    const Case cases[] = {
+    } cases[] = {
         {[](LaunchInputs& in, Files&) { in.hlExePath = L""; },
          L"The path to hl.exe is not specified! Please specify it!"},
         {[](LaunchInputs&, Files& f) { f.erase(kGame + L"\\hl.exe"); },
@@ -105,16 +118,16 @@ TEST(PlanLaunch, StopsBeforeAnythingWithAMessageNamingWhatIsMissing) {
          },
          L"config \"жара.cfg\" holds"},
         {[](LaunchInputs& in, Files& f) {
-             in.demoFolder = kMod, in.selectedDemo = L"жара.dem";
+             in.demoFolder = kMod, in.selectedDemo = L"жара.dem",
              f.insert(in.selectedDemoPath = kMod + L"\\жара.dem");
          },
          L"demo \"жара.dem\" holds"},
     };
     for (const auto& c : cases) {
         auto in = StagedInputs();
-        auto files = Installed();
+        auto files = kInstalled;
         c.change(in, files);
-        const auto result = PlanLaunch(in, test::FakeSystem(files));
+        const auto result = Plan(in, files);
         ASSERT_TRUE(std::holds_alternative<UserMessage>(result)) << c.expected;
         const auto& message = std::get<UserMessage>(result);
         EXPECT_NE(message.text.find(c.expected), std::wstring::npos) << message.text;
@@ -123,7 +136,7 @@ TEST(PlanLaunch, StopsBeforeAnythingWithAMessageNamingWhatIsMissing) {
     }
 }
 
-TEST(VideoSettingsFor, ReadsTheNumbersAroundTheFirstLowerCaseXAndTheRendererWithCase) {
+TEST(VideoSettingsAndSpeed, ReadTheNumbersTheForgivingWayAroundTheFirstLowerCaseX) {
     using Values = std::optional<std::array<std::int32_t, 3>>;
     for (const auto& [renderer, resolution, values] :
          std::initializer_list<std::tuple<const wchar_t*, const wchar_t*, Values>>{
@@ -140,20 +153,38 @@ TEST(VideoSettingsFor, ReadsTheNumbersAroundTheFirstLowerCaseXAndTheRendererWith
         if (settings) read = {{(*settings)[0].value, (*settings)[1].value, (*settings)[2].value}};
         EXPECT_EQ(read, values) << resolution;
     }
+    // The percentage over a hundred, with a point, and 1 when it is not above zero.
+    for (const auto& [speed, factor] :
+         {std::pair{L"7", L"0.07"}, {L"999", L"9.99"}, {L"0", L"1"}, {L"", L"1"}})
+        EXPECT_EQ(SpeedFactorText(speed), factor) << speed;
+    EXPECT_EQ(ReplaceAll(L"1,5,,", L",", L".") + ReplaceAll(L"aa", L"a", L"aa"), L"1.5..aaaa");
 }
 
-TEST(SpeedFactorText, IsThePercentageOverAHundredWithAPointAndOneWhenNotAboveZero) {
-    for (const auto& [speed, factor] :
-         std::initializer_list<std::pair<std::wstring, std::wstring>>{{L"100", L"1"},
-                                                                      {L"50", L"0.5"},
-                                                                      {L"7", L"0.07"},
-                                                                      {L"999", L"9.99"},
-                                                                      {L"0", L"1"},
-                                                                      {L"", L"1"}}) {
-        EXPECT_EQ(SpeedFactorText(speed), factor) << speed;
+TEST(ConfigsIni, ChecksNamesEqualToALineAndIsEachCheckedNameWithCrLfThenOneMore) {
+    const std::vector<std::wstring> names = {L"a.cfg",         L"b.cfg", L"c.cfg",
+                                             L"my config.cfg", L"é.cfg", L"ж.cfg"};
+    // Case and blanks count; any line end; no line end after the last line; no '?' stands for ж.
+    for (const auto& [ini, checks] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"a.cfg\r\nb.cfg\r\n\r\n", "110000"},
+             {"A.CFG\r\n b.cfg\r\nc.cfg \r\nc.cfg\t\r\n", "000000"},
+             {"a.cfg\nc.cfg", "101000"},
+             {"a.cfg\rb.cfg\r", "110000"},
+             {"\r\n\r\nunknown.cfg\r\nmy config.cfg\r\n", "000100"},
+             {"\xE9.cfg\r\n?.cfg\r\n\x1f.cfg\r\n", "000010"}}) {
+        std::string read;
+        for (const auto& entry : ApplyConfigsIni(names, ini, ToLatin1)) read += entry.checked ? '1' : '0';
+        EXPECT_EQ(read, checks) << ini;
     }
-    EXPECT_EQ(ReplaceAll(L"1,5,,", L",", L"."), L"1.5..");
-    EXPECT_EQ(ReplaceAll(L"aa", L"a", L"aa"), L"aaaa");
+    auto entries = ApplyConfigsIni(names, "", ToLatin1);
+    EXPECT_EQ(std::get<std::string>(ConfigsIniBytes(entries, ToLatin1)), "\r\n");
+    entries[1].checked = entries[3].checked = entries[4].checked = true;
+    const auto bytes = std::get<std::string>(ConfigsIniBytes(entries, ToLatin1));
+    EXPECT_EQ(bytes, "b.cfg\r\nmy config.cfg\r\n\xE9.cfg\r\n\r\n");
+    EXPECT_EQ(ApplyConfigsIni(names, bytes, ToLatin1), entries);
+    entries[5].checked = true;
+    const auto refused = ConfigsIniBytes(entries, ToLatin1);
+    ASSERT_TRUE(std::holds_alternative<UserMessage>(refused));
+    EXPECT_NE(std::get<UserMessage>(refused).text.find(L"\"ж.cfg\""), std::wstring::npos);
 }
 
 }  // namespace

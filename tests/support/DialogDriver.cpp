@@ -1,9 +1,15 @@
 // The dialog driver's timer: the first visible dialog of the thread is acted on, then closed.
 #include "DialogDriver.h"
 
+#include <cstdlib>
+
 namespace vorelix::test {
 
 void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
+    static const int holdTicks = [] {
+        const char* hold = std::getenv("VORELIX_DIALOG_HOLD_MS");
+        return hold != nullptr ? std::atoi(hold) / static_cast<int>(kTickMs) : 0;
+    }();
     HWND dialog = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -17,6 +23,7 @@ void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         reinterpret_cast<LPARAM>(&dialog));
     if (!current_ || !dialog) return;
     if (!current_->acted) {
+        if (current_->heldTicks_++ < holdTicks) return;
         current_->acted = true;
         current_->act_(dialog);
     } else {

@@ -9,11 +9,12 @@ namespace vorelix::test {
 
 // Runs `act` on the first dialog this thread shows, from a thread timer that fires inside its modal
 // loop; a second firing closes whatever is still open so that a failing test cannot hang the run.
+// With VORELIX_DIALOG_HOLD_MS set, the dialog stays up that long before `act` (for screenshots).
 class DialogDriver {
   public:
     explicit DialogDriver(std::function<void(HWND)> act) : act_(std::move(act)) {
         current_ = this;
-        timer_ = SetTimer(nullptr, 0, 50, &DialogDriver::OnTimer);
+        timer_ = SetTimer(nullptr, 0, kTickMs, &DialogDriver::OnTimer);
     }
     ~DialogDriver() {
         KillTimer(nullptr, timer_);
@@ -25,11 +26,13 @@ class DialogDriver {
     bool acted = false;
 
   private:
+    static constexpr UINT kTickMs = 50;
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
 
     static inline DialogDriver* current_ = nullptr;
     std::function<void(HWND)> act_;
     UINT_PTR timer_ = 0;
+    int heldTicks_ = 0;
 };
 
 }  // namespace vorelix::test

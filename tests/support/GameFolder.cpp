@@ -1,7 +1,6 @@
 // The temporary game folder of the launch tests and the reading of the stand-in's record.
 #include "GameFolder.h"
 
-#include <atomic>
 #include <sstream>
 
 #include "StandInRecord.h"
@@ -13,39 +12,30 @@ std::string RecordedDword(std::uint32_t value) {
 }
 
 std::string DigestOf(const std::filesystem::path& file) {
-    Digest digest;
-    digest.Add(ReadFileBytes(file));
-    return digest.Text();
+    return DigestText(ReadFileBytes(file));
 }
 
 StandInWatch::StandInWatch(std::filesystem::path recordFile, bool holdDemo)
     : recordFile_(std::move(recordFile)) {
-    static std::atomic<unsigned> counter{0};
-    const std::wstring name = L"Local\\VorelixStandIn-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(counter++);
-    recorded_ = CreateEventW(nullptr, TRUE, FALSE, (name + L"-recorded").c_str());
-    if (holdDemo) release_ = CreateEventW(nullptr, TRUE, FALSE, (name + L"-release").c_str());
     SetEnvironmentVariableW(kRecordPathVariable, recordFile_.c_str());
-    SetEnvironmentVariableW(kRecordedEventVariable, (name + L"-recorded").c_str());
-    SetEnvironmentVariableW(kHoldEventVariable, holdDemo ? (name + L"-release").c_str() : nullptr);
+    SetEnvironmentVariableW(kRecordedEventVariable, recorded_.Name().c_str());
+    SetEnvironmentVariableW(kHoldEventVariable, holdDemo ? release_.Name().c_str() : nullptr);
 }
 
 StandInWatch::~StandInWatch() {
     for (const wchar_t* variable : {kRecordPathVariable, kRecordedEventVariable, kHoldEventVariable}) {
         SetEnvironmentVariableW(variable, nullptr);
     }
-    if (release_ != nullptr) SetEvent(release_);
+    release_.Set();
     // The stand-in must have let go of its files before the temporary folder goes.
     if (HANDLE process = processId_ ? OpenProcess(SYNCHRONIZE, FALSE, processId_) : nullptr) {
         WaitForSingleObject(process, 60000);
         CloseHandle(process);
     }
-    if (release_ != nullptr) CloseHandle(release_);
-    CloseHandle(recorded_);
 }
 
 std::optional<StandInRecord> StandInWatch::Wait() {
-    if (WaitForSingleObject(recorded_, 60000) != WAIT_OBJECT_0) return std::nullopt;
+    if (!recorded_.Wait()) return std::nullopt;
     StandInRecord record;
     std::istringstream in(ReadFileBytes(recordFile_));
     for (std::string line; std::getline(in, line);) {
@@ -58,7 +48,7 @@ std::optional<StandInRecord> StandInWatch::Wait() {
 
 GameFolder::GameFolder() {
     const auto game = Game().lexically_relative(Root());
-    Write(game / L"hl.exe", ReadFileBytes(std::filesystem::path(VORELIX_STANDIN_PATH)));
+    Write(game / L"hl.exe", ReadFileBytes(ProbePath()));
     Write(game / L"hw.dll", "engine");
     for (const wchar_t* name : {L"cached.wad", L"autoexec.cfg", L"a.cfg", L"b.cfg", L"my config.cfg"}) {
         Write(game / L"cstrike" / name, "// stand-in file\r\n");

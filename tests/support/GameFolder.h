@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "ProbeProcess.h"
 #include "TempDir.h"
 
 namespace vorelix::test {
@@ -41,8 +42,7 @@ class StandInWatch {
 
   private:
     std::filesystem::path recordFile_;
-    HANDLE recorded_ = nullptr;
-    HANDLE release_ = nullptr;
+    ProbeEvent recorded_, release_;
     DWORD processId_ = 0;
 };
 

@@ -35,18 +35,7 @@ void MainWindowTest::Notify(ui::ControlId id, int code) const {
 }
 
 std::vector<std::wstring> MainWindowTest::ListItems(ui::ControlId id) const {
-    const bool combo = IsComboBox(id);
-    HWND list = Control(id);
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(text);
-    }
-    return items;
+    return ListBoxItems(Control(id), IsComboBox(id));
 }
 
 int MainWindowTest::ListSelection(ui::ControlId id) const {
@@ -54,11 +43,7 @@ int MainWindowTest::ListSelection(ui::ControlId id) const {
 }
 
 std::wstring MainWindowTest::ControlText(ui::ControlId id) const {
-    HWND control = Control(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
+    return WindowText(Control(id));
 }
 
 wchar_t MainWindowTest::DriveShown() const {
@@ -104,6 +89,26 @@ bool MainWindowTest::DemoButtonsEnabled() const {
     const bool play = IsWindowEnabled(Control(ui::ControlId::PlayDemoButton));
     EXPECT_TRUE(utils == view && view == play) << "the three demo buttons disagree";
     return utils && view && play;
+}
+
+std::vector<std::wstring> ListBoxItems(HWND list, bool combo) {
+    std::vector<std::wstring> items;
+    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const auto length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::wstring WindowText(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 std::wstring FolderText(const std::filesystem::path& folder) {

@@ -51,6 +51,10 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<ui::MainWindow> window;
 };
 
+// The entries of a list box (or a combo box) and the text of a control, read from the control.
+std::vector<std::wstring> ListBoxItems(HWND list, bool combo = false);
+std::wstring WindowText(HWND control);
+
 // A folder as the program writes it: backslashes, no trailing one.
 std::wstring FolderText(const std::filesystem::path& folder);
 

@@ -20,18 +20,11 @@ inline std::string Hex(std::string_view bytes) {
     return hex;
 }
 
-// "<size> <64-bit FNV-1a hash>" of bytes fed in pieces: enough to tell that a copy equals its source.
-class Digest {
-  public:
-    void Add(std::string_view bytes) {
-        for (unsigned char c : bytes) hash_ = (hash_ ^ c) * 0x100000001b3ull;
-        size_ += bytes.size();
-    }
-    std::string Text() const { return std::to_string(size_) + " " + std::to_string(hash_); }
-
-  private:
-    std::uint64_t hash_ = 0xcbf29ce484222325ull;
-    std::uint64_t size_ = 0;
-};
+// "<size> <64-bit FNV-1a hash>" of bytes: enough to tell that a copy equals its source.
+inline std::string DigestText(std::string_view bytes) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char c : bytes) hash = (hash ^ c) * 0x100000001b3ull;
+    return std::to_string(bytes.size()) + " " + std::to_string(hash);
+}
 
 }  // namespace vorelix::test

@@ -1,9 +1,6 @@
-// A utilities window on a demo in a temporary folder with scripted boxes, and helpers that drive its
-// controls as the user does and read them back.
+// A utilities window over the demo selected in a main window, as Useful utils opens it, with helpers
+// that drive its controls as the user does and read them back.
 #pragma once
-
-#include <gtest/gtest.h>
-#include <windows.h>
 
 #include <filesystem>
 #include <functional>
@@ -12,7 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ScriptedPrompter.h"
+#include "MainWindowFixture.h"
 #include "TempDir.h"
 #include "ui/UtilitiesWindow.h"
 
@@ -21,30 +18,34 @@ namespace vorelix::test {
 // A message box as the tests compare it: text, title, icon.
 using Box = std::tuple<std::wstring, std::wstring, ui::MessageIcon>;
 
-class UtilitiesWindowTest : public ::testing::Test {
+class UtilitiesWindowTest : public MainWindowTest {
   protected:
     using Id = ui::UtilitiesControlId;
 
     void TearDown() override {
-        window.reset();
-        EXPECT_TRUE(prompter.AllUsed()) << "a scripted answer was never asked for";
+        utilities.reset();
+        MainWindowTest::TearDown();
     }
 
-    // Writes the demo as "demo.dem" and opens a fresh window on it.
+    // Writes the demo as "demo.dem" in a folder of its own, selects it in the main window and opens a
+    // fresh utilities window on that selection.
     void Open(const std::string& bytes) {
-        demoPath = dir.Path() / L"demo.dem";
         original = bytes;
-        WriteFileBytes(demoPath, bytes);
-        window = std::make_unique<ui::UtilitiesWindow>(
-            ui::UtilitiesServices{prompter, [this] { return demoPath.wstring(); }});
-        ASSERT_TRUE(window->IsCreated());
+        WriteFileBytes(demoPath = dir.Path() / L"demo.dem", bytes);
+        ShowFolder(dir.Path());
+        ClickDemo(IndexOfDemo(L"demo.dem"));
+        utilities = std::make_unique<ui::UtilitiesWindow>(
+            ui::UtilitiesServices{prompter, [this] { return window->GetSelectedDemoPath(); }});
+        ASSERT_TRUE(utilities->IsCreated());
     }
 
-    HWND Control(Id id) const { return window->ControlHwnd(id); }
+    HWND Control(Id id) const { return utilities->ControlHwnd(id); }
     bool Enabled(Id id) const { return IsWindowEnabled(Control(id)) != FALSE; }
     LRESULT Send(Id id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return SendMessageW(Control(id), message, wParam, lParam);
     }
+    std::wstring Text(Id id) const { return WindowText(Control(id)); }
+    std::vector<std::wstring> Items(Id list) const { return ListBoxItems(Control(list)); }
 
     // The background the window gives a list or the new-nick box, asked as the control asks before it
     // paints (a disabled text box asks as a static): true for the window colour, false for button face.
@@ -53,7 +54,7 @@ class UtilitiesWindowTest : public ::testing::Test {
                              : Enabled(id)        ? WM_CTLCOLOREDIT
                                                   : WM_CTLCOLORSTATIC;
         HDC hdc = GetDC(Control(id));
-        SendMessageW(window->Hwnd(), message, reinterpret_cast<WPARAM>(hdc),
+        SendMessageW(utilities->Hwnd(), message, reinterpret_cast<WPARAM>(hdc),
                      reinterpret_cast<LPARAM>(Control(id)));
         const COLORREF background = GetBkColor(hdc);
         ReleaseDC(Control(id), hdc);
@@ -61,27 +62,9 @@ class UtilitiesWindowTest : public ::testing::Test {
         return background == GetSysColor(COLOR_WINDOW);
     }
 
-    std::wstring Text(Id id) const {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(Control(id))) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(Control(id), text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
-
-    std::vector<std::wstring> Items(Id list) const {
-        std::vector<std::wstring> items;
-        for (LRESULT i = 0, count = Send(list, LB_GETCOUNT); i < count; ++i) {
-            std::wstring text(static_cast<std::size_t>(Send(list, LB_GETTEXTLEN, i)) + 1, L'\0');
-            text.resize(
-                static_cast<std::size_t>(Send(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-            items.push_back(text);
-        }
-        return items;
-    }
-
     // Sends the window the WM_COMMAND that the control itself sends.
     void Notify(Id id, int code) const {
-        SendMessageW(window->Hwnd(), WM_COMMAND, MAKEWPARAM(ui::ToInt(id), code),
+        SendMessageW(utilities->Hwnd(), WM_COMMAND, MAKEWPARAM(ui::ToInt(id), code),
                      reinterpret_cast<LPARAM>(Control(id)));
     }
     // A click on an enabled button (a disabled one fails the test: the user cannot click it).
@@ -130,15 +113,14 @@ class UtilitiesWindowTest : public ::testing::Test {
     ::testing::AssertionResult DemoIs(const std::string& expected) const {
         const std::string actual = ReadFileBytes(demoPath);
         if (actual == expected) return ::testing::AssertionSuccess();
-        std::size_t at = 0;
-        while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
+        const auto at = std::mismatch(actual.begin(), actual.end(), expected.begin(), expected.end()).first;
         return ::testing::AssertionFailure() << "the demo (" << actual.size() << " bytes, " << expected.size()
-                                             << " expected) differs first at offset " << at;
+                                             << " expected) differs first at offset " << at - actual.begin();
     }
-    std::vector<std::filesystem::path> Backups() const {
-        std::vector<std::filesystem::path> backups;
+    std::vector<std::string> Backups() const {
+        std::vector<std::string> backups;
         for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-            if (entry.path().extension() == ".bak") backups.push_back(entry.path());
+            if (entry.path().extension() == ".bak") backups.push_back(ReadFileBytes(entry.path()));
         }
         return backups;
     }
@@ -146,8 +128,7 @@ class UtilitiesWindowTest : public ::testing::Test {
     TempDir dir;
     std::filesystem::path demoPath;
     std::string original;
-    ScriptedPrompter prompter;
-    std::unique_ptr<ui::UtilitiesWindow> window;
+    std::unique_ptr<ui::UtilitiesWindow> utilities;
 };
 
 }  // namespace vorelix::test
