@@ -160,11 +160,13 @@ TEST_F(MainWindowTest, ToolTipsPicturesAndTheCyrillicMenuUnderAWesternCodePage) 
     GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, L"FileDemo");
     HMENU items = GetSubMenu(menu, 0);
-    ASSERT_EQ(GetMenuItemCount(items), 2);
-    GetMenuStringW(items, ui::ToInt(ControlId::RenameDemoItem), text, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(text, L"Переименовать демку...");
-    GetMenuStringW(items, ui::ToInt(ControlId::DeleteDemoItem), text, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(text, L"Удалить демку");
+    ASSERT_EQ(GetMenuItemCount(items), 3);
+    for (const auto& [position, caption] :
+         {std::pair{0, L"Переименовать демку..."}, std::pair{1, L"Удалить демку"},
+          std::pair{2, L"Repair a copy..."}}) {
+        GetMenuStringW(items, static_cast<UINT>(position), text, 64, MF_BYPOSITION);
+        EXPECT_STREQ(text, caption);
+    }
 }
 
 // Counts fonts that a control is told to give up after they were deleted.
