@@ -12,9 +12,9 @@ namespace vorelix::platform {
 // Called between the chunks of a copy with the bytes copied so far and the file's size.
 using CopyProgress = std::function<void(std::uint64_t copied, std::uint64_t total)>;
 
-// Copies `source` onto `target`, replacing it, in chunks with `progress` after each. The target is
-// opened without sharing, so a target that another process holds open, or the source itself, fails
-// at once and is left untouched; a copy that fails midway removes its unfinished target.
+// Copies `source` onto `target`, replacing it, in chunks with `progress` after each. A target that
+// another process holds open without sharing writes (a running game holds its demo so), or the source
+// itself, fails at once and is left untouched; a copy that fails midway removes its unfinished target.
 Status CopyFileReplacing(const std::wstring& source, const std::wstring& target,
                          const CopyProgress& progress);
 
