@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "cli/Cli.h"
-#include "cli/Json.h"
+#include "cli/JsonOutput.h"
 #include "demo/ChatEdit.h"
 #include "demo/Messages.h"
 #include "demo/NickEdit.h"
@@ -36,24 +36,14 @@ int BackupAndApply(const Context& context, const std::string& argument, const de
     if (auto written = platform::ApplyWritePlan(path, plan); !written)
         return WriteFailed(context, written.failure());
     if (context.options.json) {
-        JsonWriter json;
-        json.BeginObject().Key("file").String(DisplayName(argument, context.options)).Key("ok").Bool(true);
-        json.Key("message").String(message).Key("written").BeginArray();
-        for (const auto& run : plan.runs) {
-            json.BeginObject()
-                .Key("pos")
-                .Unsigned(run.offset + 1)
-                .Key("length")
-                .Unsigned(run.bytes.size())
-                .EndObject();
-        }
-        json.EndArray().Key("backup");
-        if (*backup) {
-            json.String(PathText(**backup));
-        } else {
-            json.Null();
-        }
-        context.console.Line(json.EndObject().Text());
+        Json written = Json::array();
+        for (const auto& run : plan.runs)
+            written.push_back(Json{{"pos", run.offset + 1}, {"length", run.bytes.size()}});
+        context.console.Line(JsonText(Json{{"file", DisplayName(argument, context.options)},
+                                           {"ok", true},
+                                           {"message", message},
+                                           {"written", std::move(written)},
+                                           {"backup", *backup ? Json(PathText(**backup)) : Json()}}));
     } else {
         if (*backup) context.console.Line("Backup: " + PathText(**backup));
         context.console.Line(message);

@@ -1,6 +1,6 @@
 // The read-only commands: info, players, nicks, chat.
 #include "cli/Cli.h"
-#include "cli/Json.h"
+#include "cli/JsonOutput.h"
 #include "demo/ChatScan.h"
 #include "demo/DemoSummary.h"
 #include "demo/Messages.h"
@@ -20,14 +20,12 @@ std::string Shown(std::string_view bytes, const Options& options) {
     return text;
 }
 
-void WriteTextArray(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts,
-                    const Options& options) {
-    json.Key(std::string(key) + "_hex").BeginArray();
-    for (const auto& text : texts) json.String(Hex(text));
-    json.EndArray();
-    json.Key(key).BeginArray();
-    for (const auto& text : texts) json.String(demo::DecodeForDisplay(text, options.codePage));
-    json.EndArray();
+void PutTextArray(Json& object, const std::string& key, const std::vector<std::string>& texts,
+                  const Options& options) {
+    Json& hex = object[key + "_hex"] = Json::array();
+    for (const auto& text : texts) hex.push_back(Hex(text));
+    Json& shown = object[key] = Json::array();
+    for (const auto& text : texts) shown.push_back(demo::DecodeForDisplay(text, options.codePage));
 }
 
 std::string FormatFailure(const std::string& file, const Failure& failure) {
@@ -40,31 +38,26 @@ std::string FormatFailure(const std::string& file, const Failure& failure) {
 
 int RunInfo(const Context& context) {
     const Options& options = context.options;
-    JsonWriter json;
-    json.BeginObject().Key("files").BeginArray();
+    Json files = Json::array();
     int status = kSuccess;
     bool first = true;
     for (const auto& argument : options.operands) {
         const std::string name = DisplayName(argument, options);
         const auto path = PathFromUtf8(argument);
         auto summary = platform::ReadDemoSummary(path);
-        json.BeginObject().Key("file").String(name).Key("ok").Bool(summary.ok());
+        Json& file = files.emplace_back(Json{{"file", name}, {"ok", summary.ok()}});
         if (!summary) {
             status = kRefused;
             context.console.Error(FormatFailure(name, summary.failure()));
-            json.Key("error").String(demo::kIncorrectFormatMessage).EndObject();
+            file["error"] = demo::kIncorrectFormatMessage;
             continue;
         }
-        json.DemoText("map", summary->map, options.codePage)
-            .DemoText("mod", summary->mod, options.codePage)
-            .Key("hltv")
-            .Bool(summary->hltv)
-            .Key("size")
-            .Unsigned(summary->fileSize)
-            .Key("size_text")
-            .String(summary->sizeText);
-        WriteTextArray(json, "players", summary->players, options);
-        json.EndObject();
+        PutDemoText(file, "map", summary->map, options.codePage);
+        PutDemoText(file, "mod", summary->mod, options.codePage);
+        file["hltv"] = summary->hltv;
+        file["size"] = summary->fileSize;
+        file["size_text"] = summary->sizeText;
+        PutTextArray(file, "players", summary->players, options);
         if (!options.json) {
             if (!first) context.console.Line("");
             first = false;
@@ -83,8 +76,7 @@ int RunInfo(const Context& context) {
             }
         }
     }
-    json.EndArray().EndObject();
-    if (options.json) context.console.Line(json.Text());
+    if (options.json) context.console.Line(JsonText(Json{{"files", std::move(files)}}));
     return status;
 }
 
@@ -97,10 +89,9 @@ int RunPlayers(const Context& context) {
         return kRefused;
     }
     if (options.json) {
-        JsonWriter json;
-        json.BeginObject().Key("file").String(DisplayName(argument, options));
-        WriteTextArray(json, "players", summary->players, options);
-        context.console.Line(json.EndObject().Text());
+        Json json{{"file", DisplayName(argument, options)}};
+        PutTextArray(json, "players", summary->players, options);
+        context.console.Line(JsonText(json));
     } else {
         for (const auto& player : summary->players) context.console.Line(Shown(player, options));
     }
@@ -120,18 +111,15 @@ int RunNicks(const Context& context) {
         context.console.Error(std::string(demo::kOpenFailedPrefix) + nicks.failure().systemText);
         return kRefused;
     }
-    JsonWriter json;
-    json.BeginObject().Key("file").String(DisplayName(argument, options)).Key("nicks").BeginArray();
+    Json list = Json::array();
     for (const auto& entry : *nicks) {
-        json.BeginObject()
-            .Key("pos")
-            .Number(entry.position)
-            .DemoText("nick", entry.nick, options.codePage)
-            .EndObject();
+        PutDemoText(list.emplace_back(Json{{"pos", entry.position}}), "nick", entry.nick, options.codePage);
         if (!options.json)
             context.console.Line(std::to_string(entry.position) + "\t" + Shown(entry.nick, options));
     }
-    if (options.json) context.console.Line(json.EndArray().EndObject().Text());
+    if (options.json)
+        context.console.Line(
+            JsonText(Json{{"file", DisplayName(argument, options)}, {"nicks", std::move(list)}}));
     return kSuccess;
 }
 
@@ -144,19 +132,15 @@ int RunChat(const Context& context) {
         return kRefused;
     }
     const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
-    JsonWriter json;
-    json.BeginObject().Key("file").String(DisplayName(argument, options)).Key("lines").BeginArray();
+    Json list = Json::array();
     for (const auto& line : lines) {
-        json.BeginObject()
-            .Key("pos")
-            .Number(line.position)
-            .DemoText("text", line.text, options.codePage)
-            .EndObject();
+        PutDemoText(list.emplace_back(Json{{"pos", line.position}}), "text", line.text, options.codePage);
         if (!options.json)
             context.console.Line(std::to_string(line.position) + "\t" + Shown(line.text, options));
     }
     if (options.json) {
-        context.console.Line(json.EndArray().EndObject().Text());
+        context.console.Line(
+            JsonText(Json{{"file", DisplayName(argument, options)}, {"lines", std::move(list)}}));
     } else if (lines.empty()) {
         context.console.Line(demo::kNoChatMessage);
     }

@@ -1,6 +1,6 @@
 // strip-statsme: blanks the StatsMe inscriptions of each demo given; a failure is reported as one.
 #include "cli/Cli.h"
-#include "cli/Json.h"
+#include "cli/JsonOutput.h"
 #include "demo/Messages.h"
 #include "demo/StatsMe.h"
 #include "platform/DemoFile.h"
@@ -9,18 +9,18 @@ namespace vorelix::cli {
 
 int RunStripStatsMe(const Context& context) {
     const Options& options = context.options;
-    JsonWriter json;
-    json.BeginObject().Key("files").BeginArray();
+    Json files = Json::array();
     int status = kSuccess;
     for (const auto& argument : options.operands) {
         const std::string name = DisplayName(argument, options);
         const auto path = PathFromUtf8(argument);
-        json.BeginObject().Key("file").String(name);
+        Json& file = files.emplace_back(Json{{"file", name}});
         // Any failure (the backup, opening, a write) is reported as one, never as success.
         const auto fail = [&](const Failure& failure) {
             const std::string message = std::string(demo::kWriteFailedPrefix) + failure.systemText;
             context.console.Error(name + ": " + message);
-            json.Key("ok").Bool(false).Key("error").String(message).EndObject();
+            file["ok"] = false;
+            file["error"] = message;
             status = kRefused;
         };
         auto backup = BackupIfAsked(context, path);
@@ -43,29 +43,18 @@ int RunStripStatsMe(const Context& context) {
         }
         const std::string_view message =
             result.found ? demo::kStatsMeRemovedMessage : demo::kStatsMeNotFoundMessage;
-        json.Key("ok")
-            .Bool(true)
-            .Key("found")
-            .Bool(result.found)
-            .Key("inscriptions")
-            .Unsigned(result.inscriptions);
-        json.Key("bytes_blanked")
-            .Unsigned(result.plan.BytesWritten())
-            .Key("message")
-            .String(message)
-            .Key("backup");
-        if (*backup) {
-            json.String(PathText(**backup));
-        } else {
-            json.Null();
-        }
-        json.EndObject();
+        file["ok"] = true;
+        file["found"] = result.found;
+        file["inscriptions"] = result.inscriptions;
+        file["bytes_blanked"] = result.plan.BytesWritten();
+        file["message"] = message;
+        file["backup"] = *backup ? Json(PathText(**backup)) : Json();
         if (!options.json) {
             if (*backup) context.console.Line(name + ": Backup: " + PathText(**backup));
             context.console.Line(name + ": " + std::string(message));
         }
     }
-    if (options.json) context.console.Line(json.EndArray().EndObject().Text());
+    if (options.json) context.console.Line(JsonText(Json{{"files", std::move(files)}}));
     return status;
 }
 

@@ -41,13 +41,20 @@ TEST_F(Cli, HelpAndUsageErrorsChangeNothing) {
     for (const char* word : {"info", "players", "nicks", "chat", "set-nick", "edit-chat", "delete-chat",
                              "strip-statsme", "--json", "--backup", "--codepage"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
-    const std::vector<std::vector<std::string>> usageErrors{{},
-                                                            {"frobnicate", demoPath},
-                                                            {"set-nick", demoPath, "--from", "Ann"},
-                                                            {"info", demoPath, "--backup"},
-                                                            {"--codepage", "866", "nicks", demoPath},
-                                                            {"edit-chat", demoPath, "0", "x"},
-                                                            {"delete-chat", demoPath}};
+    const std::vector<std::vector<std::string>> usageErrors{
+        {},
+        {"frobnicate", demoPath},
+        {"set-nick", demoPath, "--from", "Ann"},
+        {"set-nick", demoPath, "--from", "Ann", "--to", "B", "--at", "1x"},
+        {"nicks", demoPath, "--from", "Ann"},
+        {"players", demoPath, demoPath},
+        {"info", demoPath, "--backup"},
+        {"--codepage", "866", "nicks", demoPath},
+        {"nicks", demoPath, "--codepage"},
+        {"--verbose", "info", demoPath},
+        {"info", "-5"},
+        {"edit-chat", demoPath, "0", "x"},
+        {"delete-chat", demoPath}};
     for (const auto& args : usageErrors) EXPECT_EQ(RunCli(args).exitCode, 2) << args.size();
     EXPECT_EQ(RunCli({"delete-chat", demoPath})
                   .err.find("And why messages for removal are not selected? What to delete?"),
@@ -117,7 +124,7 @@ TEST_F(Cli, SetNickEverywhereOrAtOnePositionOrNotAtAll) {
 }
 
 TEST_F(Cli, EditAndDeleteChat) {
-    const auto edited = RunCli({"edit-chat", demoPath, "902", "Ann :   hi"});
+    const auto edited = RunCli({"edit-chat", demoPath, "--", "902", "Ann :   hi"});
     EXPECT_EQ(edited.exitCode, 0) << edited.err;
     EXPECT_EQ(edited.out, "The message are successfully edited and saved!\n");
     EXPECT_EQ(RunCli({"edit-chat", demoPath, "1002", "Bob :   this is far too long"}).exitCode, 0);
