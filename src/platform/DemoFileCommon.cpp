@@ -15,7 +15,8 @@ MappedDemo::MappedDemo(MappedDemo&& other) noexcept
       size_(other.size_),
       file_(other.file_),
       mapping_(other.mapping_),
-      released_(other.released_) {
+      released_(other.released_),
+      lastWriteTime_(other.lastWriteTime_) {
     other.data_ = nullptr;
     other.size_ = 0;
     other.file_ = -1;
@@ -30,6 +31,7 @@ MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
         file_ = other.file_;
         mapping_ = other.mapping_;
         released_ = other.released_;
+        lastWriteTime_ = other.lastWriteTime_;
         other.data_ = nullptr;
         other.size_ = 0;
         other.file_ = -1;
@@ -54,6 +56,28 @@ Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
     std::string body(static_cast<std::size_t>(*bodyLength), '\0');
     if (auto read = file->ReadAt(demo::kBodyOffset, body); !read) return read.failure();
     return demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
+}
+
+Status CheckUnchangedSinceScan(const demo::WritePlan& plan, std::uint64_t length,
+                               std::int64_t lastWriteTime) {
+    if (length != plan.fileLength) {
+        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
+    }
+    if (plan.lastWriteTime && *plan.lastWriteTime != lastWriteTime) {
+        return Failure{"the demo has changed since it was read (it was written to since)", 0};
+    }
+    return Ok();
+}
+
+Status CheckNotReadOnly(const std::filesystem::path& path) {
+    using std::filesystem::perms;
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) return Failure{ec.message(), ec.value()};
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+        perms::none)
+        return ReadOnlyFailure();
+    return Ok();
 }
 
 Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo) {

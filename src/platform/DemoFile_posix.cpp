@@ -22,6 +22,10 @@ Failure LastErrno() {
     return ErrnoFailure(errno);
 }
 
+std::int64_t WriteTime(const struct stat& info) {
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
 class Descriptor {
   public:
     explicit Descriptor(int fd) : fd_(fd) {}
@@ -69,8 +73,10 @@ Status WriteAll(int fd, std::uint64_t offset, const std::string& bytes) {
 
 // ---- ReadOnlyFile
 
+// O_NONBLOCK: opening a FIFO for reading would wait for a writer; it is refused as no file instead.
+// Regular files ignore the flag.
 Result<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return LastErrno();
     return ReadOnlyFile(fd);
 }
@@ -106,17 +112,24 @@ bool LocalTime(std::time_t when, std::tm& out) {
     return ::localtime_r(&when, &out) != nullptr;
 }
 
+Failure ReadOnlyFailure() {
+    return ErrnoFailure(EACCES);
+}
+
 // ---- MappedDemo
 
 Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return LastErrno();
     Descriptor descriptor(fd);
     auto length = DescriptorLength(fd);
     if (!length) return length.failure();
     if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return ErrnoFailure(EFBIG);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return LastErrno();
     MappedDemo demo;
     demo.size_ = static_cast<std::size_t>(*length);
+    demo.lastWriteTime_ = WriteTime(info);
     if (demo.size_ > 0) {
         void* view = ::mmap(nullptr, demo.size_, PROT_READ, MAP_SHARED, fd, 0);
         if (view == MAP_FAILED) return LastErrno();
@@ -168,9 +181,10 @@ Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& 
     if (!S_ISREG(info.st_mode)) return ErrnoFailure(EINVAL);
     // A demo marked read-only stays unwritten even for root, whom the permission bits do not stop.
     if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrnoFailure(EACCES);
-    if (static_cast<std::uint64_t>(info.st_size) != merged.fileLength) {
-        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
-    }
+    if (auto same =
+            CheckUnchangedSinceScan(merged, static_cast<std::uint64_t>(info.st_size), WriteTime(info));
+        !same)
+        return same.failure();
     for (const auto& run : merged.runs) {
         if (auto wrote = WriteAll(file.get(), run.offset, run.bytes); !wrote) return wrote.failure();
     }

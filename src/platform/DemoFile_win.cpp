@@ -45,6 +45,11 @@ std::intptr_t FromHandle(HANDLE handle) {
     return reinterpret_cast<std::intptr_t>(handle);
 }
 
+std::int64_t WriteTime(const FILETIME& time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                     time.dwLowDateTime);
+}
+
 class FileHandle {
   public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
@@ -148,6 +153,10 @@ bool LocalTime(std::time_t when, std::tm& out) {
     return localtime_s(&out, &when) == 0;
 }
 
+Failure ReadOnlyFailure() {
+    return CodeFailure(ERROR_ACCESS_DENIED);
+}
+
 // ---- MappedDemo
 
 Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
@@ -156,8 +165,11 @@ Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
     auto length = HandleLength(file.get());
     if (!length) return length.failure();
     if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return CodeFailure(ERROR_FILE_TOO_LARGE);
+    FILETIME written{};
+    if (!GetFileTime(file.get(), nullptr, nullptr, &written)) return LastError();
     MappedDemo demo;
     demo.size_ = static_cast<std::size_t>(*length);
+    demo.lastWriteTime_ = WriteTime(written);
     // A mapping of an empty file cannot be made (ERROR_FILE_INVALID): an empty view needs none.
     if (demo.size_ > 0) {
         FileHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
@@ -221,9 +233,8 @@ Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& 
     if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return CodeFailure(ERROR_ACCESS_DENIED);
     auto before = HandleLength(file.get());
     if (!before) return before.failure();
-    if (*before != merged.fileLength) {
-        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
-    }
+    if (auto same = CheckUnchangedSinceScan(merged, *before, WriteTime(info.ftLastWriteTime)); !same)
+        return same.failure();
     for (const auto& run : merged.runs) {
         if (auto wrote = WriteAll(file.get(), run.offset, run.bytes); !wrote) return wrote.failure();
     }
