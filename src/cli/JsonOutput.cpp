@@ -15,9 +15,9 @@ std::string Hex(std::string_view bytes) {
     return out;
 }
 
-void PutDemoText(Json& object, std::string_view key, std::string_view bytes, demo::CodePage codePage) {
+void PutDemoText(Json& object, std::string_view key, std::string_view bytes, const demo::TextRule& rule) {
     object[std::string(key) + "_hex"] = Hex(bytes);
-    object[std::string(key)] = demo::DecodeForDisplay(bytes, codePage);
+    object[std::string(key)] = demo::ShownText(bytes, rule);
 }
 
 std::string JsonText(const Json& document) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "demo/CodePage.h"
+#include "demo/TextRule.h"
 
 namespace vorelix::cli {
 
@@ -14,8 +14,8 @@ using Json = nlohmann::ordered_json;
 
 std::string Hex(std::string_view bytes);
 
-// `<key>_hex` with the bytes in lower-case hex, then `<key>` decoded for display.
-void PutDemoText(Json& object, std::string_view key, std::string_view bytes, demo::CodePage codePage);
+// `<key>_hex` with the bytes in lower-case hex, then `<key>` as the text rule shows them.
+void PutDemoText(Json& object, std::string_view key, std::string_view bytes, const demo::TextRule& rule);
 
 // The document on one line, as vorelix-cli prints it.
 std::string JsonText(const Json& document);

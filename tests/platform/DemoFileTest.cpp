@@ -38,10 +38,13 @@ void ExpectEveryEditToTouchOnlyItsRuns(const fs::path& path) {
         const auto named =
             std::find_if(nicks.begin(), nicks.end(), [](auto& entry) { return !entry.nick.empty(); });
         if (named != nicks.end())
-            plans.push_back(demo::PlanNickEdit(nicks, bytes.size(), named->nick, "x", std::nullopt).value());
+            plans.push_back(demo::PlanNickEdit(nicks, bytes.size(), demo::ShownText(named->nick, {}), "x",
+                                               std::nullopt, {})
+                                .value());
         const auto chat = demo::ScanChat(bytes);
         if (!chat.empty()) {
-            plans.push_back(demo::PlanChatEdit(chat, bytes.size(), chat.back().position, "edited!").value());
+            plans.push_back(
+                demo::PlanChatEdit(chat, bytes.size(), chat.back().position, "edited!", {}).value());
             plans.push_back(demo::PlanChatDelete(chat, bytes.size(), {chat.front().position}).value());
         }
     }
@@ -222,7 +225,7 @@ TEST(LargeDemo, SparseFileOverTwoGigabytes) {
         auto nicks = demo::ScanNicks(mapped->Bytes()).value();
         ASSERT_EQ(nicks.size(), 2u);
         EXPECT_EQ(nicks[1].position, static_cast<std::int64_t>(kFar) + 7);
-        plan = demo::PlanNickEdit(nicks, kLength, "Faraway", "Far", std::nullopt).value();
+        plan = demo::PlanNickEdit(nicks, kLength, "Faraway", "Far", std::nullopt, {}).value();
     }
     ASSERT_TRUE(ApplyWritePlan(path, plan).ok());
     std::ifstream in(path, std::ios::binary);
