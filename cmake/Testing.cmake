@@ -19,13 +19,18 @@ else()
   set(VORELIX_TEST_DEMOS_DIR "${VORELIX_DEMOS_DIR}")
 endif()
 
-# vorelix_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS_RESOURCES])
+# vorelix_add_test(<name> SOURCES ... [LIBS ...] [WINDOWS_RESOURCES] [RESOURCE_LOCK <name>])
 # One GoogleTest program; each of its tests becomes one ctest test named <name>.<Suite>.<Test>.
+# Tests that share a RESOURCE_LOCK (say, the game's own registry key) never run at the same time.
 function(vorelix_add_test name)
-  cmake_parse_arguments(T "WINDOWS_RESOURCES" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS_RESOURCES" "RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
   set(sources ${T_SOURCES})
   if(T_WINDOWS_RESOURCES AND WIN32)
     list(APPEND sources ${VORELIX_RESOURCE_FILES})
+  endif()
+  set(T_RESOURCE_LOCK_PROPERTY)
+  if(T_RESOURCE_LOCK)
+    set(T_RESOURCE_LOCK_PROPERTY RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${T_LIBS} vorelix_test_support GTest::gtest_main)
@@ -33,5 +38,5 @@ function(vorelix_add_test name)
     TEST_PREFIX "${name}."
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 180
-    PROPERTIES TIMEOUT 120)
+    PROPERTIES TIMEOUT 120 ${T_RESOURCE_LOCK_PROPERTY})
 endfunction()

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         positions.push_back(line.position);
     }
     if (lines.empty()) return 0;
-    auto edit = demo::PlanChatEdit(lines, file.size(), lines.back().position, "edited text");
+    auto edit =
+        demo::PlanChatEdit(lines, file.size(), lines.back().position, "edited text", demo::TextRule{});
     fuzz::Require(edit.ok() && demo::CheckPlanFits(*edit).ok());
     auto remove = demo::PlanChatDelete(lines, file.size(), positions);
     fuzz::Require(remove.ok() && demo::CheckPlanFits(*remove).ok());

@@ -1,4 +1,7 @@
-// Fuzzes the nick scan and rename plans: every write stays inside a nick's room.
+// Fuzzes the nick scan and rename plans: every write stays inside a nick's room, whatever the
+// nick's bytes and however the text rule shows them.
+#include <algorithm>
+
 #include "FuzzInput.h"
 #include "demo/NickEdit.h"
 #include "demo/NickScan.h"
@@ -20,16 +23,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(terminator == '\\' || terminator == '\0');
     }
     if (nicks->empty()) return 0;
-    const std::string& old = nicks->front().nick;
-    const std::string shorter = old.substr(0, old.size() / 2);
-    auto plan = demo::PlanNickEdit(*nicks, file.size(), old, shorter, std::nullopt);
-    fuzz::Require(plan.ok());
-    fuzz::Require(demo::CheckPlanFits(*plan).ok());
-    for (const auto& run : plan->runs) {
-        fuzz::Require(run.bytes.size() == old.size());
-        const char terminator = file[run.offset + run.bytes.size()];
-        fuzz::Require(terminator == '\\' || terminator == '\0');
+    const demo::TextRule rule(demo::Windows1251());
+    const std::string shown = demo::ShownText(nicks->front().nick, rule);
+    // The first half of its characters typed back: refused (a control character) or written into
+    // every entry shown the same, each padded to its own room.
+    std::vector<std::size_t> boundaries{0};
+    for (std::size_t at = 0; at < shown.size() && demo::NextCodePoint(shown, at);) boundaries.push_back(at);
+    const std::string typed = shown.substr(0, boundaries[boundaries.size() / 2]);
+    auto plan = demo::PlanNickEdit(*nicks, file.size(), shown, typed, std::nullopt, rule);
+    if (plan.ok()) {
+        fuzz::Require(demo::CheckPlanFits(*plan).ok());
+        for (const auto& run : plan->runs) {
+            const auto entry = std::find_if(nicks->begin(), nicks->end(), [&](const demo::NickEntry& nick) {
+                return static_cast<std::uint64_t>(nick.position - 1) == run.offset;
+            });
+            fuzz::Require(entry != nicks->end() && run.bytes.size() == entry->nick.size());
+        }
     }
-    fuzz::Require(!demo::PlanNickEdit(*nicks, file.size(), old, old + "x", std::nullopt).ok());
+    fuzz::Require(
+        !demo::PlanNickEdit(*nicks, file.size(), shown, std::string(file.size(), 'x'), std::nullopt, rule)
+             .ok());
     return 0;
 }

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "FuzzInput.h"
-#include "demo/CodePage.h"
+#include "demo/TextRule.h"
 #include "demo/WritePlan.h"
 #include "platform/DemoFile.h"
 
@@ -71,8 +71,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::error_code ignored;
     std::filesystem::remove(WorkFile(), ignored);
 
-    // Display text is valid UTF-8 whatever the bytes.
+    // Shown text is valid UTF-8 whatever the bytes. Typed text (the input's first half) fitted over
+    // the second half fills its room exactly and never ends inside a UTF-8 character.
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    fuzz::Require(demo::IsValidUtf8(demo::DecodeForDisplay(text, demo::CodePage::Windows1251)));
+    const demo::TextRule rule(demo::Windows1251(), data[0] % 2 == 0);
+    fuzz::Require(demo::IsValidUtf8(demo::ShownText(text, rule)));
+    const std::string_view typed = text.substr(0, size / 2);
+    const std::string_view replaced = text.substr(size / 2);
+    for (auto field : {demo::TextField::Nick, demo::TextField::Chat}) {
+        const auto fitted = demo::FitTypedText(typed, replaced, field, rule);
+        if (!fitted) continue;
+        fuzz::Require(fitted->size() == replaced.size());
+        if (demo::IsShownAsUtf8(replaced)) fuzz::Require(demo::IsValidUtf8(*fitted));
+    }
     return 0;
 }

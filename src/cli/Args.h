@@ -1,4 +1,4 @@
-// The command line of vorelix-cli, parsed into one options record.
+// The command line of vorelix-cli, parsed into one options record, and the help that describes it.
 #pragma once
 
 #include <cstdint>
@@ -6,30 +6,36 @@
 #include <string>
 #include <vector>
 
-#include "demo/CodePage.h"
+#include "demo/TextRule.h"
 
 namespace vorelix::cli {
 
 struct Options {
     std::string command;
-    std::vector<std::string> operands;  // files, positions and texts, in the order given
+    std::vector<std::string> operands;    // files, positions and texts, in the order given
+    std::vector<std::int64_t> positions;  // edit-chat's and delete-chat's POS operands
     bool json = false;
     bool backup = false;
     bool help = false;
-    demo::CodePage codePage = demo::CodePage::Windows1252;
+    demo::TextRule textRule;  // how demo texts are shown and typed texts written (--codepage)
     std::optional<std::string> from;
     std::optional<std::string> to;
-    std::optional<std::string> at;
+    std::optional<std::int64_t> at;
 };
 
-// Parses UTF-8 arguments (without the program's name). On a usage error returns its text.
 struct ParsedArgs {
     Options options;
     std::string usageError;  // empty when the arguments make sense
+    std::string usageLine;   // with an error: the synopsis of the command given, or of any command
 };
-ParsedArgs ParseArgs(const std::vector<std::string>& args);
+
+// Parses UTF-8 arguments (without the program's name). `defaultCodePage` stands where no
+// --codepage is given.
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage& defaultCodePage);
 
 // A 1-based position: decimal digits only, at least 1.
 std::optional<std::int64_t> ParsePosition(const std::string& text);
+
+std::string HelpText();
 
 }  // namespace vorelix::cli

@@ -1,19 +1,46 @@
-// Dispatching a vorelix-cli command line to its command.
+// Dispatching a vorelix-cli command line, and what the commands share.
 #include "cli/Cli.h"
 
+#include <cerrno>
+#include <cstring>
 #include <map>
 
-#include "demo/CodePage.h"
-#include "platform/DemoFile.h"
+#include "demo/DemoHeader.h"
+#include "demo/Messages.h"
+
+#ifdef _WIN32
+#include "platform/Text.h"
+#endif
 
 namespace vorelix::cli {
 
-std::filesystem::path PathFromUtf8(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+void Console::Write(std::string_view text) {
+    // Flushed at once: a long run shows each file as it is done, and a full disk or closed pipe
+    // ends the command now rather than after it has changed more demos.
+    if (std::fwrite(text.data(), 1, text.size(), out_) != text.size() || std::fflush(out_) != 0)
+        throw OutputFailed{errno};
 }
 
-std::string DisplayName(const std::string& argument, const Options& options) {
-    return demo::DecodeForDisplay(argument, options.codePage);
+void Console::Line(std::string_view text) {
+    Write(std::string(text) + '\n');
+}
+
+void Console::Error(std::string_view text) {
+    const std::string line = std::string(text) + '\n';
+    std::fwrite(line.data(), 1, line.size(), err_);
+    std::fflush(err_);
+}
+
+const demo::CodePage& DefaultCodePage() {
+#ifdef _WIN32
+    return platform::SystemCodePage();
+#else
+    return demo::Windows1252();
+#endif
+}
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 std::string PathText(const std::filesystem::path& path) {
@@ -21,73 +48,89 @@ std::string PathText(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-Result<std::optional<std::filesystem::path>> BackupIfAsked(const Context& context,
-                                                           const std::filesystem::path& demoPath) {
-    if (!context.options.backup) return std::optional<std::filesystem::path>();
-    auto copy = platform::MakeBakCopy(demoPath);
-    if (!copy) return copy.failure();
-    return std::optional<std::filesystem::path>(*copy);
+std::string DisplayName(std::string_view name, const Options& options) {
+    return demo::ShownText(name, options.textRule);
+}
+
+void PutName(Json& object, const std::string& key, std::string_view name, const Options& options) {
+    object[key] = DisplayName(name, options);
+    if (!demo::IsValidUtf8(name)) object[key + "_hex"] = Hex(name);
+}
+
+Json FileObject(const std::string& argument, const Options& options) {
+    Json object = Json::object();
+    PutName(object, "file", argument, options);
+    return object;
+}
+
+std::string ProblemText(const Problem& problem) {
+    const std::string& system = problem.systemText;
+    if (system.empty() || problem.message.ends_with(system)) return problem.message;
+    return problem.message + " (" + system + ")";
+}
+
+void PutProblem(Json& object, const Problem& problem) {
+    object["ok"] = false;
+    object["error"] = problem.message;
+    if (!problem.systemText.empty()) object["system_error"] = problem.systemText;
+}
+
+std::optional<platform::MappedDemo> OpenDemo(const std::string& argument, Problem& problem) {
+    auto demo = platform::MappedDemo::Open(PathFromUtf8(argument));
+    if (!demo) {
+        problem = {std::string(demo::kOpenFailedPrefix), demo.failure().systemText};
+        return std::nullopt;
+    }
+    if (!demo::IsDemo(demo->Bytes())) {
+        problem = {std::string(demo::kIncorrectFormatMessage), ""};
+        return std::nullopt;
+    }
+    return std::move(*demo);
+}
+
+FileListJson::FileListJson(const Context& context) : context_(context) {
+    if (context_.options.json) context_.console.Write("{\"files\":[");
+}
+
+void FileListJson::Add(const Json& file) {
+    if (!context_.options.json) return;
+    std::string text = first_ ? "" : ",";
+    context_.console.Write(text += JsonText(file));
+    first_ = false;
+}
+
+void FileListJson::Close() {
+    if (context_.options.json) context_.console.Line("]}");
 }
 
 int Run(const std::vector<std::string>& args, Console& console) {
-    const ParsedArgs parsed = ParseArgs(args);
-    if (parsed.options.help) {
-        console.out += HelpText();
-        return kSuccess;
+    try {
+        const ParsedArgs parsed = ParseArgs(args, DefaultCodePage());
+        if (parsed.options.help) {
+            console.Write(HelpText());
+            return kSuccess;
+        }
+        if (!parsed.usageError.empty()) {
+            console.Error("vorelix-cli: " + parsed.usageError);
+            console.Error("Usage: " + parsed.usageLine);
+            console.Error("Try 'vorelix-cli --help'.");
+            return kUsage;
+        }
+        using Command = int (*)(const Context&);
+        static const std::map<std::string, Command> commands{{"info", RunInfo},
+                                                             {"players", RunPlayers},
+                                                             {"nicks", RunNicks},
+                                                             {"chat", RunChat},
+                                                             {"set-nick", RunSetNick},
+                                                             {"edit-chat", RunEditChat},
+                                                             {"delete-chat", RunDeleteChat},
+                                                             {"strip-statsme", RunStripStatsMe}};
+        return commands.at(parsed.options.command)(Context{parsed.options, console});
+    } catch (const OutputFailed& failed) {
+        console.Error("vorelix-cli: the output cannot be written (" +
+                      std::string(std::strerror(failed.error)) + ")");
+        return kRefused;
     }
-    if (!parsed.usageError.empty()) {
-        console.Error("vorelix-cli: " + parsed.usageError);
-        console.Error("Try 'vorelix-cli --help'.");
-        return kUsage;
-    }
-    using Command = int (*)(const Context&);
-    static const std::map<std::string, Command> commands{{"info", RunInfo},
-                                                         {"players", RunPlayers},
-                                                         {"nicks", RunNicks},
-                                                         {"chat", RunChat},
-                                                         {"set-nick", RunSetNick},
-                                                         {"edit-chat", RunEditChat},
-                                                         {"delete-chat", RunDeleteChat},
-                                                         {"strip-statsme", RunStripStatsMe}};
-    const Context context{parsed.options, console};
-    return commands.at(parsed.options.command)(context);
-}
-
-std::string HelpText() {
-    return R"(vorelix-cli: reads and edits Counter-Strike demos (.dem) in place, never changing their length.
-
-Usage:
-  vorelix-cli info FILE...        map, mod, type, size and players of each demo
-  vorelix-cli players FILE        the players (the body's first 1,000,000 bytes), sorted
-  vorelix-cli nicks FILE          every nick in the demo with its position
-  vorelix-cli chat FILE           every chat line with its position
-  vorelix-cli set-nick FILE --from OLD --to NEW [--at POS] [--backup]
-                                  renames OLD to NEW everywhere (or only at POS); a shorter nick
-                                  is padded with blanks, a longer one is refused
-  vorelix-cli edit-chat FILE POS TEXT [--backup]
-                                  rewrites the chat line at POS; TEXT is cut to the old length or
-                                  padded with blanks
-  vorelix-cli delete-chat FILE POS... [--backup]
-                                  blanks the chat lines at the positions given
-  vorelix-cli strip-statsme FILE... [--backup]
-                                  blanks every StatsMe inscription
-
-Options:
-  --json            one JSON document on standard output; texts from a demo appear twice:
-                    <field>_hex (their bytes in lower-case hex) and <field> (decoded)
-  --backup          copy the demo to "<demo>.HH-MM-SS.bak" first (never replacing a file: an
-                    existing name gets "-2", "-3"... before ".bak")
-  --codepage N      1251, 1252 (default) or utf8: how demo texts are shown and typed texts
-                    written (texts that are valid UTF-8 are always shown as such)
-  --help            this text
-
-Positions (POS) are 1-based positions in the file, as nicks and chat list them: position 1 is
-the file's first byte. A chat line that continues an earlier one is written only up to its first
-line feed. Demos shorter than 1,000 bytes have no nicks, chat or StatsMe inscriptions.
-
-Exit status: 0 success, 1 a demo was refused or a write failed (message on standard error),
-2 usage error.
-)";
 }
 
 }  // namespace vorelix::cli

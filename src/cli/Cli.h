@@ -1,6 +1,8 @@
-// What every vorelix-cli command gets: its options and where its output goes.
+// What every vorelix-cli command shares: its options, where its output goes, how a file is opened
+// and how a failure is told.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -8,20 +10,29 @@
 #include <vector>
 
 #include "cli/Args.h"
-#include "demo/Result.h"
+#include "cli/JsonOutput.h"
+#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 
 enum ExitCode { kSuccess = 0, kRefused = 1, kUsage = 2 };
 
-// Output as UTF-8 bytes. Collected here and written by the caller, so tests can run commands in
-// the same process and the program writes to its streams in one place.
-struct Console {
-    std::string out;
-    std::string err;
+// Thrown when standard output cannot be written: the command ends there.
+struct OutputFailed {
+    int error;  // errno
+};
 
-    void Line(std::string_view text) { (out += text) += '\n'; }
-    void Error(std::string_view text) { (err += text) += '\n'; }
+// Output as UTF-8 bytes, written as it is produced. Standard error is written as well as it can be.
+class Console {
+  public:
+    Console(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
+    void Write(std::string_view text);  // standard output; throws OutputFailed
+    void Line(std::string_view text);   // standard output, a line; throws OutputFailed
+    void Error(std::string_view text);  // standard error, a line
+
+  private:
+    std::FILE* out_;
+    std::FILE* err_;
 };
 
 struct Context {
@@ -29,19 +40,46 @@ struct Context {
     Console& console;
 };
 
-// Runs a whole command line (arguments without the program's name).
+// Runs a whole command line (arguments without the program's name); the exit status.
 int Run(const std::vector<std::string>& args, Console& console);
 
-// A path from a UTF-8 argument.
-std::filesystem::path PathFromUtf8(const std::string& utf8);
-// A file argument as it may appear in output: valid UTF-8 in any case.
-std::string DisplayName(const std::string& argument, const Options& options);
+// The code page of demo texts when --codepage is not given: the one the windows use.
+const demo::CodePage& DefaultCodePage();
 
-// A path as UTF-8 text for output.
+// A path from a UTF-8 argument, and back.
+std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathText(const std::filesystem::path& path);
-// The backup copy of a demo when --backup was given; nothing when it was not.
-Result<std::optional<std::filesystem::path>> BackupIfAsked(const Context& context,
-                                                           const std::filesystem::path& demoPath);
+// A name as output shows it: valid UTF-8 as it is, other bytes in the code page.
+std::string DisplayName(std::string_view name, const Options& options);
+// {"file": name as shown} and, when the name is not UTF-8, "file_hex" with its bytes.
+Json FileObject(const std::string& argument, const Options& options);
+void PutName(Json& object, const std::string& key, std::string_view name, const Options& options);
+
+// Why a file was not read or changed: a fixed message, and the system's text when a call failed.
+struct Problem {
+    std::string message;
+    std::string systemText;
+};
+// "<message> (<system text>)"; the system text is left out when empty or already ending the message.
+std::string ProblemText(const Problem& problem);
+// "ok": false, "error" (the message) and, when there is one, "system_error" (the system's text).
+void PutProblem(Json& object, const Problem& problem);
+
+// The demo an argument names, mapped; nothing, with `problem` set, when it cannot be opened or is
+// not a demo.
+std::optional<platform::MappedDemo> OpenDemo(const std::string& argument, Problem& problem);
+
+// {"files":[...]} written one file at a time, with --json; nothing without it.
+class FileListJson {
+  public:
+    explicit FileListJson(const Context& context);
+    void Add(const Json& file);
+    void Close();
+
+  private:
+    const Context& context_;
+    bool first_ = true;
+};
 
 int RunInfo(const Context& context);
 int RunPlayers(const Context& context);
@@ -51,7 +89,5 @@ int RunSetNick(const Context& context);
 int RunEditChat(const Context& context);
 int RunDeleteChat(const Context& context);
 int RunStripStatsMe(const Context& context);
-
-std::string HelpText();
 
 }  // namespace vorelix::cli

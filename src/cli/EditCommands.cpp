@@ -1,150 +1,158 @@
-// The commands that rename nicks and edit or blank chat lines: set-nick, edit-chat, delete-chat.
-// Each scans the demo, lets go of it, makes the backup copy when asked, then applies its plan.
-#include <optional>
+// The commands that change demos: set-nick, edit-chat, delete-chat (strip-statsme in its own file)
+// and the way each one goes through a demo: open it, check it is a demo, plan from its bytes, let
+// go of it, make the backup copy right before the first write, write, report.
+#include "cli/EditCommands.h"
 
-#include "cli/Cli.h"
-#include "cli/Json.h"
 #include "demo/ChatEdit.h"
 #include "demo/Messages.h"
 #include "demo/NickEdit.h"
-#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 
 namespace {
 
-int WriteFailed(const Context& context, const Failure& failure) {
-    context.console.Error(std::string(demo::kWriteFailedPrefix) + failure.systemText);
-    return kRefused;
+bool IsBackupCopy(const std::string& argument) {
+    const std::string extension = PathText(PathFromUtf8(argument).extension());
+    return extension.size() == 4 && (extension[1] | 0x20) == 'b' && (extension[2] | 0x20) == 'a' &&
+           (extension[3] | 0x20) == 'k';
 }
 
-int Refused(const Context& context, const std::string& message) {
-    context.console.Error(message);
-    return kRefused;
+Problem WriteProblem(const Failure& failure) {
+    return {std::string(demo::kWriteFailedPrefix) + failure.systemText, failure.systemText};
 }
 
-Result<std::string> Typed(const Context& context, const std::string& utf8) {
-    return demo::EncodeTyped(utf8, context.options.codePage);
-}
-
-// Backup, write and report one plan; `message` is the success text.
-int BackupAndApply(const Context& context, const std::string& argument, const demo::WritePlan& plan,
-                   std::string_view message) {
-    const auto path = PathFromUtf8(argument);
-    auto backup = BackupIfAsked(context, path);
-    if (!backup) return WriteFailed(context, backup.failure());
-    if (auto written = platform::ApplyWritePlan(path, plan); !written)
-        return WriteFailed(context, written.failure());
-    if (context.options.json) {
-        JsonWriter json;
-        json.BeginObject().Key("file").String(DisplayName(argument, context.options)).Key("ok").Bool(true);
-        json.Key("message").String(message).Key("written").BeginArray();
-        for (const auto& run : plan.runs) {
-            json.BeginObject()
-                .Key("pos")
-                .Unsigned(run.offset + 1)
-                .Key("length")
-                .Unsigned(run.bytes.size())
-                .EndObject();
-        }
-        json.EndArray().Key("backup");
-        if (*backup) {
-            json.String(PathText(**backup));
-        } else {
-            json.Null();
-        }
-        context.console.Line(json.EndObject().Text());
-    } else {
-        if (*backup) context.console.Line("Backup: " + PathText(**backup));
-        context.console.Line(message);
+// Writes the decided plan; the backup copy, when asked for, just before. A failure may come after
+// the copy was made: `backup` then names it.
+std::optional<Problem> Write(const Context& context, const std::filesystem::path& path,
+                             const demo::WritePlan& plan, std::optional<std::filesystem::path>& backup) {
+    if (plan.empty()) return std::nullopt;
+    if (context.options.backup) {
+        // A read-only demo would refuse the write: no copy for it.
+        if (auto writable = platform::CheckNotReadOnly(path); !writable)
+            return WriteProblem(writable.failure());
+        auto copy = platform::MakeBakCopy(path);
+        if (!copy) return WriteProblem(copy.failure());
+        backup = *copy;
     }
-    return kSuccess;
+    if (auto written = platform::ApplyWritePlan(path, plan); !written) return WriteProblem(written.failure());
+    return std::nullopt;
+}
+
+Json WrittenRuns(const demo::WritePlan& plan) {
+    Json written = Json::array();
+    for (const auto& run : plan.runs)
+        written.push_back(Json{{"pos", run.offset + 1}, {"length", run.bytes.size()}});
+    return written;
+}
+
+int RunOneEdit(const Context& context, const Planner& planner) {
+    const Json object = EditDemo(context, context.options.operands.front(), planner);
+    if (context.options.json) context.console.Line(JsonText(object));
+    return object["ok"].get<bool>() ? kSuccess : kRefused;
+}
+
+EditDecision Refused(Problem problem) {
+    EditDecision decision;
+    decision.problem = std::move(problem);
+    return decision;
+}
+
+// A plan written with `message`, or refused as "<refusal><the reason>.".
+EditDecision Decide(Result<demo::WritePlan> plan, std::string_view refusal, std::string_view message) {
+    if (!plan) return Refused({std::string(refusal) + plan.failure().systemText + ".", ""});
+    EditDecision decision;
+    decision.plan = std::move(*plan);
+    decision.message = message;
+    return decision;
+}
+
+// A chat command: refused for a demo without chat lines, else decided from them.
+template <typename PlanLines>
+int RunChatEdit(const Context& context, const PlanLines& planLines) {
+    return RunOneEdit(context, [&](platform::MappedDemo& demo) {
+        const auto lines = demo::ScanChat(demo.Bytes(), &demo);
+        if (lines.empty()) return Refused({std::string(demo::kNoChatMessage), ""});
+        return planLines(lines, demo.Size());
+    });
 }
 
 }  // namespace
 
+Json EditDemo(const Context& context, const std::string& argument, const Planner& planner) {
+    const Options& options = context.options;
+    const std::string name = DisplayName(argument, options);
+    const auto path = PathFromUtf8(argument);
+    Json object = FileObject(argument, options);
+    std::optional<std::filesystem::path> backup;
+    const auto putBackup = [&] {
+        if (backup) {
+            PutName(object, "backup", PathText(*backup), options);
+        } else {
+            object["backup"] = nullptr;
+        }
+    };
+    const auto refuse = [&](const Problem& problem) {
+        const std::string backupNote = backup ? "; backup: " + DisplayName(PathText(*backup), options) : "";
+        context.console.Error(name + ": " + ProblemText(problem) + backupNote);
+        PutProblem(object, problem);
+        putBackup();
+        return object;
+    };
+
+    if (IsBackupCopy(argument)) return refuse({"a .bak copy is never changed", ""});
+    EditDecision decision;
+    {
+        Problem problem;
+        auto demo = OpenDemo(argument, problem);
+        if (!demo) return refuse(problem);
+        decision = planner(*demo);
+        decision.plan.lastWriteTime = demo->LastWriteTime();
+    }  // the view is let go before the demo is written
+    if (decision.problem) return refuse(*decision.problem);
+    if (auto problem = Write(context, path, decision.plan, backup)) return refuse(*problem);
+
+    object["ok"] = true;
+    object.update(decision.details);
+    object["message"] = decision.message;
+    if (decision.listWritten) object["written"] = WrittenRuns(decision.plan);
+    putBackup();
+    if (!options.json) {
+        if (backup) context.console.Line(name + ": Backup: " + DisplayName(PathText(*backup), options));
+        context.console.Line(name + ": " + decision.message);
+    }
+    return object;
+}
+
 int RunSetNick(const Context& context) {
     const Options& options = context.options;
-    const std::string& argument = options.operands.front();
-    auto oldNick = Typed(context, *options.from);
-    auto newNick = Typed(context, *options.to);
-    if (!oldNick) return Refused(context, "--from: " + oldNick.failure().systemText);
-    if (!newNick) return Refused(context, "--to: " + newNick.failure().systemText);
-    const std::optional<std::int64_t> at = options.at ? ParsePosition(*options.at) : std::nullopt;
-
-    demo::WritePlan plan;
-    {
-        auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
-        if (!demoFile)
-            return Refused(context, std::string(demo::kOpenFailedPrefix) + demoFile.failure().systemText);
-        auto nicks = demo::ScanNicks(demoFile->Bytes(), &demoFile.value());
-        if (!nicks)
-            return Refused(context, std::string(demo::kOpenFailedPrefix) + nicks.failure().systemText);
-        auto planned = demo::PlanNickEdit(*nicks, demoFile->Size(), *oldNick, *newNick, at);
-        if (!planned)
-            return Refused(context, "The nick is not changed: " + planned.failure().systemText + ".");
-        plan = std::move(*planned);
-    }
-    return BackupAndApply(context, argument, plan, demo::kNickSavedMessage);
+    return RunOneEdit(context, [&](platform::MappedDemo& demo) {
+        auto nicks = demo::ScanNicks(demo.Bytes(), &demo);
+        if (!nicks) return Refused({std::string(demo::kOpenFailedPrefix), nicks.failure().systemText});
+        return Decide(
+            demo::PlanNickEdit(*nicks, demo.Size(), *options.from, *options.to, options.at, options.textRule),
+            "The nick is not changed: ", demo::kNickSavedMessage);
+    });
 }
 
 int RunEditChat(const Context& context) {
     const Options& options = context.options;
-    const std::string& argument = options.operands[0];
-    const auto position = ParsePosition(options.operands[1]);
-    if (!position) {
-        context.console.Error("vorelix-cli: POS must be a position (1, 2, ...)");
-        return kUsage;
-    }
-    auto text = Typed(context, options.operands[2]);
-    if (!text) return Refused(context, "TEXT: " + text.failure().systemText);
-
-    demo::WritePlan plan;
-    {
-        auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
-        if (!demoFile) return WriteFailed(context, demoFile.failure());
-        const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
-        if (lines.empty()) return Refused(context, std::string(demo::kNoChatMessage));
-        auto planned = demo::PlanChatEdit(lines, demoFile->Size(), *position, *text);
-        if (!planned)
-            return Refused(context, "The message is not changed: " + planned.failure().systemText + ".");
-        plan = std::move(*planned);
-    }
-    if (plan.empty()) {
-        // The same text, or none: nothing to write (a line is blanked with delete-chat).
-        context.console.Line("Nothing is written: the new text is empty or the same as the old one.");
-        return kSuccess;
-    }
-    return BackupAndApply(context, argument, plan, demo::kMessageEditedMessage);
+    return RunChatEdit(context, [&](const std::vector<demo::ChatEntry>& lines, std::uint64_t length) {
+        EditDecision decision = Decide(demo::PlanChatEdit(lines, length, options.positions.front(),
+                                                          options.operands[2], options.textRule),
+                                       "The message is not changed: ", demo::kMessageEditedMessage);
+        // A line is blanked with delete-chat: an empty text, or the same, writes nothing.
+        if (!decision.problem && decision.plan.empty())
+            decision.message = "Nothing is written: the new text is empty or the same as the old one.";
+        return decision;
+    });
 }
 
 int RunDeleteChat(const Context& context) {
     const Options& options = context.options;
-    const std::string& argument = options.operands[0];
-    if (options.operands.size() < 2) {
-        context.console.Error("And why messages for removal are not selected? What to delete?");
-        return kUsage;
-    }
-    std::vector<std::int64_t> positions;
-    for (std::size_t i = 1; i < options.operands.size(); ++i) {
-        const auto position = ParsePosition(options.operands[i]);
-        if (!position) {
-            context.console.Error("vorelix-cli: POS must be a position (1, 2, ...)");
-            return kUsage;
-        }
-        positions.push_back(*position);
-    }
-    demo::WritePlan plan;
-    {
-        auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
-        if (!demoFile) return WriteFailed(context, demoFile.failure());
-        const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
-        if (lines.empty()) return Refused(context, std::string(demo::kNoChatMessage));
-        auto planned = demo::PlanChatDelete(lines, demoFile->Size(), positions);
-        if (!planned) return Refused(context, "No message is removed: " + planned.failure().systemText + ".");
-        plan = std::move(*planned);
-    }
-    return BackupAndApply(context, argument, plan, demo::kMessagesRemovedMessage);
+    return RunChatEdit(context, [&](const std::vector<demo::ChatEntry>& lines, std::uint64_t length) {
+        return Decide(demo::PlanChatDelete(lines, length, options.positions),
+                      "No message is removed: ", demo::kMessagesRemovedMessage);
+    });
 }
 
 }  // namespace vorelix::cli

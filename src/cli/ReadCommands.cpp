@@ -1,165 +1,161 @@
 // The read-only commands: info, players, nicks, chat.
 #include "cli/Cli.h"
-#include "cli/Json.h"
 #include "demo/ChatScan.h"
+#include "demo/DemoLayout.h"
 #include "demo/DemoSummary.h"
 #include "demo/Messages.h"
 #include "demo/NickScan.h"
-#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 
 namespace {
 
-std::string Shown(std::string_view bytes, const Options& options) {
-    std::string text = demo::DecodeForDisplay(bytes, options.codePage);
-    // One entry per line: a line feed inside a chat entry is shown as \n.
+// One entry per line: a line feed inside a chat entry is shown as \n.
+std::string ShownOnOneLine(std::string_view bytes, const Options& options) {
+    std::string text = demo::ShownText(bytes, options.textRule);
     for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
         text.replace(at, 1, "\\n");
     }
     return text;
 }
 
-void WriteTextArray(JsonWriter& json, std::string_view key, const std::vector<std::string>& texts,
-                    const Options& options) {
-    json.Key(std::string(key) + "_hex").BeginArray();
-    for (const auto& text : texts) json.String(Hex(text));
-    json.EndArray();
-    json.Key(key).BeginArray();
-    for (const auto& text : texts) json.String(demo::DecodeForDisplay(text, options.codePage));
-    json.EndArray();
+void PutTextArray(Json& object, const std::string& key, const std::vector<std::string>& texts,
+                  const Options& options) {
+    Json& hex = object[key + "_hex"] = Json::array();
+    for (const auto& text : texts) hex.push_back(Hex(text));
+    Json& shown = object[key] = Json::array();
+    for (const auto& text : texts) shown.push_back(demo::ShownText(text, options.textRule));
 }
 
-std::string FormatFailure(const std::string& file, const Failure& failure) {
-    std::string message = file + ": " + std::string(demo::kIncorrectFormatMessage);
-    if (!failure.systemText.empty()) message += " (" + failure.systemText + ")";
-    return message;
+// A demo is known to be one here: its summary cannot fail.
+demo::DemoSummary SummaryOf(const platform::MappedDemo& demo) {
+    const demo::ByteView bytes = demo.Bytes();
+    return demo::Summarize(bytes.first(demo::kBodyOffset),
+                           bytes.subspan(demo::kBodyOffset, *demo::BodyWindowLength(bytes.size())),
+                           bytes.size())
+        .value();
+}
+
+// Tells why one file of a read command failed: on standard error, and as its JSON document.
+int Refuse(const Context& context, const std::string& argument, const Problem& problem) {
+    context.console.Error(DisplayName(argument, context.options) + ": " + ProblemText(problem));
+    if (context.options.json) {
+        Json object = FileObject(argument, context.options);
+        PutProblem(object, problem);
+        context.console.Line(JsonText(object));
+    }
+    return kRefused;
+}
+
+// The listing of one demo's entries (nicks, chat lines) as text or JSON.
+template <typename Entry>
+void List(const Context& context, const std::string& argument, const std::vector<Entry>& entries,
+          const char* listKey, const char* textKey, std::string Entry::*text) {
+    Json list = Json::array();
+    for (const Entry& entry : entries) {
+        if (context.options.json) {
+            PutDemoText(list.emplace_back(Json{{"pos", entry.position}}), textKey, entry.*text,
+                        context.options.textRule);
+        } else {
+            context.console.Line(std::to_string(entry.position) + "\t" +
+                                 ShownOnOneLine(entry.*text, context.options));
+        }
+    }
+    if (!context.options.json) return;
+    Json object = FileObject(argument, context.options);
+    object["ok"] = true;
+    object[listKey] = std::move(list);
+    context.console.Line(JsonText(object));
 }
 
 }  // namespace
 
 int RunInfo(const Context& context) {
     const Options& options = context.options;
-    JsonWriter json;
-    json.BeginObject().Key("files").BeginArray();
+    FileListJson files(context);
     int status = kSuccess;
     bool first = true;
     for (const auto& argument : options.operands) {
         const std::string name = DisplayName(argument, options);
-        const auto path = PathFromUtf8(argument);
-        auto summary = platform::ReadDemoSummary(path);
-        json.BeginObject().Key("file").String(name).Key("ok").Bool(summary.ok());
-        if (!summary) {
+        Json file = FileObject(argument, options);
+        Problem problem;
+        const auto demo = OpenDemo(argument, problem);
+        if (!demo) {
             status = kRefused;
-            context.console.Error(FormatFailure(name, summary.failure()));
-            json.Key("error").String(demo::kIncorrectFormatMessage).EndObject();
+            context.console.Error(name + ": " + ProblemText(problem));
+            PutProblem(file, problem);
+            files.Add(file);
             continue;
         }
-        json.DemoText("map", summary->map, options.codePage)
-            .DemoText("mod", summary->mod, options.codePage)
-            .Key("hltv")
-            .Bool(summary->hltv)
-            .Key("size")
-            .Unsigned(summary->fileSize)
-            .Key("size_text")
-            .String(summary->sizeText);
-        WriteTextArray(json, "players", summary->players, options);
-        json.EndObject();
+        const demo::DemoSummary summary = SummaryOf(*demo);
+        file["ok"] = true;
+        PutDemoText(file, "map", summary.map, options.textRule);
+        PutDemoText(file, "mod", summary.mod, options.textRule);
+        file["hltv"] = summary.hltv;
+        file["size"] = summary.fileSize;
+        file["size_text"] = summary.sizeText;
+        PutTextArray(file, "players", summary.players, options);
+        files.Add(file);
         if (!options.json) {
             if (!first) context.console.Line("");
             first = false;
-            const auto fileName = path.filename().u8string();
-            context.console.Line("Demo name: " + std::string(fileName.begin(), fileName.end()));
-            context.console.Line("Map: " + Shown(summary->map, options));
-            context.console.Line("Mod: " + Shown(summary->mod, options));
-            context.console.Line("Type: " + std::string(summary->TypeText()));
-            context.console.Line("Size: " + summary->sizeText);
-            if (summary->players.empty()) {
+            context.console.Line("Demo name: " +
+                                 DisplayName(PathText(PathFromUtf8(argument).filename()), options));
+            context.console.Line("Map: " + ShownOnOneLine(summary.map, options));
+            context.console.Line("Mod: " + ShownOnOneLine(summary.mod, options));
+            context.console.Line("Type: " + std::string(summary.TypeText()));
+            context.console.Line("Size: " + summary.sizeText);
+            if (summary.players.empty()) {
                 context.console.Line("Players are not found!");
             } else {
                 context.console.Line("Players:");
-                for (const auto& player : summary->players)
-                    context.console.Line("  " + Shown(player, options));
+                for (const auto& player : summary.players)
+                    context.console.Line("  " + ShownOnOneLine(player, options));
             }
         }
     }
-    json.EndArray().EndObject();
-    if (options.json) context.console.Line(json.Text());
+    files.Close();
     return status;
 }
 
 int RunPlayers(const Context& context) {
     const Options& options = context.options;
     const std::string& argument = options.operands.front();
-    auto summary = platform::ReadDemoSummary(PathFromUtf8(argument));
-    if (!summary) {
-        context.console.Error(FormatFailure(DisplayName(argument, options), summary.failure()));
-        return kRefused;
-    }
+    Problem problem;
+    const auto demo = OpenDemo(argument, problem);
+    if (!demo) return Refuse(context, argument, problem);
+    const demo::DemoSummary summary = SummaryOf(*demo);
     if (options.json) {
-        JsonWriter json;
-        json.BeginObject().Key("file").String(DisplayName(argument, options));
-        WriteTextArray(json, "players", summary->players, options);
-        context.console.Line(json.EndObject().Text());
+        Json object = FileObject(argument, options);
+        object["ok"] = true;
+        PutTextArray(object, "players", summary.players, options);
+        context.console.Line(JsonText(object));
     } else {
-        for (const auto& player : summary->players) context.console.Line(Shown(player, options));
+        for (const auto& player : summary.players) context.console.Line(ShownOnOneLine(player, options));
     }
     return kSuccess;
 }
 
 int RunNicks(const Context& context) {
-    const Options& options = context.options;
-    const std::string& argument = options.operands.front();
-    auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
-    if (!demoFile) {
-        context.console.Error(std::string(demo::kOpenFailedPrefix) + demoFile.failure().systemText);
-        return kRefused;
-    }
-    auto nicks = demo::ScanNicks(demoFile->Bytes(), &demoFile.value());
-    if (!nicks) {
-        context.console.Error(std::string(demo::kOpenFailedPrefix) + nicks.failure().systemText);
-        return kRefused;
-    }
-    JsonWriter json;
-    json.BeginObject().Key("file").String(DisplayName(argument, options)).Key("nicks").BeginArray();
-    for (const auto& entry : *nicks) {
-        json.BeginObject()
-            .Key("pos")
-            .Number(entry.position)
-            .DemoText("nick", entry.nick, options.codePage)
-            .EndObject();
-        if (!options.json)
-            context.console.Line(std::to_string(entry.position) + "\t" + Shown(entry.nick, options));
-    }
-    if (options.json) context.console.Line(json.EndArray().EndObject().Text());
+    const std::string& argument = context.options.operands.front();
+    Problem problem;
+    auto demo = OpenDemo(argument, problem);
+    if (!demo) return Refuse(context, argument, problem);
+    auto nicks = demo::ScanNicks(demo->Bytes(), &demo.value());
+    if (!nicks)
+        return Refuse(context, argument, {std::string(demo::kOpenFailedPrefix), nicks.failure().systemText});
+    List(context, argument, *nicks, "nicks", "nick", &demo::NickEntry::nick);
     return kSuccess;
 }
 
 int RunChat(const Context& context) {
-    const Options& options = context.options;
-    const std::string& argument = options.operands.front();
-    auto demoFile = platform::MappedDemo::Open(PathFromUtf8(argument));
-    if (!demoFile) {
-        context.console.Error(DisplayName(argument, options) + ": " + demoFile.failure().systemText);
-        return kRefused;
-    }
-    const auto lines = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
-    JsonWriter json;
-    json.BeginObject().Key("file").String(DisplayName(argument, options)).Key("lines").BeginArray();
-    for (const auto& line : lines) {
-        json.BeginObject()
-            .Key("pos")
-            .Number(line.position)
-            .DemoText("text", line.text, options.codePage)
-            .EndObject();
-        if (!options.json)
-            context.console.Line(std::to_string(line.position) + "\t" + Shown(line.text, options));
-    }
-    if (options.json) {
-        context.console.Line(json.EndArray().EndObject().Text());
-    } else if (lines.empty()) {
-        context.console.Line(demo::kNoChatMessage);
-    }
+    const std::string& argument = context.options.operands.front();
+    Problem problem;
+    auto demo = OpenDemo(argument, problem);
+    if (!demo) return Refuse(context, argument, problem);
+    const auto lines = demo::ScanChat(demo->Bytes(), &demo.value());
+    List(context, argument, lines, "lines", "text", &demo::ChatEntry::text);
+    if (lines.empty() && !context.options.json) context.console.Line(demo::kNoChatMessage);
     return kSuccess;
 }
 

@@ -24,21 +24,16 @@ std::size_t WritableLength(const ChatEntry& entry) {
     return feed == std::string::npos ? entry.text.size() : feed;
 }
 
-std::string FitChatText(const std::string& newText, std::size_t length) {
-    std::string fitted = newText.substr(0, length);
-    fitted.resize(length, ' ');
-    return fitted;
-}
-
 Result<WritePlan> PlanChatEdit(const std::vector<ChatEntry>& entries, std::uint64_t fileLength,
-                               std::int64_t position, const std::string& newText) {
+                               std::int64_t position, std::string_view newText, const TextRule& rule) {
     const ChatEntry* entry = EntryAt(entries, position);
     if (entry == nullptr) return NoEntryAt(position);
     WritePlan plan{fileLength, {}};
-    const std::size_t length = WritableLength(*entry);
-    const std::string fitted = FitChatText(newText, length);
-    if (newText.empty() || newText == entry->text) return plan;
-    plan.runs.push_back(Overwrite{static_cast<std::uint64_t>(position - 1), fitted});
+    if (newText.empty() || newText == ShownText(entry->text, rule)) return plan;
+    auto fitted = FitTypedText(newText, std::string_view(entry->text).substr(0, WritableLength(*entry)),
+                               TextField::Chat, rule);
+    if (!fitted) return fitted.failure();
+    plan.runs.push_back(Overwrite{static_cast<std::uint64_t>(position - 1), std::move(*fitted)});
     return plan;
 }
 
@@ -48,8 +43,11 @@ Result<WritePlan> PlanChatDelete(const std::vector<ChatEntry>& entries, std::uin
     for (std::int64_t position : positions) {
         const ChatEntry* entry = EntryAt(entries, position);
         if (entry == nullptr) return NoEntryAt(position);
-        plan.runs.push_back(
-            Overwrite{static_cast<std::uint64_t>(position - 1), std::string(WritableLength(*entry), ' ')});
+        const auto offset = static_cast<std::uint64_t>(position - 1);
+        if (std::any_of(plan.runs.begin(), plan.runs.end(),
+                        [&](const Overwrite& run) { return run.offset == offset; }))
+            continue;
+        plan.runs.push_back(Overwrite{offset, std::string(WritableLength(*entry), ' ')});
     }
     return plan;
 }

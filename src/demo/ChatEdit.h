@@ -6,6 +6,7 @@
 
 #include "demo/ChatScan.h"
 #include "demo/Result.h"
+#include "demo/TextRule.h"
 #include "demo/WritePlan.h"
 
 namespace vorelix::demo {
@@ -15,15 +16,14 @@ namespace vorelix::demo {
 // lines; writing those would damage the demo, so only its first line is ever written.
 std::size_t WritableLength(const ChatEntry& entry);
 
-// The new text fitted to `length` bytes: cut to it, or filled up with blanks.
-std::string FitChatText(const std::string& newText, std::size_t length);
-
-// Overwrites the entry at 1-based `position` with `newText` fitted to its writable length. An
-// empty plan when the new text is empty or leaves the bytes as they are.
+// Overwrites the entry at 1-based `position` with the typed `newText` (UTF-8), written the way the
+// entry is shown and fitted to its writable length (FitTypedText). An empty plan when the new text
+// is empty or the text the entry is shown as.
 Result<WritePlan> PlanChatEdit(const std::vector<ChatEntry>& entries, std::uint64_t fileLength,
-                               std::int64_t position, const std::string& newText);
+                               std::int64_t position, std::string_view newText, const TextRule& rule);
 
-// Blanks the entries at the given 1-based positions (their writable bytes).
+// Blanks the entries at the given 1-based positions (their writable bytes); a position given twice
+// is blanked once.
 Result<WritePlan> PlanChatDelete(const std::vector<ChatEntry>& entries, std::uint64_t fileLength,
                                  const std::vector<std::int64_t>& positions);
 

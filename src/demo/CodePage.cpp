@@ -1,9 +1,7 @@
-// Windows-1251 and Windows-1252 tables and UTF-8 conversion.
+// Windows-1251 and Windows-1252 as tables, and UTF-8 reading and writing.
 #include "demo/CodePage.h"
 
 #include <array>
-#include <cstdint>
-#include <cstdio>
 
 namespace vorelix::demo {
 
@@ -29,11 +27,44 @@ constexpr std::array<char16_t, 32> k1252Low = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t CodePointOf(unsigned char byte, CodePage codePage) {
-    if (byte < 0x80) return byte;
-    if (codePage == CodePage::Windows1251) return k1251[byte - 0x80];
-    if (byte < 0xA0) return k1252Low[byte - 0x80];
-    return byte;  // 0xA0..0xFF of Windows-1252 are Latin-1
+// A table page: bytes below 0x80 are ASCII, the others looked up; a character is written as the
+// first byte that stands for it.
+class TablePage : public CodePage {
+  public:
+    TablePage(unsigned number, const std::array<char16_t, 128>& high) : number_(number), high_(high) {}
+    unsigned Number() const override { return number_; }
+    char32_t Decode(unsigned char byte) const override { return byte < 0x80 ? byte : high_[byte - 0x80]; }
+    std::optional<unsigned char> Encode(char32_t character) const override {
+        if (character < 0x80) return static_cast<unsigned char>(character);
+        for (std::size_t i = 0; i < high_.size(); ++i) {
+            if (high_[i] == character) return static_cast<unsigned char>(0x80 + i);
+        }
+        return std::nullopt;
+    }
+
+  private:
+    unsigned number_;
+    const std::array<char16_t, 128>& high_;
+};
+
+// 0x80..0x9F of Windows-1252 as listed, 0xA0..0xFF are Latin-1.
+constexpr std::array<char16_t, 128> k1252 = [] {
+    std::array<char16_t, 128> table{};
+    for (std::size_t i = 0; i < table.size(); ++i)
+        table[i] = i < k1252Low.size() ? k1252Low[i] : static_cast<char16_t>(0x80 + i);
+    return table;
+}();
+
+}  // namespace
+
+const CodePage& Windows1251() {
+    static const TablePage page(1251, k1251);
+    return page;
+}
+
+const CodePage& Windows1252() {
+    static const TablePage page(1252, k1252);
+    return page;
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -54,8 +85,6 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at `i`, advancing it; nothing for a malformed, overlong or surrogate
-// sequence.
 std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
@@ -84,61 +113,11 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
     return cp;
 }
 
-}  // namespace
-
-std::optional<CodePage> CodePageFromNumber(int number) {
-    if (number == 1251) return CodePage::Windows1251;
-    if (number == 1252) return CodePage::Windows1252;
-    if (number == 65001) return CodePage::Utf8;
-    return std::nullopt;
-}
-
 bool IsValidUtf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {
         if (!NextCodePoint(bytes, i)) return false;
     }
     return true;
-}
-
-std::string DecodeForDisplay(std::string_view bytes, CodePage codePage) {
-    bool ascii = true;
-    for (char c : bytes) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii || IsValidUtf8(bytes)) return std::string(bytes);
-    std::string out;
-    out.reserve(bytes.size() * 2);
-    for (char c : bytes) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c), codePage));
-    return out;
-}
-
-Result<std::string> EncodeTyped(std::string_view utf8, CodePage codePage) {
-    if (codePage == CodePage::Utf8) {
-        if (!IsValidUtf8(utf8)) return Failure{"the text is not valid UTF-8", 0};
-        return std::string(utf8);
-    }
-    std::string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto cp = NextCodePoint(utf8, i);
-        if (!cp) return Failure{"the text is not valid UTF-8", 0};
-        if (*cp < 0x80) {
-            out += static_cast<char>(*cp);
-            continue;
-        }
-        bool held = false;
-        for (unsigned byte = 0x80; byte <= 0xFF && !held; ++byte) {
-            if (CodePointOf(static_cast<unsigned char>(byte), codePage) == *cp) {
-                out += static_cast<char>(byte);
-                held = true;
-            }
-        }
-        if (!held) {
-            char code[16];
-            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(*cp));
-            return Failure{std::string("the character ") + code + " cannot be written in code page " +
-                               std::to_string(static_cast<int>(codePage)),
-                           0};
-        }
-    }
-    return out;
 }
 
 }  // namespace vorelix::demo

@@ -22,6 +22,10 @@ Result<DemoHeader> ParseHeader(ByteView firstBytes) {
     return DemoHeader{std::move(*map), std::move(*mod)};
 }
 
+bool IsDemo(ByteView file) {
+    return file.size() >= kShortestDemo && ParseHeader(file.first(kBodyOffset)).ok();
+}
+
 bool HasHltvMarker(ByteView body) {
     return FindPattern(body, kHltvSearchStart, kHltvMarker, 10) != kNotFound;
 }

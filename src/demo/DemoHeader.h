@@ -21,6 +21,10 @@ Result<DemoHeader> ParseHeader(ByteView firstBytes);
 // The text of a window: its bytes up to the first NUL; empty when it holds no NUL.
 std::optional<std::string> WindowText(ByteView window);
 
+// Whether a whole file is a demo as the information panel reads one: long enough for the header and
+// a body window, and a header that ParseHeader accepts. The editing commands touch nothing else.
+bool IsDemo(ByteView file);
+
 // Whether "HLTV Proxy:" begins at or after the body window's 100th byte.
 bool HasHltvMarker(ByteView body);
 

@@ -3,20 +3,9 @@
 
 namespace vorelix::demo {
 
-Result<std::string> FitNick(const std::string& newNick, std::size_t room) {
-    if (newNick.size() > room) {
-        return Failure{"the new nick is " + std::to_string(newNick.size()) +
-                           " bytes long, but the demo has room for " + std::to_string(room) + " there",
-                       0};
-    }
-    std::string bytes = newNick;
-    bytes.resize(room, ' ');
-    return bytes;
-}
-
 Result<WritePlan> PlanNickEdit(const std::vector<NickEntry>& entries, std::uint64_t fileLength,
-                               const std::string& oldNick, const std::string& newNick,
-                               std::optional<std::int64_t> onlyAt) {
+                               std::string_view shownNick, std::string_view newNick,
+                               std::optional<std::int64_t> onlyAt, const TextRule& rule) {
     WritePlan plan{fileLength, {}};
     bool positionSeen = false;
     for (const auto& entry : entries) {
@@ -24,8 +13,8 @@ Result<WritePlan> PlanNickEdit(const std::vector<NickEntry>& entries, std::uint6
             if (entry.position != *onlyAt) continue;
             positionSeen = true;
         }
-        if (entry.nick != oldNick) continue;
-        auto bytes = FitNick(newNick, entry.nick.size());
+        if (ShownText(entry.nick, rule) != shownNick) continue;
+        auto bytes = FitTypedText(newNick, entry.nick, TextField::Nick, rule);
         if (!bytes) return bytes.failure();
         plan.runs.push_back(Overwrite{static_cast<std::uint64_t>(entry.position - 1), std::move(*bytes)});
     }

@@ -1,26 +1,26 @@
-// Plans for renaming nicks in place: the new nick padded with blanks to the old nick's room.
+// Plans for renaming nicks in place: the new nick written the way the old one is shown, padded with
+// blanks to its room.
 #pragma once
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "demo/NickScan.h"
 #include "demo/Result.h"
+#include "demo/TextRule.h"
 #include "demo/WritePlan.h"
 
 namespace vorelix::demo {
 
-// The bytes written for a nick of `room` bytes: `newNick` followed by blanks up to the room.
-// Refuses a nick longer than the room: it is never cut, and nothing is ever written past the room.
-Result<std::string> FitNick(const std::string& newNick, std::size_t room);
-
-// Renames `oldNick` to `newNick`: every entry holding exactly `oldNick`, or with `onlyAt` the one
-// entry at that 1-based position (which must hold `oldNick`). Refuses when no entry matches or the
-// new nick does not fit an entry's room.
+// Renames the entries shown as `shownNick` (UTF-8, as ShownText gives it) to the typed `newNick`:
+// every such entry ("all similar"), or with `onlyAt` the one entry at that 1-based position, which
+// must be shown so. Each entry is written the way it is shown and padded to its room; nothing is
+// ever written past a room. Refuses when no entry matches or the new nick cannot be written into
+// one of them (FitTypedText says why).
 Result<WritePlan> PlanNickEdit(const std::vector<NickEntry>& entries, std::uint64_t fileLength,
-                               const std::string& oldNick, const std::string& newNick,
-                               std::optional<std::int64_t> onlyAt);
+                               std::string_view shownNick, std::string_view newNick,
+                               std::optional<std::int64_t> onlyAt, const TextRule& rule);
 
 }  // namespace vorelix::demo

@@ -20,7 +20,7 @@ WritePlan Coalesced(const WritePlan& plan) {
               [](const Overwrite* a, const Overwrite* b) { return a->offset < b->offset; });
     // First the ranges the merged runs cover, then every run copied in in the order it was given,
     // so that a later run wins where two overlap.
-    WritePlan merged{plan.fileLength, {}};
+    WritePlan merged{plan.fileLength, {}, plan.lastWriteTime};
     for (const Overwrite* run : sorted) {
         const std::uint64_t end = run->offset + run->bytes.size();
         if (!merged.runs.empty()) {

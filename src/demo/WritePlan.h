@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "demo/Result.h"
@@ -15,8 +17,15 @@ struct Overwrite {
 };
 
 struct WritePlan {
+    WritePlan() = default;
+    WritePlan(std::uint64_t length, std::vector<Overwrite> overwrites, std::optional<std::int64_t> writeTime = {})
+        : fileLength(length), runs(std::move(overwrites)), lastWriteTime(writeTime) {}
+
     std::uint64_t fileLength = 0;  // the length the demo had when it was scanned
     std::vector<Overwrite> runs;
+    // The demo's last-write time when it was scanned, as the platform's file API reports it: a demo
+    // written since (even at the same length) is refused. Without it only the length is compared.
+    std::optional<std::int64_t> lastWriteTime;
 
     bool empty() const { return runs.empty(); }
     std::uint64_t BytesWritten() const;

@@ -26,6 +26,9 @@ class MappedDemo : public demo::ScanProgress {
 
     demo::ByteView Bytes() const { return {data_, size_}; }
     std::uint64_t Size() const { return size_; }
+    // The file's last-write time when it was opened: a plan made from these bytes carries it
+    // (WritePlan::lastWriteTime), so the demo is not written if it changed in between.
+    std::int64_t LastWriteTime() const { return lastWriteTime_; }
 
     // Pass the view itself to the whole-file scans: the pages they have passed are let go in steps
     // of a few megabytes, so scanning a large demo does not keep all of it resident. Bytes let go
@@ -42,6 +45,7 @@ class MappedDemo : public demo::ScanProgress {
     std::intptr_t file_ = -1;
     std::intptr_t mapping_ = 0;
     std::size_t released_ = 0;  // pages below this offset were let go
+    std::int64_t lastWriteTime_ = 0;
 };
 
 // The file's length as the file system reports it.
@@ -53,10 +57,14 @@ Result<std::uint64_t> FileLength(const std::filesystem::path& path);
 Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path);
 
 // Applies a plan with positioned writes, adjacent runs merged. The demo is opened for writing
-// without being created, truncated or extended; a demo whose length differs from the plan's (it
-// changed since it was scanned), or one marked read-only, is refused before anything is written,
-// and the length is checked again afterwards.
+// without being created, truncated or extended; a demo whose length or last-write time differs from
+// the plan's (it changed since it was scanned), or one marked read-only, is refused before anything
+// is written, and the length is checked again afterwards.
 Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan);
+
+// Refuses a demo marked read-only, as ApplyWritePlan would: checked before a backup copy is made
+// for a write that could not happen.
+Status CheckNotReadOnly(const std::filesystem::path& path);
 
 // Copies `from` to `to`; fails when `to` exists: it is never replaced.
 Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);

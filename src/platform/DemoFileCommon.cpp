@@ -16,7 +16,8 @@ MappedDemo::MappedDemo(MappedDemo&& other) noexcept
       size_(other.size_),
       file_(other.file_),
       mapping_(other.mapping_),
-      released_(other.released_) {
+      released_(other.released_),
+      lastWriteTime_(other.lastWriteTime_) {
     other.data_ = nullptr;
     other.size_ = 0;
     other.file_ = -1;
@@ -31,6 +32,7 @@ MappedDemo& MappedDemo::operator=(MappedDemo&& other) noexcept {
         file_ = other.file_;
         mapping_ = other.mapping_;
         released_ = other.released_;
+        lastWriteTime_ = other.lastWriteTime_;
         other.data_ = nullptr;
         other.size_ = 0;
         other.file_ = -1;
@@ -57,6 +59,28 @@ Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
     return demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
 }
 
+Status CheckUnchangedSinceScan(const demo::WritePlan& plan, std::uint64_t length,
+                               std::int64_t lastWriteTime) {
+    if (length != plan.fileLength) {
+        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
+    }
+    if (plan.lastWriteTime && *plan.lastWriteTime != lastWriteTime) {
+        return Failure{"the demo has changed since it was read (it was written to since)", 0};
+    }
+    return Ok();
+}
+
+Status CheckNotReadOnly(const std::filesystem::path& path) {
+    using std::filesystem::perms;
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) return Failure{ec.message(), ec.value()};
+    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
+        perms::none)
+        return ReadOnlyFailure();
+    return Ok();
+}
+
 Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan) {
     const demo::WritePlan merged = demo::Coalesced(plan);
     if (auto fits = demo::CheckPlanFits(merged); !fits) return fits.failure();
@@ -65,9 +89,9 @@ Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& 
     if (!file) return file.failure();
     auto before = file->Length();
     if (!before) return before.failure();
-    if (*before != merged.fileLength) {
-        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
-    }
+    auto written = file->LastWriteTime();
+    if (!written) return written.failure();
+    if (auto same = CheckUnchangedSinceScan(merged, *before, *written); !same) return same.failure();
     for (const auto& run : merged.runs) {
         if (auto wrote = file->WriteAt(run.offset, run.bytes); !wrote) return wrote.failure();
     }

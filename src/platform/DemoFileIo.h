@@ -8,6 +8,7 @@
 #include <string>
 
 #include "demo/Result.h"
+#include "demo/WritePlan.h"
 
 namespace vorelix::platform {
 
@@ -41,6 +42,8 @@ class DemoWriter {
     ~DemoWriter();
 
     Result<std::uint64_t> Length() const;
+    // In the units MappedDemo::LastWriteTime gives.
+    Result<std::int64_t> LastWriteTime() const;
     Status WriteAt(std::uint64_t offset, const std::string& bytes);
     // Closes now, reporting what the system says: a late write error may only show here.
     Status Close();
@@ -51,5 +54,12 @@ class DemoWriter {
 };
 
 bool LocalTime(std::time_t when, std::tm& out);
+
+// The failure of writing a file marked read-only, in the system's words.
+Failure ReadOnlyFailure();
+
+// Refuses a plan for a demo that is not as it was scanned: another length, or (when the plan
+// carries one) another last-write time.
+Status CheckUnchangedSinceScan(const demo::WritePlan& plan, std::uint64_t length, std::int64_t lastWriteTime);
 
 }  // namespace vorelix::platform

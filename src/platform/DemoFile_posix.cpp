@@ -22,6 +22,10 @@ Failure LastErrno() {
     return ErrnoFailure(errno);
 }
 
+std::int64_t WriteTime(const struct stat& info) {
+    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+}
+
 class Descriptor {
   public:
     explicit Descriptor(int fd) : fd_(fd) {}
@@ -74,8 +78,10 @@ Status WriteAll(int fd, std::uint64_t offset, const std::string& bytes) {
 
 // ---- ReadOnlyFile
 
+// O_NONBLOCK: opening a FIFO for reading would wait for a writer; it is refused as no file instead.
+// Regular files ignore the flag.
 Result<ReadOnlyFile> ReadOnlyFile::Open(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return LastErrno();
     return ReadOnlyFile(fd);
 }
@@ -133,6 +139,12 @@ Result<std::uint64_t> DemoWriter::Length() const {
     return DescriptorLength(static_cast<int>(handle_));
 }
 
+Result<std::int64_t> DemoWriter::LastWriteTime() const {
+    struct stat info {};
+    if (::fstat(static_cast<int>(handle_), &info) != 0) return LastErrno();
+    return WriteTime(info);
+}
+
 Status DemoWriter::WriteAt(std::uint64_t offset, const std::string& bytes) {
     return WriteAll(static_cast<int>(handle_), offset, bytes);
 }
@@ -147,17 +159,24 @@ bool LocalTime(std::time_t when, std::tm& out) {
     return ::localtime_r(&when, &out) != nullptr;
 }
 
+Failure ReadOnlyFailure() {
+    return ErrnoFailure(EACCES);
+}
+
 // ---- MappedDemo
 
 Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return LastErrno();
     Descriptor descriptor(fd);
     auto length = DescriptorLength(fd);
     if (!length) return length.failure();
     if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return ErrnoFailure(EFBIG);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return LastErrno();
     MappedDemo demo;
     demo.size_ = static_cast<std::size_t>(*length);
+    demo.lastWriteTime_ = WriteTime(info);
     if (demo.size_ > 0) {
         void* view = ::mmap(nullptr, demo.size_, PROT_READ, MAP_SHARED, fd, 0);
         if (view == MAP_FAILED) return LastErrno();

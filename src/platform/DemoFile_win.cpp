@@ -45,6 +45,11 @@ std::intptr_t FromHandle(HANDLE handle) {
     return reinterpret_cast<std::intptr_t>(handle);
 }
 
+std::int64_t WriteTime(const FILETIME& time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                     time.dwLowDateTime);
+}
+
 class FileHandle {
   public:
     explicit FileHandle(HANDLE handle) : handle_(handle) {}
@@ -172,6 +177,12 @@ Result<std::uint64_t> DemoWriter::Length() const {
     return HandleLength(AsHandle(handle_));
 }
 
+Result<std::int64_t> DemoWriter::LastWriteTime() const {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(AsHandle(handle_), &info)) return LastError();
+    return WriteTime(info.ftLastWriteTime);
+}
+
 Status DemoWriter::WriteAt(std::uint64_t offset, const std::string& bytes) {
     return WriteAll(AsHandle(handle_), offset, bytes);
 }
@@ -186,6 +197,10 @@ bool LocalTime(std::time_t when, std::tm& out) {
     return localtime_s(&out, &when) == 0;
 }
 
+Failure ReadOnlyFailure() {
+    return CodeFailure(ERROR_ACCESS_DENIED);
+}
+
 // ---- MappedDemo
 
 Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
@@ -194,8 +209,11 @@ Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
     auto length = HandleLength(file.get());
     if (!length) return length.failure();
     if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return CodeFailure(ERROR_FILE_TOO_LARGE);
+    FILETIME written{};
+    if (!GetFileTime(file.get(), nullptr, nullptr, &written)) return LastError();
     MappedDemo demo;
     demo.size_ = static_cast<std::size_t>(*length);
+    demo.lastWriteTime_ = WriteTime(written);
     // A mapping of an empty file cannot be made (ERROR_FILE_INVALID): an empty view needs none.
     if (demo.size_ > 0) {
         FileHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));

@@ -3,7 +3,10 @@
 
 #include <windows.h>
 
+#include <array>
 #include <climits>
+
+#include "demo/TextRule.h"
 
 namespace vorelix::platform {
 
@@ -24,17 +27,36 @@ std::wstring Decode(std::string_view bytes, unsigned codePage, DWORD flags) {
     return wide;
 }
 
-bool HasNonAscii(std::string_view bytes) {
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) return true;
-    }
-    return false;
+std::wstring Utf16Of(char32_t character) {
+    if (character < 0x10000) return std::wstring(1, static_cast<wchar_t>(character));
+    character -= 0x10000;
+    return {static_cast<wchar_t>(0xD800 + (character >> 10)),
+            static_cast<wchar_t>(0xDC00 + (character & 0x3FF))};
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), ClampedLength(bytes.size()),
-                               nullptr, 0) > 0;
-}
+// A single-byte Windows code page: its 256 characters read once, a character written through
+// WideToSingleByte.
+class SystemPage : public demo::CodePage {
+  public:
+    explicit SystemPage(unsigned number) : number_(number) {
+        for (unsigned byte = 0; byte < characters_.size(); ++byte) {
+            const char one = static_cast<char>(byte);
+            const std::wstring wide = BytesToWide(std::string_view(&one, 1), number);
+            characters_[byte] = wide.size() == 1 ? wide[0] : byte;
+        }
+    }
+    unsigned Number() const override { return number_; }
+    char32_t Decode(unsigned char byte) const override { return characters_[byte]; }
+    std::optional<unsigned char> Encode(char32_t character) const override {
+        const auto bytes = WideToSingleByte(Utf16Of(character), number_);
+        if (!bytes || bytes->size() != 1) return std::nullopt;
+        return static_cast<unsigned char>((*bytes)[0]);
+    }
+
+  private:
+    unsigned number_;
+    std::array<char32_t, 256> characters_{};
+};
 
 }  // namespace
 
@@ -90,9 +112,13 @@ unsigned DemoCodePage() {
     return 1252;
 }
 
+const demo::CodePage& SystemCodePage() {
+    static const SystemPage page(DemoCodePage());
+    return page;
+}
+
 std::wstring DemoTextForDisplay(std::string_view bytes) {
-    if (HasNonAscii(bytes) && IsValidUtf8(bytes)) return Utf8ToWide(bytes);
-    return BytesToWide(bytes, DemoCodePage());
+    return Utf8ToWide(demo::ShownText(bytes, demo::TextRule(SystemCodePage())));
 }
 
 }  // namespace vorelix::platform

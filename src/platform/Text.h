@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "demo/CodePage.h"
+
 namespace vorelix::platform {
 
 std::wstring Utf8ToWide(std::string_view utf8);
@@ -25,8 +27,12 @@ std::optional<std::string> WideToSingleByte(std::wstring_view text, unsigned cod
 // single-byte one, else Windows-1252.
 unsigned DemoCodePage();
 
-// A text read from a demo, decoded for display only: valid UTF-8 with non-ASCII bytes (what newer
-// game builds record) as UTF-8, anything else in DemoCodePage().
+// DemoCodePage() through MultiByteToWideChar and WideCharToMultiByte (no best fit, the used-default
+// check): the code page of the demo text rule (demo/TextRule.h) in the windows and vorelix-cli.exe.
+const demo::CodePage& SystemCodePage();
+
+// A text read from a demo as the text rule shows it with SystemCodePage(): valid UTF-8 with
+// non-ASCII bytes (what newer game builds record) as UTF-8, anything else in DemoCodePage().
 std::wstring DemoTextForDisplay(std::string_view bytes);
 
 }  // namespace vorelix::platform

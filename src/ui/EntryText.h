@@ -1,15 +1,19 @@
 // How the utilities window shows a demo's nicks and chat lines and turns typed text back into their
-// bytes: every decode, match, encode, fit and refusal of that window goes through these functions.
+// bytes, by the demo's one text rule (the command-line tool follows the same rule).
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "demo/TextRule.h"
+
 namespace vorelix::ui {
 
-// An entry's bytes as the lists show them: as UTF-8 when they are valid UTF-8 holding a non-ASCII
-// byte (what newer game builds record), else in the demo code page.
+// The rule with the system's code page, as the windows show demo texts.
+const demo::TextRule& WindowTextRule();
+
+// An entry's bytes as the lists show them.
 std::wstring ShowEntry(std::string_view bytes);
 
 // Whether two entries are shown with the same text (what "All similar" looks for).
@@ -22,20 +26,17 @@ struct EncodedText {
     bool ok() const { return refusal.empty(); }
 };
 
-// `typed` encoded the way `replaced` is shown (UTF-8, or the code page without best-fit look-alikes)
-// and cut to at most `roomBytes` bytes, never inside a character.
-EncodedText EncodeReplacement(std::wstring_view typed, std::string_view replaced, std::size_t roomBytes);
+// `typed` encoded the way `replaced` is shown, not yet fitted to a room; refused when it holds a
+// character the field cannot hold or the code page cannot write.
+EncodedText EncodeReplacement(std::wstring_view typed, std::string_view replaced, demo::TextField field);
+
+// Encoded bytes fitted to `room` over an entry shown like `replaced`: a chat text cut on a character
+// boundary, a nick refused when it does not fit; the rest of the room blanks.
+EncodedText FitReplacement(std::string bytes, std::string_view replaced, std::size_t room,
+                           demo::TextField field);
 
 // How many UTF-16 units of `typed`, whole characters only, fit in `roomBytes` bytes once encoded the
 // way `replaced` is shown: what a box that holds a replacement for it may keep.
 std::size_t FittingLength(std::wstring_view typed, std::string_view replaced, std::size_t roomBytes);
-
-// What the user is told when a typed nick cannot stand in a demo (a backslash ends a nick there; a
-// control character would break the player's settings text); empty when it can.
-std::wstring RefusalForNick(std::wstring_view typed);
-
-// The same for a chat text: a line feed ends a chat line, 0x02 starts one, and no other control
-// character belongs in it.
-std::wstring RefusalForChat(std::wstring_view typed);
 
 }  // namespace vorelix::ui

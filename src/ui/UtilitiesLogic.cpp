@@ -1,18 +1,10 @@
 // The utilities window's control states and the decisions of nick Save and chat Edit.
 #include "ui/UtilitiesLogic.h"
 
-#include <limits>
-
 #include "demo/ChatEdit.h"
-#include "demo/NickEdit.h"
-#include "platform/Text.h"
 #include "ui/EntryText.h"
 
 namespace vorelix::ui {
-
-namespace {
-constexpr std::size_t kNoRoomLimit = std::numeric_limits<std::size_t>::max();
-}  // namespace
 
 NickEditorControls NickControlsIn(NickEditorState state) {
     switch (state) {
@@ -45,23 +37,20 @@ NickSave DecideNickSave(const std::vector<ListedNick>& nicks, int selected, std:
     if (selected < 0 || static_cast<std::size_t>(selected) >= nicks.size()) {
         return {L"Select the nick to change in the list first. Nothing is written.", {}, {}};
     }
-    if (auto refusal = RefusalForNick(typed); !refusal.empty()) return {refusal, {}, {}};
     const ListedNick& chosen = nicks[static_cast<std::size_t>(selected)];
     NickSave save{{}, {fileLength, {}}, {}};
     for (std::size_t i = 0; i < nicks.size(); ++i) {
         const bool isChosen = i == static_cast<std::size_t>(selected);
         if (!isChosen && !(allSimilar && SameShownText(nicks[i].bytes, chosen.bytes))) continue;
-        auto encoded = EncodeReplacement(typed, nicks[i].bytes, kNoRoomLimit);
+        auto encoded = EncodeReplacement(typed, nicks[i].bytes, demo::TextField::Nick);
         if (!encoded.ok()) return {encoded.refusal, {}, {}};
-        auto fitted = demo::FitNick(encoded.bytes, nicks[i].room);
-        if (!fitted) {
+        auto fitted = FitReplacement(encoded.bytes, nicks[i].bytes, nicks[i].room, demo::TextField::Nick);
+        if (!fitted.ok()) {
             if (!isChosen) continue;  // too little room here: left out, it keeps its text
-            return {L"The new nick does not fit: " + platform::Utf8ToWide(fitted.failure().systemText) +
-                        L". Nothing is written.",
-                    {},
-                    {}};
+            return {fitted.refusal, {}, {}};
         }
-        save.plan.runs.push_back({static_cast<std::uint64_t>(nicks[i].position - 1), std::move(*fitted)});
+        save.plan.runs.push_back(
+            {static_cast<std::uint64_t>(nicks[i].position - 1), std::move(fitted.bytes)});
         save.shown.emplace_back(i, std::move(encoded.bytes));
     }
     return save;
@@ -77,14 +66,14 @@ ChatEdit DecideChatEdit(const std::vector<demo::ChatEntry>& entries, std::size_t
                         std::wstring_view typed, std::uint64_t fileLength) {
     const demo::ChatEntry& entry = entries.at(current);
     if (typed.empty() || typed == EditableChatText(entry)) return {};
-    if (auto refusal = RefusalForChat(typed); !refusal.empty())
-        return {ChatEdit::Outcome::Refused, refusal, {}, {}};
-    const std::size_t length = demo::WritableLength(entry);
-    auto encoded = EncodeReplacement(typed, entry.text, length);
+    auto encoded = EncodeReplacement(typed, entry.text, demo::TextField::Chat);
     if (!encoded.ok()) return {ChatEdit::Outcome::Refused, encoded.refusal, {}, {}};
-    auto plan = demo::PlanChatEdit(entries, fileLength, entry.position, encoded.bytes);
-    if (!plan) return {ChatEdit::Outcome::Refused, platform::Utf8ToWide(plan.failure().systemText), {}, {}};
-    return {ChatEdit::Outcome::Write, {}, std::move(*plan), demo::FitChatText(encoded.bytes, length)};
+    // Only the entry's first line is ever written (see EditableChatText).
+    auto fitted = FitReplacement(std::move(encoded.bytes), entry.text, demo::WritableLength(entry),
+                                 demo::TextField::Chat);
+    if (!fitted.ok()) return {ChatEdit::Outcome::Refused, fitted.refusal, {}, {}};
+    demo::WritePlan plan{fileLength, {{static_cast<std::uint64_t>(entry.position - 1), fitted.bytes}}};
+    return {ChatEdit::Outcome::Write, {}, std::move(plan), std::move(fitted.bytes)};
 }
 
 void NoteWritten(std::vector<demo::ChatEntry>& entries, std::int64_t position, const std::string& written) {

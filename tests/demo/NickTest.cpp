@@ -48,7 +48,7 @@ TEST(NickEdit, PadsToTheRoomOrRefuses) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        auto plan = PlanNickEdit(entries, 2000, c.from, c.to, c.at);
+        auto plan = PlanNickEdit(entries, 2000, c.from, c.to, c.at, TextRule{});
         ASSERT_EQ(plan.ok(), c.ok);
         if (!plan.ok()) continue;
         EXPECT_EQ(plan->fileLength, 2000u);
@@ -56,7 +56,7 @@ TEST(NickEdit, PadsToTheRoomOrRefuses) {
         for (const auto& run : plan->runs) runs.emplace_back(run.offset, run.bytes);
         EXPECT_EQ(runs, c.runs);
     }
-    EXPECT_NE(PlanNickEdit(entries, 2000, "Ann", "Anna", {}).failure().systemText.find("room"),
+    EXPECT_NE(PlanNickEdit(entries, 2000, "Ann", "Anna", {}, TextRule{}).failure().systemText.find("room"),
               std::string::npos);
 }
 

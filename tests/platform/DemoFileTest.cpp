@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <tuple>
@@ -37,10 +38,13 @@ void ExpectEveryEditToTouchOnlyItsRuns(const fs::path& path) {
         const auto named =
             std::find_if(nicks.begin(), nicks.end(), [](auto& entry) { return !entry.nick.empty(); });
         if (named != nicks.end())
-            plans.push_back(demo::PlanNickEdit(nicks, bytes.size(), named->nick, "x", std::nullopt).value());
+            plans.push_back(demo::PlanNickEdit(nicks, bytes.size(), demo::ShownText(named->nick, {}), "x",
+                                               std::nullopt, {})
+                                .value());
         const auto chat = demo::ScanChat(bytes);
         if (!chat.empty()) {
-            plans.push_back(demo::PlanChatEdit(chat, bytes.size(), chat.back().position, "edited!").value());
+            plans.push_back(
+                demo::PlanChatEdit(chat, bytes.size(), chat.back().position, "edited!", {}).value());
             plans.push_back(demo::PlanChatDelete(chat, bytes.size(), {chat.front().position}).value());
         }
     }
@@ -141,8 +145,16 @@ TEST(ApplyWritePlan, WritesOnlyThePlanOrRefusesWithoutChangingAByte) {
     EXPECT_EQ(ReadFileBytes(dir / "d.dem"), test::WithPieces(before, {{1000, "abcde"}, {2999, "Z"}}));
 
     // Each refusal leaves the file as it was: a run past the end, another length than the one
-    // scanned, a read-only file, and a file deleted between scan and write (not created again).
+    // scanned, the same length rewritten since the scan, a read-only file, and a file deleted between
+    // scan and write (not created again).
     WriteFileBytes(dir / "changed.dem", before + "x");
+    WriteFileBytes(dir / "rewritten.dem", before);
+    const demo::WritePlan scanned{
+        3000, {{1000, "abc"}}, MappedDemo::Open(dir / "rewritten.dem")->LastWriteTime()};
+    const std::string rewritten = test::WithPieces(before, {{1000, "new"}});
+    WriteFileBytes(dir / "rewritten.dem", rewritten);
+    fs::last_write_time(dir / "rewritten.dem",
+                        fs::last_write_time(dir / "rewritten.dem") + std::chrono::seconds(2));
     WriteFileBytes(dir / "readonly.dem", before);
     fs::permissions(dir / "readonly.dem",
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
@@ -152,6 +164,7 @@ TEST(ApplyWritePlan, WritesOnlyThePlanOrRefusesWithoutChangingAByte) {
          std::vector<std::tuple<const char*, demo::WritePlan, std::string>>{
              {"d.dem", {3000, {{2999, "ab"}}}, ReadFileBytes(dir / "d.dem")},
              {"changed.dem", plan, before + "x"},
+             {"rewritten.dem", scanned, rewritten},
              {"readonly.dem", plan, before},
              {"gone.dem", plan, ""}}) {
         auto result = ApplyWritePlan(dir / name, refused);
@@ -212,7 +225,7 @@ TEST(LargeDemo, SparseFileOverTwoGigabytes) {
         auto nicks = demo::ScanNicks(mapped->Bytes()).value();
         ASSERT_EQ(nicks.size(), 2u);
         EXPECT_EQ(nicks[1].position, static_cast<std::int64_t>(kFar) + 7);
-        plan = demo::PlanNickEdit(nicks, kLength, "Faraway", "Far", std::nullopt).value();
+        plan = demo::PlanNickEdit(nicks, kLength, "Faraway", "Far", std::nullopt, {}).value();
     }
     ASSERT_TRUE(ApplyWritePlan(path, plan).ok());
     std::ifstream in(path, std::ios::binary);

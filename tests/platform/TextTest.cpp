@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "demo/CodePage.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 
@@ -55,6 +56,24 @@ TEST(DemoText, IsShownAsUtf8WhenValidAndInTheSystemsSingleBytePageOtherwise) {
     EXPECT_EQ(DemoTextForDisplay("player"), L"player");
     EXPECT_EQ(DemoTextForDisplay(kPrivet1251), BytesToWide(kPrivet1251, page));
     EXPECT_EQ(DemoTextForDisplay("ab\xD0"), BytesToWide("ab\xD0", page)) << "a lone lead byte is no UTF-8";
+}
+
+TEST(DemoText, TheSystemsCodePageServesTheTextRuleLikeThePortableTables) {
+    const demo::CodePage& page = SystemCodePage();
+    EXPECT_EQ(page.Number(), DemoCodePage());
+    const demo::CodePage* table = page.Number() == 1251   ? &demo::Windows1251()
+                                  : page.Number() == 1252 ? &demo::Windows1252()
+                                                          : nullptr;
+    for (unsigned value = 0; value <= 0xFF; ++value) {
+        const auto byte = static_cast<unsigned char>(value);
+        EXPECT_EQ(page.Encode(page.Decode(byte)), byte) << value;
+        if (table != nullptr) {
+            EXPECT_EQ(page.Decode(byte), table->Decode(byte)) << value;
+        }
+    }
+    // No best fit: U+0101 would become 'a'.
+    EXPECT_FALSE(page.Encode(0x0101).has_value());
+    EXPECT_FALSE(page.Encode(0x1F600).has_value());
 }
 
 TEST(SystemErrorText, IsTheSystemsTextWithoutTheLineBreakOrNamesTheNumber) {

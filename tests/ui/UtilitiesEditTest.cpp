@@ -69,7 +69,7 @@ TEST_F(UtilitiesWindowTest, NickEditorRenamesOneOrEverySimilarNickWithinItsRoomA
     // Refused with the character named, nothing written.
     SelectNick(1);
     for (const auto& [typed, named] :
-         {std::pair{L"a\\b", L"backslash (\\)"}, std::pair{L"a\tb", L"U+0009 (tab)"},
+         {std::pair{L"a\\b", L"backslash (U+005C)"}, std::pair{L"a\tb", L"U+0009 (tab)"},
           std::pair{L"\u03A9", L"\"\u03A9\" (U+03A9)"}}) {
         PasteNick(typed);
         EXPECT_NE(std::get<0>(ClickForBox(Id::SaveNickButton)).find(named), std::wstring::npos);
