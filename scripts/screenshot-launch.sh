@@ -103,9 +103,9 @@ shoot() {
   xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
   echo "screenshot written to $2"
 }
-# Without a window manager (Managed=N) the X window of an owned window shown over the main window stays
-# beneath the main window's, which shows black there: the owned window's own pixels are taken from its
-# X window and laid over the main window's picture where it stands, as a window manager would show it.
+# Without a window manager (Managed=N), a capture of the screen shows the config and wait windows black
+# where they lie over the main window (their X windows hold the right pixels, and show them once moved
+# off the main window): their own pixels are laid over the main window's picture where they stand.
 shoot_over_main() {
   local window=$1 picture=$2
   eval "$(xdotool getwindowgeometry --shell "$main")"
