@@ -1,4 +1,5 @@
-// Start-up: first-run question, settings restored into the main window, and the first demo folder.
+// Start-up: first-run question, settings restored into the main window and the config window, and the
+// first demo folder; shutdown: autoexec.cfg given back and the command line kept.
 #include "app/Startup.h"
 
 #include "platform/FolderPaths.h"
@@ -40,9 +41,13 @@ void AskFirstRun(const StartupContext& context) {
 void RestoreSettings(ui::MainWindow& window, const platform::SettingsStore& settings) {
     window.SetHLPathText(settings.GetString(L"CooMMon", L"HLEXEPath", L""));
     window.SetCommandLineText(settings.GetString(L"CooMMon", L"CommandLine", L"-game cstrike -console"));
+    // Out of the box autoexec.cfg is switched off for the game; only 1 switches it on.
+    if (const auto useAutoexec = settings.GetInt(L"CooMMon", L"UseAutoexec", 0))
+        window.ConfigSelection().SetUseAutoexec(*useAutoexec == 1);
     if (const auto mode = settings.GetInt(L"main", L"graphmode", 1)) window.SetModeIndex(*mode);
     if (const auto resolution = settings.GetInt(L"main", L"graphres", 4))
         window.SetResolutionIndex(*resolution);
+    window.LoadConfigList();
 }
 
 // A demo directly in a drive root has the bare drive ("C:") as its parent, which Windows reads as
@@ -103,7 +108,9 @@ void RunStartup(ui::MainWindow& window, const StartupContext& context) {
     ShowStartFolder(window, context);
 }
 
-void RunShutdown(const ui::MainWindow& window, platform::SettingsStore& settings) {
+void RunShutdown(ui::MainWindow& window, platform::SettingsStore& settings) {
+    auto& autoexec = window.ConfigSelection().Autoexec();
+    if (autoexec.AutoexecRenamed()) autoexec.RestoreAutoexec();
     settings.SetString(L"CooMMon", L"CommandLine", window.CommandLineText());
 }
 

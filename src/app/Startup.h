@@ -27,7 +27,8 @@ bool PassSingleInstanceTest(bool isFirstInstance, ui::Prompter& prompter);
 // fails is skipped and the next one runs.
 void RunStartup(ui::MainWindow& window, const StartupContext& context);
 
-// The close request: saves the command line. Nothing else is written at shutdown.
-void RunShutdown(const ui::MainWindow& window, platform::SettingsStore& settings);
+// The close request: gives autoexec.cfg its name back when a launch switched it off, then saves the
+// command line. Nothing else is written at shutdown.
+void RunShutdown(ui::MainWindow& window, platform::SettingsStore& settings);
 
 }  // namespace vorelix::app

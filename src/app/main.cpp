@@ -3,6 +3,7 @@
 
 #include "app/ProgramInstance.h"
 #include "app/Startup.h"
+#include "launch/ConfigList.h"
 #include "platform/SettingsStore.h"
 #include "ui/MainWindow.h"
 #include "ui/UnexpectedFailure.h"
@@ -16,12 +17,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (!app::PassSingleInstanceTest(instance.IsFirstInstance(), prompter)) return 0;
 
     platform::SettingsStore settings(HKEY_CURRENT_USER, platform::SettingsStore::kProgramKey);
-    ui::MainWindow window({settings, prompter});
+    const app::ProgramIdentity program = app::CurrentProgram();
+    ui::MainWindow window({settings, prompter, ui::OpenWebPageWithShell, ui::ChooseHlExeWithDialog,
+                           program.folder + L"\\" + launch::kConfigsIniName});
     if (!window.IsCreated()) return 1;
 
     // Start-up runs while the window is hidden, so its questions stand on their own.
-    app::RunStartup(window,
-                    {settings, prompter, app::CurrentProgram(), app::ArgumentString(GetCommandLineW()), {}});
+    app::RunStartup(window, {settings, prompter, program, app::ArgumentString(GetCommandLineW()), {}});
     window.onClose = [&window, &settings] { app::RunShutdown(window, settings); };
     prompter.SetOwner(window.Hwnd());
     ui::SetUnexpectedFailurePrompter(&prompter);

@@ -1,4 +1,5 @@
-// MainWindow's life and message routing, the about line, the video lists and the buttons of later features.
+// MainWindow's life and message routing, the about line, the video lists, the utilities button and the
+// speed box.
 #include "ui/MainWindow.h"
 
 #include <shellapi.h>
@@ -36,6 +37,11 @@ MainWindow::MainWindow(MainWindowServices services) : services_(std::move(servic
                                                IMAGE_ICON, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
     if (!CreateTopLevel(kClassName, kCaption, kStyle, 0, 600, 600, icon)) return;
     CreateControls();
+    // The speed box takes digits only; a paste is filtered by OnSpeedChanged.
+    SetWindowLongPtrW(speedBox_.Hwnd(), GWL_STYLE,
+                      GetWindowLongPtrW(speedBox_.Hwnd(), GWL_STYLE) | ES_NUMBER);
+    configWindow_ = std::make_unique<ConfigWindow>(
+        ConfigWindowServices{services_.settings, services_.prompter, services_.configsIniPath}, Hwnd());
     SubclassLists();
     InitialiseFolders();
     // The chat list of an open utilities window belonged to the demo selected before.
@@ -114,6 +120,9 @@ void MainWindow::OnCommand(int id, int code) {
             break;
         case ControlId::ResolutionBox:
             if (code == CBN_SELCHANGE) OnResolutionSelected();
+            break;
+        case ControlId::SpeedBox:
+            if (code == EN_CHANGE) OnSpeedChanged();
             break;
         case ControlId::AboutLine:
             if (code == STN_CLICKED) OnAboutLineClick();
@@ -196,10 +205,16 @@ void MainWindow::OnUtilsClick() {
     openUtilities_ = nullptr;
 }
 
-// The game launch and the config window arrive with their own features.
-void MainWindow::OnBrowseHlExeClick() {}
-void MainWindow::OnSelectConfigClick() {}
-void MainWindow::OnViewDemoClick() {}
-void MainWindow::OnPlayDemoClick() {}
+void MainWindow::OnSpeedChanged() {
+    // Typing is held to digits by the box itself; a pasted text may bring anything.
+    const std::wstring text = speedBox_.Text();
+    std::wstring digits;
+    for (wchar_t c : text) {
+        if (c >= L'0' && c <= L'9') digits += c;
+    }
+    if (digits == text) return;
+    speedBox_.SetText(digits);
+    SendMessageW(speedBox_.Hwnd(), EM_SETSEL, digits.size(), digits.size());
+}
 
 }  // namespace vorelix::ui

@@ -8,10 +8,13 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "launch/LaunchPlan.h"
 #include "platform/SettingsStore.h"
+#include "ui/ConfigWindow.h"
 #include "ui/ControlIds.h"
 #include "ui/Controls.h"
 #include "ui/DemoListBox.h"
@@ -31,10 +34,15 @@ inline constexpr const wchar_t* kProjectPage = L"https://github.com/vorelix/vore
 // Opens a web page with the shell ("open", shown normally); the program's default web-page opener.
 void OpenWebPageWithShell(const std::wstring& url);
 
+// The file dialog that asks for hl.exe; the chosen path, or "" when the user cancels.
+std::wstring ChooseHlExeWithDialog(HWND owner);
+
 struct MainWindowServices {
     platform::SettingsStore& settings;
     Prompter& prompter;
     std::function<void(const std::wstring& url)> openWebPage = OpenWebPageWithShell;
+    std::function<std::wstring(HWND owner)> chooseHlExe = ChooseHlExeWithDialog;
+    std::wstring configsIniPath;  // configs.ini in the program's folder
 };
 
 // Shows a popup menu at a screen point and returns the chosen command id (0 for none).
@@ -60,6 +68,12 @@ class MainWindow : public Window {
     std::wstring HLPathText() const { return hlPathBox_.Text(); }
     void SetCommandLineText(const std::wstring& text) const { commandLineBox_.SetText(text); }
     std::wstring CommandLineText() const { return commandLineBox_.Text(); }
+
+    // The config window, hidden until "select a config..." shows it; launches read its list and box.
+    ConfigWindow& ConfigSelection() { return *configWindow_; }
+    // Fills the config window's list from the mod folder of the chosen hl.exe and configs.ini; a mod
+    // folder that cannot be listed leaves the list as it was.
+    void LoadConfigList();
 
     // Selects an entry of the renderer or resolution box and runs its click handler; an index outside the
     // list leaves the box without a selection and writes nothing.
@@ -144,6 +158,10 @@ class MainWindow : public Window {
     void OnUtilsClick();
     void OnViewDemoClick();
     void OnPlayDemoClick();
+    void OnSpeedChanged();
+
+    // The game launch (MainWindowLaunch.cpp).
+    void LaunchDemo(launch::DemoCommand command);
 
     MainWindowServices services_;
     UINT dpi_ = 96;
@@ -163,6 +181,7 @@ class MainWindow : public Window {
     FolderBox folderBox_;
     DemoListBox demoList_;
     UtilitiesWindow* openUtilities_ = nullptr;  // while the utilities window is shown
+    std::unique_ptr<ConfigWindow> configWindow_;
 };
 
 }  // namespace vorelix::ui

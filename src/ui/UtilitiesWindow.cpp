@@ -7,6 +7,8 @@
 #include "demo/Messages.h"
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
+#include "ui/ModalLoop.h"
+#include "ui/TwipsLayout.h"
 
 namespace vorelix::ui {
 
@@ -16,25 +18,6 @@ constexpr const wchar_t* kClassName = L"Vorelix.UtilitiesWindow";
 constexpr const wchar_t* kCaption = L"Useful utils";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-// Centres a window over another, kept inside the work area of the other's monitor.
-void CenterOver(HWND hwnd, HWND over) {
-    RECT outer{};
-    RECT target{};
-    GetWindowRect(hwnd, &outer);
-    GetWindowRect(over, &target);
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    GetMonitorInfoW(MonitorFromWindow(over, MONITOR_DEFAULTTONEAREST), &monitor);
-    const RECT& area = monitor.rcWork;
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    int left = (target.left + target.right - width) / 2;
-    int top = (target.top + target.bottom - height) / 2;
-    left = std::max<int>(area.left, std::min<int>(left, area.right - width));
-    top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
-    SetWindowPos(hwnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
 
 }  // namespace
 
@@ -62,18 +45,7 @@ void UtilitiesWindow::ShowModal(HWND owner) {
         EnableWindow(owner, FALSE);
     }
     ShowWindow(Hwnd(), SW_SHOW);
-    MSG message;
-    while (!closed_) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: the main loop must see the quit too.
-            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (IsDialogMessageW(Hwnd(), &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    RunModalLoop(Hwnd(), closed_);
     Close();
 }
 

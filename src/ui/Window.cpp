@@ -15,7 +15,7 @@ Window::~Window() {
 }
 
 bool Window::CreateTopLevel(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
-                            int width, int height, HICON icon) {
+                            int width, int height, HICON icon, HWND owner) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof existing;
@@ -31,7 +31,7 @@ bool Window::CreateTopLevel(const wchar_t* className, const wchar_t* title, DWOR
         wc.hIconSm = icon;
         if (!RegisterClassExW(&wc)) return false;
     }
-    CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, width, height, nullptr,
+    CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner,
                     nullptr, instance, this);
     return hwnd_ != nullptr;
 }

@@ -15,9 +15,10 @@ class Window {
     HWND Hwnd() const { return hwnd_; }
 
   protected:
-    // Registers the class once and creates the window; false when the system refused.
+    // Registers the class once and creates the window, owned by `owner` when one is given; false when
+    // the system refused.
     bool CreateTopLevel(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle, int width,
-                        int height, HICON icon);
+                        int height, HICON icon, HWND owner = nullptr);
 
     // Handles one message; the default passes it to DefWindowProcW.
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -29,7 +29,7 @@ class StartupTest : public MainWindowTest {
     }
     // A new main window, as the next start of the program makes it.
     void Restart() {
-        window = std::make_unique<ui::MainWindow>(ui::MainWindowServices{settings, prompter, nullptr});
+        window = std::make_unique<ui::MainWindow>(Services());
         ASSERT_TRUE(window->IsCreated());
     }
 

@@ -14,9 +14,22 @@ bool IsComboBox(ui::ControlId id) {
 }
 }  // namespace
 
+ui::MainWindowServices MainWindowTest::Services() {
+    const auto choose = [this](HWND) {
+        if (hlExeChoices.empty()) {
+            ADD_FAILURE() << "the hl.exe browse was not expected";
+            return std::wstring();
+        }
+        std::wstring choice = hlExeChoices.front();
+        hlExeChoices.pop_front();
+        return choice;
+    };
+    return {settings, prompter, [this](const std::wstring& url) { openedPages.push_back(url); }, choose,
+            (programFolder.Path() / L"configs.ini").wstring()};
+}
+
 void MainWindowTest::SetUp() {
-    window = std::make_unique<ui::MainWindow>(ui::MainWindowServices{
-        settings, prompter, [this](const std::wstring& url) { openedPages.push_back(url); }});
+    window = std::make_unique<ui::MainWindow>(Services());
     ASSERT_TRUE(window->IsCreated());
 }
 
@@ -27,6 +40,7 @@ void MainWindowTest::TearDown() {
     while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     EXPECT_TRUE(prompter.AllUsed()) << "a scripted answer was never asked for";
+    EXPECT_TRUE(hlExeChoices.empty()) << "a scripted hl.exe choice was never asked for";
 }
 
 void MainWindowTest::Notify(ui::ControlId id, int code) const {

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ScriptedPrompter.h"
+#include "TempDir.h"
 #include "TestRegistryKey.h"
 #include "platform/SettingsStore.h"
 #include "ui/MainWindow.h"
@@ -20,6 +22,10 @@ class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
+
+    // What a main window of the test is given: the test's settings, boxes and program folder, and the
+    // scripted hl.exe browse.
+    ui::MainWindowServices Services();
 
     HWND Control(ui::ControlId id) const { return window->ControlHwnd(id); }
     // Sends the main window the WM_COMMAND that the control itself sends.
@@ -48,6 +54,9 @@ class MainWindowTest : public ::testing::Test {
     platform::SettingsStore settings{TestRegistryKey::Root(), key.Path()};
     ScriptedPrompter prompter;
     std::vector<std::wstring> openedPages;
+    // The hl.exe browse's answers in order ("" plays a cancel); the real dialog never opens in a test.
+    std::deque<std::wstring> hlExeChoices;
+    TempDir programFolder;  // where configs.ini is kept
     std::unique_ptr<ui::MainWindow> window;
 };
 

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Screenshots of a launch at one DPI: the main window with its upper frame ("HL.EXE path:"), the config
+# window, and the wait window while a big demo (a sparse file of SIZE_MB megabytes) is copied into the
+# game folder. Starts a built vorelix.exe under Xvfb and Wine on a temporary game folder whose hl.exe is
+# the tests' stand-in game, clicks with xdotool, and writes four PNGs; it prints how long PlayDemo took
+# to start the game.
+# Usage: scripts/screenshot-launch.sh [BUILD_DIR] [OUT_PREFIX] [DPI] [SIZE_MB]
+#   BUILD_DIR   default build/win (this script builds nothing: vorelix.exe and the stand-in must be there)
+#   OUT_PREFIX  default launch: writes launch-DPI-main.png, -frame.png, -configs.png, -wait.png
+#   DPI         default 96 (HKCU\Control Panel\Desktop\LogPixels of a temporary prefix)
+#   SIZE_MB     default 800
+set -euo pipefail
+build=$(realpath "${1:-build/win}")
+prefix_out=$(realpath -m "${2:-launch}")
+dpi=${3:-96}
+size_mb=${4:-800}
+exe=$build/src/app/vorelix.exe
+standin=$build/tests/support/standin/hl.exe
+for file in "$exe" "$standin"; do
+  [ -f "$file" ] || { echo "screenshot-launch.sh: no $file (build it first)" >&2; exit 2; }
+done
+for tool in xvfb-run xdotool xwd convert wine python3; do
+  command -v "$tool" >/dev/null || { echo "screenshot-launch.sh: $tool is missing" >&2; exit 2; }
+done
+
+work=$(mktemp -d /tmp/vorelix-launch-shot.XXXXXX)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The program in a folder of its own (configs.ini lands beside it) and a game folder with the stand-in.
+mkdir -p "$work/program" "$work/Half-Life/cstrike" "$work/Demos"
+cp "$exe" "$work/program/vorelix.exe"
+cp "$standin" "$work/Half-Life/hl.exe"
+echo engine >"$work/Half-Life/hw.dll"
+for name in cached.wad autoexec.cfg a.cfg b.cfg "my config.cfg" "rates.cfg"; do
+  printf '// stand-in\r\n' >"$work/Half-Life/cstrike/$name"
+done
+printf 'b.cfg\r\nmy config.cfg\r\n\r\n' >"$work/program/configs.ini"
+python3 - "$work/Demos/big_match.dem" "$size_mb" <<'PY'
+import sys
+path, size = sys.argv[1], int(sys.argv[2]) << 20
+header = bytearray(2000)
+header[0:6] = b"HLDEMO"; header[16:24] = b"de_dust2"; header[276:283] = b"cstrike"
+header[1000:1030] = b"\\name\\Bob\\model\\gign\\"
+with open(path, "wb") as demo:
+    demo.write(header)
+    demo.truncate(size)  # the rest stays a hole: no disk is spent on it
+PY
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" <<'INNER'
+set -euo pipefail
+work=$1 out=$2 dpi=$3
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Vorelix\CooMMon' /v HLEXEPath /d "$(winepath -w "$work/Half-Life/hl.exe")" /f \
+  >/dev/null 2>&1
+wine reg add 'HKCU\Software\Vorelix\CooMMon' /v UseAutoexec /d 1 /f >/dev/null 2>&1
+# Wine reads the DPI when its server starts.
+wineserver -k; wineserver -w
+
+wine "$work/program/vorelix.exe" "$(winepath -w "$work/Demos/big_match.dem")" >/dev/null 2>&1 </dev/null &
+program=$!
+main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
+sleep 1
+
+# The wait window has no caption: it is the small window of the program that is up during the copy.
+find_wait_window() {
+  local window
+  for window in $(xdotool search --onlyvisible --classname 'vorelix.exe' 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    if [ "$WIDTH" -gt 20 ] && [ "$WIDTH" -lt $((2000 * dpi / 1440)) ] && [ "$HEIGHT" -gt 20 ] &&
+       [ "$HEIGHT" -lt $((1000 * dpi / 1440)) ]; then
+      echo "$window"
+      return 0
+    fi
+  done
+  return 1
+}
+# Wine draws the frame itself, so the X window holds the frame: its client area is found from the
+# designer's client size in twips.
+client_origin() {
+  local window=$1 client_w=$2 client_h=$3
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  local cw=$((client_w * dpi / 1440)) ch=$((client_h * dpi / 1440))
+  border=$(((WIDTH - cw) / 2))
+  top=$((HEIGHT - ch - border))
+}
+click_twips() {
+  local window=$1 client_w=$2 client_h=$3 x=$4 y=$5
+  client_origin "$window" "$client_w" "$client_h"
+  xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click 1
+}
+shoot() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
+  echo "screenshot written to $2"
+}
+# Without a window manager (Managed=N), a capture of the screen shows the config and wait windows black
+# where they lie over the main window (their X windows hold the right pixels, and show them once moved
+# off the main window): their own pixels are laid over the main window's picture where they stand.
+shoot_over_main() {
+  local window=$1 picture=$2
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  local main_x=$X main_y=$Y
+  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/main.png"
+  xwd -id "$window" -silent -display "$DISPLAY" | convert xwd:- "$work/owned.png"
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  convert "$work/main.png" "$work/owned.png" -geometry "+$((X - main_x))+$((Y - main_y))" -composite "$picture"
+  echo "screenshot written to $picture"
+}
+
+shoot "$main" "$out-$dpi-main.png"
+# The upper frame alone: the client area's top 1470 twips under the caption.
+client_origin "$main" 7620 7815
+convert "$out-$dpi-main.png" -crop "${WIDTH}x$((top + 1470 * dpi / 1440))+0+0" +repage "$out-$dpi-frame.png"
+echo "screenshot written to $out-$dpi-frame.png"
+
+# "select a config..." (in the upper frame), then the config window's OK.
+click_twips "$main" 7620 7815 $((120 + 4725 + 795)) $((120 + 735 + 157))
+configs=$(timeout 30 xdotool search --sync --onlyvisible --name "^Select your config to launch$" | head -1)
+sleep 1
+shoot_over_main "$configs" "$out-$dpi-configs.png"
+click_twips "$configs" 3900 3285 $((2415 + 690)) $((2730 + 217))
+sleep 1
+
+# PlayDemo: the demo is copied into cstrike under the wait window, which is shot once it is up.
+started=$(date +%s.%N)
+click_twips "$main" 7620 7815 $((6345 + 585)) $((6360 + 547))
+wait_window=$(timeout 30 bash -c "$(declare -f find_wait_window); dpi=$dpi; until find_wait_window; do sleep 0.1; done")
+sleep 1
+shoot_over_main "$wait_window" "$out-$dpi-wait.png"
+timeout 120 bash -c "until [ -f '$work/Half-Life/standin-record.txt' ]; do sleep 0.1; done"
+echo "PlayDemo to game started: $(awk "BEGIN{print $(date +%s.%N) - $started}") s for $(du -k --apparent-size \
+  "$work/Half-Life/cstrike/vorelix.dem" | cut -f1) KiB"
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+INNER

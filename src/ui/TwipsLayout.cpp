@@ -1,0 +1,122 @@
+// The designer's tables turned into controls: creation, places in pixels, fonts, and the captions that
+// need more room than the designer's face did.
+#include "ui/TwipsLayout.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "ui/Controls.h"
+
+namespace vorelix::ui {
+
+namespace {
+
+// The place in the window's client area, still in twips: a frame adds its own corner.
+TwipsRect PlaceInWindow(TwipsTable table, const TwipsControl& entry) {
+    TwipsRect place = entry.place;
+    if (entry.frameId == 0) return place;
+    for (const auto& frame : table) {
+        if (frame.id == entry.frameId) {
+            place.left += frame.place.left;
+            place.top += frame.place.top;
+        }
+    }
+    return place;
+}
+
+// Widens a check box or option whose caption does not fit its place, up to its room on the right.
+void SpreadToFit(HWND control, TwipsTable table, const TwipsControl& entry, RECT& pixels, HFONT font,
+                 UINT dpi) {
+    HDC hdc = GetDC(control);
+    HGDIOBJ old = SelectObject(hdc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(hdc, entry.caption, lstrlenW(entry.caption), &extent);
+    SelectObject(hdc, old);
+    ReleaseDC(control, hdc);
+    const int needed = extent.cx + MulDiv(20, static_cast<int>(dpi), kDefaultDpi);  // the box and its gap
+    const int room =
+        TwipsToPixels(PlaceInWindow(table, entry).left - entry.place.left + entry.roomRight, dpi);
+    if (pixels.left + needed > pixels.right) pixels.right = std::min<LONG>(pixels.left + needed, room);
+}
+
+}  // namespace
+
+void CreateTwipsControls(HWND parent, TwipsTable table) {
+    for (const auto& entry : table) {
+        CreateChildControl(parent, entry.className, entry.caption, entry.style, entry.exStyle, entry.id);
+    }
+}
+
+HFONT FontOf(const FontSet& fonts, FontKind kind) {
+    switch (kind) {
+        case FontKind::Caption:
+            return fonts.Caption();
+        case FontKind::Text:
+            return fonts.Text();
+        case FontKind::Plain:
+            break;
+    }
+    return fonts.List();
+}
+
+void PlaceTwipsControls(HWND parent, TwipsTable table, const FontSet& fonts, UINT dpi) {
+    for (const auto& entry : table) {
+        const Control control(GetDlgItem(parent, entry.id));
+        const HFONT font = FontOf(fonts, entry.font);
+        RECT pixels = TwipsToPixels(PlaceInWindow(table, entry), dpi);
+        if (entry.roomRight > 0) SpreadToFit(control.Hwnd(), table, entry, pixels, font, dpi);
+        control.Place(pixels);
+        control.SetFont(font);
+    }
+}
+
+void ApplyTwipsDpi(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi) {
+    FontSet fresh(dpi);
+    PlaceTwipsControls(parent, table, fresh, dpi);
+    fonts = std::move(fresh);
+}
+
+void SizeClientTwips(HWND window, int widthTwips, int heightTwips, UINT dpi) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+    const SIZE outer = OuterSizeForClient(TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi),
+                                          style, exStyle, dpi);
+    SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CenterOver(HWND window, HWND over) {
+    RECT outer{};
+    RECT target{};
+    GetWindowRect(window, &outer);
+    GetWindowRect(over, &target);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(over, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& area = monitor.rcWork;
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    int left = (target.left + target.right - width) / 2;
+    int top = (target.top + target.bottom - height) / 2;
+    left = std::max<int>(area.left, std::min<int>(left, area.right - width));
+    top = std::max<int>(area.top, std::min<int>(top, area.bottom - height));
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND CreateToolTips(HWND owner, std::initializer_list<ToolTip> tips) {
+    HWND toolTips = CreateWindowExW(
+        WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (const auto& tip : tips) {
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        info.hwnd = owner;
+        info.uId = reinterpret_cast<UINT_PTR>(tip.control);
+        info.lpszText = const_cast<wchar_t*>(tip.text);
+        SendMessageW(toolTips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    return toolTips;
+}
+
+}  // namespace vorelix::ui

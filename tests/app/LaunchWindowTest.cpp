@@ -1,0 +1,295 @@
+// Launches from the real main window under Wine: start-up restores the config choice, PlayDemo and
+// ViewDemo start the stand-in game, whose record is compared byte for byte, and shutdown gives
+// autoexec.cfg back.
+#include <gtest/gtest.h>
+#include <windows.h>
+// These need windows.h ahead of them.
+#include <commctrl.h>
+
+#include <functional>
+
+#include "GameFolder.h"
+#include "MainWindowFixture.h"
+#include "StandInRecord.h"
+#include "SyntheticDemo.h"
+#include "app/Startup.h"
+#include "launch/VideoSettings.h"
+#include "platform/Registry.h"
+#include "platform/SystemError.h"
+#include "platform/Text.h"
+#include "ui/WaitWindow.h"
+
+namespace vorelix::test {
+namespace {
+
+using platform::WideToUtf8;
+using ui::ControlId;
+
+// What the user sees of the wait window at each move of its progress bar, noted from inside the copy:
+// the bar's position, and whether the window is up and painted ("Please wait..." in dark red) over a
+// main window that takes no input.
+std::vector<std::pair<int, bool>> waitSights;
+HWND watchedMain = nullptr;
+
+bool ShowsDarkRed(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    HDC hdc = GetDC(control);
+    bool found = false;
+    for (int i = 0; i < client.right * client.bottom && !found; ++i) {
+        const COLORREF pixel = GetPixel(hdc, i % client.right, i / client.right);
+        found = GetRValue(pixel) > GetGValue(pixel) + 40 && GetRValue(pixel) > GetBValue(pixel) + 40;
+    }
+    ReleaseDC(control, hdc);
+    return found;
+}
+
+LRESULT CALLBACK WatchWaitWindow(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == PBM_SETPOS) {
+        HWND wait = GetParent(sent->hwnd);
+        waitSights.emplace_back(
+            static_cast<int>(sent->wParam),
+            IsWindowVisible(wait) && !IsWindowEnabled(watchedMain) &&
+                ShowsDarkRed(GetDlgItem(wait, static_cast<int>(ui::WaitControlId::Message))));
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The record's entries that `expected` names.
+StandInRecord Only(const StandInRecord& record, const StandInRecord& expected) {
+    StandInRecord part;
+    for (const auto& [key, value] : expected) part[key] = record.contains(key) ? record.at(key) : "<none>";
+    return part;
+}
+
+class LaunchWindowTest : public MainWindowTest {
+  protected:
+    // Start-up as the next run of the program does it, in a new main window; a demo named on the
+    // command line is selected.
+    void Start(const std::filesystem::path& demo = {}, bool hlExeChosen = true) {
+        window = std::make_unique<ui::MainWindow>(Services());
+        MSG quit;  // the window replaced asked the thread to quit
+        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+        settings.SetString(L"main", L"firstrun", L"0");
+        if (hlExeChosen) settings.SetString(L"CooMMon", L"HLEXEPath", game.HlExe().wstring());
+        app::RunStartup(*window, {settings, prompter, {}, demo.wstring(), {}});
+    }
+    // Presses PlayDemo or ViewDemo: the stand-in's record, or none when the launch stopped with a box.
+    std::optional<StandInRecord> Press(ControlId button) {
+        const auto boxes = prompter.messages.size();
+        waitSights.clear();
+        watchedMain = window->Hwnd();
+        auto watch = game.ExpectGame();
+        HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchWaitWindow, nullptr, GetCurrentThreadId());
+        Notify(button, BN_CLICKED);
+        UnhookWindowsHookEx(hook);
+        EXPECT_TRUE(IsWindowEnabled(window->Hwnd()));
+        EXPECT_EQ(FindWindowW(L"Vorelix.WaitWindow", nullptr), nullptr);
+        if (prompter.messages.size() > boxes) return std::nullopt;
+        return watch.Wait();
+    }
+    // Checks or unchecks entries of the config window's list and its box, then presses OK in it.
+    void ChooseConfigs(std::initializer_list<std::pair<int, bool>> checks, bool useAutoexec) {
+        auto& configs = window->ConfigSelection();
+        for (const auto& [index, checked] : checks) {
+            ListView_SetCheckState(configs.ControlHwnd(ui::ConfigControlId::ConfigList), index, checked);
+        }
+        SendMessageW(configs.ControlHwnd(ui::ConfigControlId::UseAutoexecBox), BM_SETCHECK, useAutoexec, 0);
+        PostMessageW(configs.ControlHwnd(ui::ConfigControlId::OkButton), BM_CLICK, 0, 0);
+        Notify(ControlId::SelectConfigButton, BN_CLICKED);
+        EXPECT_FALSE(IsWindowVisible(configs.Hwnd()));
+    }
+    std::string Started(const std::wstring& parameters) const {
+        return WideToUtf8(L"\"" + game.HlExe().wstring() + L"\" " + parameters);
+    }
+    std::string ConfigsIni() const { return ReadFileBytes(programFolder / "configs.ini"); }
+    std::string Autoexec() const {
+        return std::string(std::filesystem::exists(game.Mod() / L"autoexec.cfg") ? "yes" : "no") +
+               (std::filesystem::exists(game.Mod() / L"autoexec.cfg_old") ? "yes" : "no");
+    }
+    std::filesystem::path ModDemo() const {
+        return game.Write(L"Half Life Игра\\cstrike\\own.dem", MakeDemo(500));
+    }
+
+    GameFolder game;
+};
+
+TEST_F(LaunchWindowTest, ADemoFromElsewhereIsCopiedUnderTheWaitWindowAndShutdownGivesAutoexecBack) {
+    const auto demo = game.Write(L"Demos\\final match.dem", MakeDemo(3'500'000));
+    Start(demo);
+    const auto record = Press(ControlId::PlayDemoButton);
+    ASSERT_TRUE(record.has_value());
+    const StandInRecord expected{
+        {"command line", Started(L"-game cstrike -console -toconsole  +exec vorelix.cfg")},
+        {"working folder", WideToUtf8(game.Game().wstring())},
+        {"EngineModeW", RecordedDword(1024)},
+        {"EngineModeH", RecordedDword(768)},
+        {"EngineType", RecordedDword(2)},
+        {"vorelix.cfg", Hex("playdemo \"vorelix.dem\"\r\n")},
+        {"vorelix.dem", DigestOf(demo)},
+        {"autoexec.cfg", "no"},
+        {"autoexec.cfg_old", "yes"}};
+    EXPECT_EQ(Only(*record, expected), expected);
+    ASSERT_GE(waitSights.size(), 3u) << "the bar moves a chunk at a time";
+    for (const auto& [position, seen] : waitSights) EXPECT_TRUE(seen) << position;
+    EXPECT_EQ(waitSights.back().first, 1000);
+
+    app::RunShutdown(*window, settings);
+    EXPECT_EQ(Autoexec(), "yesno");
+}
+
+TEST_F(LaunchWindowTest, TheConfigChoiceKeptFromTheLastRunReachesTheGame) {
+    // The mod folder holds a.cfg, autoexec.cfg, b.cfg and "my config.cfg".
+    const struct {
+        const char* configsIni;  // nullptr: none
+        const wchar_t* useAutoexec;
+        ControlId button;
+        std::wstring execs;
+        std::string config;
+        std::string autoexec;  // autoexec.cfg and autoexec.cfg_old there as the game starts
+    } cases[] = {
+        {nullptr, nullptr, ControlId::PlayDemoButton, L"", "playdemo \"own.dem\"\r\n", "noyes"},
+        {"b.cfg\r\nmy config.cfg\r\nA.cfg\r\nunknown.cfg\r\n\r\n", L"1", ControlId::ViewDemoButton,
+         L" +exec b.cfg +exec my config.cfg", "viewdemo \"own.dem\"\r\n", "yesno"},
+        {"a.cfg\nb.cfg", L"0", ControlId::PlayDemoButton, L" +exec a.cfg +exec b.cfg",
+         "playdemo \"own.dem\"\r\n", "noyes"},
+    };
+    const auto demo = ModDemo();
+    for (const auto& c : cases) {
+        if (c.configsIni) WriteFileBytes(programFolder / "configs.ini", c.configsIni);
+        if (c.useAutoexec) settings.SetString(L"CooMMon", L"UseAutoexec", c.useAutoexec);
+        Start(demo);
+        const auto record = Press(c.button);
+        ASSERT_TRUE(record.has_value()) << c.config;
+        const StandInRecord expected{{"command line", Started(L"-game cstrike -console -toconsole " +
+                                                              c.execs + L" +exec vorelix.cfg")},
+                                     {"vorelix.cfg", Hex(c.config)},
+                                     {"vorelix.dem", "absent"}};
+        EXPECT_EQ(Only(*record, expected), expected);
+        EXPECT_EQ(record->at("autoexec.cfg") + record->at("autoexec.cfg_old"), c.autoexec);
+        EXPECT_TRUE(waitSights.empty()) << "a demo of the mod folder is not copied";
+        app::RunShutdown(*window, settings);
+        EXPECT_EQ(Autoexec(), "yesno");
+    }
+}
+
+TEST_F(LaunchWindowTest, ChecksAndTheAutoexecBoxChosenInTheWindowAreKeptByOkAndLaunched) {
+    Start(ModDemo());
+    ASSERT_EQ(Press(ControlId::PlayDemoButton).value()["autoexec.cfg_old"], "yes");
+
+    // b.cfg and "my config.cfg" checked, the box too: OK keeps them and gives autoexec.cfg back at once.
+    ChooseConfigs({{2, true}, {3, true}}, true);
+    EXPECT_EQ(ConfigsIni(), "b.cfg\r\nmy config.cfg\r\n\r\n");
+    EXPECT_EQ(settings.GetString(L"CooMMon", L"UseAutoexec", L""), L"1");
+    EXPECT_EQ(Autoexec(), "yesno");
+    auto record = Press(ControlId::ViewDemoButton).value();
+    EXPECT_EQ(
+        record["command line"],
+        Started(L"-game cstrike -console -toconsole  +exec b.cfg +exec my config.cfg +exec vorelix.cfg"));
+    EXPECT_EQ(record["autoexec.cfg"] + record["autoexec.cfg_old"], "yesno");
+
+    // All unchecked: one empty line; autoexec.cfg stays until the next launch switches it off.
+    ChooseConfigs({{2, false}, {3, false}}, false);
+    EXPECT_EQ(ConfigsIni(), "\r\n");
+    EXPECT_EQ(settings.GetString(L"CooMMon", L"UseAutoexec", L""), L"0");
+    EXPECT_EQ(Autoexec(), "yesno");
+    record = Press(ControlId::PlayDemoButton).value();
+    EXPECT_EQ(record["command line"], Started(L"-game cstrike -console -toconsole  +exec vorelix.cfg"));
+    EXPECT_EQ(record["autoexec.cfg"] + record["autoexec.cfg_old"], "noyes");
+
+    // A configs.ini that cannot be written is told; the checks still apply to this run.
+    std::filesystem::remove(programFolder / "configs.ini");
+    std::filesystem::create_directory(programFolder / "configs.ini");
+    prompter.QueueAnswer(ui::Answer::Ok);
+    ChooseConfigs({{0, true}}, false);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].text.find(platform::SystemErrorText(ERROR_ACCESS_DENIED)),
+              std::wstring::npos);
+    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
+    prompter.messages.clear();
+    EXPECT_EQ(Press(ControlId::PlayDemoButton).value()["command line"],
+              Started(L"-game cstrike -console -toconsole  +exec a.cfg +exec vorelix.cfg"));
+}
+
+TEST_F(LaunchWindowTest, ASecondLaunchWhileTheFirstGameHoldsTheCopiedDemoIsToldWithTheSystemsText) {
+    const auto first = game.Write(L"Demos\\first.dem", MakeDemo(1000));
+    game.Write(L"Demos\\second.dem", MakeDemo(2000));
+    Start(first);
+    auto running = game.ExpectGame(/*holdDemo=*/true);
+    Notify(ControlId::PlayDemoButton, BN_CLICKED);
+    ASSERT_TRUE(running.Wait().has_value());
+
+    ClickDemo(IndexOfDemo(L"second.dem"));
+    prompter.QueueAnswer(ui::Answer::Ok);
+    EXPECT_FALSE(Press(ControlId::PlayDemoButton).has_value());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_NE(prompter.messages[0].text.find(L"\"" + (game.Mod() / L"vorelix.dem").wstring() + L"\": " +
+                                             platform::SystemErrorText(ERROR_SHARING_VIOLATION)),
+              std::wstring::npos);
+    EXPECT_EQ(prompter.messages[0].title, ui::kProgramTitle);
+    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
+    EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(first));
+}
+
+TEST_F(LaunchWindowTest, BrowsingKeepsTheChosenHlExeAndReloadsTheDemoAndConfigLists) {
+    WriteFileBytes(programFolder / "configs.ini", "b.cfg\r\n");
+    MakeFiles(game.Demos(), {L"a.dem"});
+    Start({}, /*hlExeChosen=*/false);
+    ShowFolder(game.Demos());
+    MakeFiles(game.Demos(), {L"b.dem"});
+    const std::vector<launch::ConfigEntry> none;
+    const auto hlExeSetting = [this] { return settings.GetString(L"CooMMon", L"HLEXEPath", L"<absent>"); };
+
+    hlExeChoices = {L"", game.HlExe().wstring()};
+    Notify(ControlId::BrowseHlExeButton, BN_CLICKED);  // cancelled
+    EXPECT_EQ(hlExeSetting() + window->HLPathText(), L"<absent>");
+    EXPECT_EQ(window->ConfigSelection().Configs(), none);
+    Notify(ControlId::BrowseHlExeButton, BN_CLICKED);
+    EXPECT_EQ(hlExeSetting(), game.HlExe().wstring());
+    EXPECT_EQ(window->HLPathText(), game.HlExe().wstring());
+    EXPECT_EQ(ListItems(ControlId::DemoList), (std::vector<std::wstring>{L"a.dem", L"b.dem"}));
+    const std::vector<launch::ConfigEntry> listed{
+        {L"a.cfg", false}, {L"autoexec.cfg", false}, {L"b.cfg", true}, {L"my config.cfg", false}};
+    EXPECT_EQ(window->ConfigSelection().Configs(), listed);
+
+    // An hl.exe outside a game folder is kept too; the list keeps what it had, which OK would save.
+    const auto elsewhere = game.Write(L"Other\\hl.exe", "x");
+    hlExeChoices = {elsewhere.wstring()};
+    Notify(ControlId::BrowseHlExeButton, BN_CLICKED);
+    EXPECT_EQ(hlExeSetting(), elsewhere.wstring());
+    EXPECT_EQ(window->ConfigSelection().Configs(), listed);
+}
+
+TEST_F(LaunchWindowTest, WhatCannotBeLaunchedIsToldAndNothingIsWritten) {
+    const auto demo = game.Write(L"Demos\\d.dem", MakeDemo(1000));
+    Start(demo);
+    const struct {
+        std::function<void()> spoil;
+        std::wstring text;
+        std::wstring title;
+    } cases[] = {
+        {[&] { window->SetHLPathText((game.Root() / L"gone\\hl.exe").wstring()); },
+         L"The path to hl.exe is not specified! Please specify it!", L"Where is HL.EXE"},
+        {[&] { window->SetHLPathText(game.HlExe().wstring()), std::filesystem::remove(demo); },
+         L"d.dem\" no longer exists.", ui::kProgramTitle},
+    };
+    for (const auto& c : cases) {
+        c.spoil();
+        prompter.QueueAnswer(ui::Answer::Ok);
+        EXPECT_FALSE(Press(ControlId::PlayDemoButton).has_value());
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_NE(prompter.messages[0].text.find(c.text), std::wstring::npos) << WideToUtf8(c.text);
+        EXPECT_EQ(prompter.messages[0].title, c.title);
+        EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
+        prompter.messages.clear();
+    }
+    EXPECT_FALSE(std::filesystem::exists(game.Mod() / L"vorelix.cfg"));
+    EXPECT_FALSE(std::filesystem::exists(game.Mod() / L"vorelix.dem"));
+    EXPECT_EQ(Autoexec(), "yesno");
+    EXPECT_FALSE(platform::GetRegDWord(HKEY_CURRENT_USER, launch::kHalfLifeSettingsKey, L"EngineModeW"));
+}
+
+}  // namespace
+}  // namespace vorelix::test
