@@ -7,7 +7,7 @@ build=${1:?usage: win-ctest.sh BUILD_DIR [ctest args]}
 shift
 export WINEPREFIX=${WINEPREFIX:-$(realpath "$build")/wineprefix}
 export WINEDEBUG=-all
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+exec xvfb-run -a -s "-screen 0 1920x1440x24" bash -c '
   scripts/wine-prefix.sh start "$0/tests/support/wine_keeper.exe" || exit 1
   ctest --test-dir "$0" --timeout 120 --output-on-failure "$@"
   status=$?

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "launch/ConfigFiles.h"
+#include "ui/Dpi.h"
 #include "ui/ModalLoop.h"
 #include "ui/TwipsLayout.h"
 #include "ui/UserMessageBox.h"
@@ -99,9 +100,7 @@ LRESULT ConfigWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED: {
             ApplyDpi(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedPlace(Hwnd(), lParam);
             return 0;
         }
         default:

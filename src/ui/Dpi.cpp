@@ -56,4 +56,10 @@ SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD ex
     return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void MoveToSuggestedPlace(HWND window, LPARAM suggestedRect) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(suggestedRect);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace vorelix::ui

@@ -28,4 +28,9 @@ UINT WindowDpi(HWND hwnd);
 // The outer size of a window whose client area is clientWidth x clientHeight at that DPI.
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi);
 
+// Moves a window to the place WM_DPICHANGED suggests (its lParam). The size stays the one the window's
+// own layout gave it for the new DPI: the suggested size is the old one scaled and rounded, and may be
+// too small for the controls.
+void MoveToSuggestedPlace(HWND window, LPARAM suggestedRect);
+
 }  // namespace vorelix::ui

@@ -6,6 +6,7 @@
 
 #include "ResourceIds.h"
 #include "platform/Shell.h"
+#include "ui/Dpi.h"
 #include "ui/UtilitiesWindow.h"
 
 namespace vorelix::ui {
@@ -85,9 +86,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DPICHANGED: {
             ApplyDpi(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedPlace(Hwnd(), lParam);
             return 0;
         }
         case WM_CLOSE:

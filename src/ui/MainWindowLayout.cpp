@@ -6,6 +6,7 @@
 #include "ResourceIds.h"
 #include "ui/Dpi.h"
 #include "ui/MainWindow.h"
+#include "ui/TwipsLayout.h"
 
 namespace vorelix::ui {
 
@@ -399,11 +400,7 @@ void MainWindow::ApplyDpi(UINT dpi) {
     }
     fonts_ = std::move(fonts);
 
-    const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_STYLE));
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE));
-    const SIZE outer = OuterSizeForClient(TwipsToPixels(kClientWidthTwips, dpi),
-                                          TwipsToPixels(kClientHeightTwips, dpi), style, exStyle, dpi);
-    SetWindowPos(Hwnd(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeClientTwips(Hwnd(), kClientWidthTwips, kClientHeightTwips, dpi);
 }
 
 }  // namespace vorelix::ui

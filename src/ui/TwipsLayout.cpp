@@ -80,9 +80,18 @@ void ApplyTwipsDpi(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi) {
 void SizeClientTwips(HWND window, int widthTwips, int heightTwips, UINT dpi) {
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-    const SIZE outer = OuterSizeForClient(TwipsToPixels(widthTwips, dpi), TwipsToPixels(heightTwips, dpi),
-                                          style, exStyle, dpi);
+    const int width = TwipsToPixels(widthTwips, dpi);
+    const int height = TwipsToPixels(heightTwips, dpi);
+    const SIZE outer = OuterSizeForClient(width, height, style, exStyle, dpi);
     SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame and menu bar may be drawn at another DPI than the one asked for (Wine keeps the system's
+    // until the next start), so the client area is measured and the outer size corrected once.
+    RECT client{};
+    GetClientRect(window, &client);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(window, nullptr, 0, 0, outer.cx + width - client.right,
+                     outer.cy + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 void CenterOver(HWND window, HWND over) {

@@ -7,6 +7,7 @@
 #include "demo/Messages.h"
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
+#include "ui/Dpi.h"
 #include "ui/ModalLoop.h"
 #include "ui/TwipsLayout.h"
 
@@ -74,9 +75,7 @@ LRESULT UtilitiesWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnEditorColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam), message);
         case WM_DPICHANGED: {
             ApplyDpi(HIWORD(wParam));
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(Hwnd(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            MoveToSuggestedPlace(Hwnd(), lParam);
             return 0;
         }
         case WM_ACTIVATE:

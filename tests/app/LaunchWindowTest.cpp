@@ -1,6 +1,6 @@
-// Launches from the real main window under Wine: start-up restores the config choice, PlayDemo and
-// ViewDemo start the stand-in game, whose record is compared byte for byte, and shutdown gives
-// autoexec.cfg back.
+// Launches from the real main window under Wine: what PlayDemo and ViewDemo gather from the controls and
+// the config window reaches the stand-in game, whose record is compared byte for byte; the wait window
+// over a copy; the messages of a launch that cannot be made.
 #include <gtest/gtest.h>
 #include <windows.h>
 // These need windows.h ahead of them.
@@ -13,8 +13,6 @@
 #include "StandInRecord.h"
 #include "SyntheticDemo.h"
 #include "app/Startup.h"
-#include "launch/VideoSettings.h"
-#include "platform/Registry.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "ui/WaitWindow.h"
@@ -68,10 +66,7 @@ class LaunchWindowTest : public MainWindowTest {
     // Start-up as the next run of the program does it, in a new main window; a demo named on the
     // command line is selected.
     void Start(const std::filesystem::path& demo = {}, bool hlExeChosen = true) {
-        window = std::make_unique<ui::MainWindow>(Services());
-        MSG quit;  // the window replaced asked the thread to quit
-        while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
+        Restart();
         settings.SetString(L"main", L"firstrun", L"0");
         if (hlExeChosen) settings.SetString(L"CooMMon", L"HLEXEPath", game.HlExe().wstring());
         app::RunStartup(*window, {settings, prompter, {}, demo.wstring(), {}});
@@ -83,7 +78,7 @@ class LaunchWindowTest : public MainWindowTest {
         watchedMain = window->Hwnd();
         auto watch = game.ExpectGame();
         HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &WatchWaitWindow, nullptr, GetCurrentThreadId());
-        Notify(button, BN_CLICKED);
+        Notify(Control(button), BN_CLICKED);
         UnhookWindowsHookEx(hook);
         EXPECT_TRUE(IsWindowEnabled(window->Hwnd()));
         EXPECT_EQ(FindWindowW(L"Vorelix.WaitWindow", nullptr), nullptr);
@@ -98,102 +93,70 @@ class LaunchWindowTest : public MainWindowTest {
         }
         SendMessageW(configs.ControlHwnd(ui::ConfigControlId::UseAutoexecBox), BM_SETCHECK, useAutoexec, 0);
         PostMessageW(configs.ControlHwnd(ui::ConfigControlId::OkButton), BM_CLICK, 0, 0);
-        Notify(ControlId::SelectConfigButton, BN_CLICKED);
+        Notify(Control(ControlId::SelectConfigButton), BN_CLICKED);
         EXPECT_FALSE(IsWindowVisible(configs.Hwnd()));
     }
     std::string Started(const std::wstring& parameters) const {
         return WideToUtf8(L"\"" + game.HlExe().wstring() + L"\" " + parameters);
     }
     std::string ConfigsIni() const { return ReadFileBytes(programFolder / "configs.ini"); }
+    // Whether autoexec.cfg and autoexec.cfg_old are in the mod folder now.
     std::string Autoexec() const {
         return std::string(std::filesystem::exists(game.Mod() / L"autoexec.cfg") ? "yes" : "no") +
                (std::filesystem::exists(game.Mod() / L"autoexec.cfg_old") ? "yes" : "no");
-    }
-    std::filesystem::path ModDemo() const {
-        return game.Write(L"Half Life Игра\\cstrike\\own.dem", MakeDemo(500));
     }
 
     GameFolder game;
 };
 
-TEST_F(LaunchWindowTest, ADemoFromElsewhereIsCopiedUnderTheWaitWindowAndShutdownGivesAutoexecBack) {
+TEST_F(LaunchWindowTest, PlayDemoLaunchesWhatTheControlsHoldWithTheWaitWindowOverTheCopyOfTheDemo) {
     const auto demo = game.Write(L"Demos\\final match.dem", MakeDemo(3'500'000));
     Start(demo);
+    Pick(Control(ControlId::RendererBox), 2);
+    window->SetCommandLineText(L"-game cstrike  -dev");
     const auto record = Press(ControlId::PlayDemoButton);
     ASSERT_TRUE(record.has_value());
     const StandInRecord expected{
-        {"command line", Started(L"-game cstrike -console -toconsole  +exec vorelix.cfg")},
-        {"working folder", WideToUtf8(game.Game().wstring())},
+        {"command line", Started(L"-game cstrike  -dev -toconsole  +exec vorelix.cfg")},
         {"EngineModeW", RecordedDword(1024)},
         {"EngineModeH", RecordedDword(768)},
-        {"EngineType", RecordedDword(2)},
+        {"EngineType", RecordedDword(3)},
         {"vorelix.cfg", Hex("playdemo \"vorelix.dem\"\r\n")},
-        {"vorelix.dem", DigestOf(demo)},
-        {"autoexec.cfg", "no"},
-        {"autoexec.cfg_old", "yes"}};
+        {"vorelix.dem", DigestOf(demo)}};
     EXPECT_EQ(Only(*record, expected), expected);
     ASSERT_GE(waitSights.size(), 3u) << "the bar moves a chunk at a time";
     for (const auto& [position, seen] : waitSights) EXPECT_TRUE(seen) << position;
     EXPECT_EQ(waitSights.back().first, 1000);
 
     app::RunShutdown(*window, settings);
-    EXPECT_EQ(Autoexec(), "yesno");
+    EXPECT_EQ(Autoexec(), "yesno") << "shutdown gives autoexec.cfg back";
 }
 
-TEST_F(LaunchWindowTest, TheConfigChoiceKeptFromTheLastRunReachesTheGame) {
+TEST_F(LaunchWindowTest, ConfigsAndTheAutoexecBoxChosenInTheWindowAreKeptByOkForTheNextRunsAndLaunched) {
     // The mod folder holds a.cfg, autoexec.cfg, b.cfg and "my config.cfg".
-    const struct {
-        const char* configsIni;  // nullptr: none
-        const wchar_t* useAutoexec;
-        ControlId button;
-        std::wstring execs;
-        std::string config;
-        std::string autoexec;  // autoexec.cfg and autoexec.cfg_old there as the game starts
-    } cases[] = {
-        {nullptr, nullptr, ControlId::PlayDemoButton, L"", "playdemo \"own.dem\"\r\n", "noyes"},
-        {"b.cfg\r\nmy config.cfg\r\nA.cfg\r\nunknown.cfg\r\n\r\n", L"1", ControlId::ViewDemoButton,
-         L" +exec b.cfg +exec my config.cfg", "viewdemo \"own.dem\"\r\n", "yesno"},
-        {"a.cfg\nb.cfg", L"0", ControlId::PlayDemoButton, L" +exec a.cfg +exec b.cfg",
-         "playdemo \"own.dem\"\r\n", "noyes"},
-    };
-    const auto demo = ModDemo();
-    for (const auto& c : cases) {
-        if (c.configsIni) WriteFileBytes(programFolder / "configs.ini", c.configsIni);
-        if (c.useAutoexec) settings.SetString(L"CooMMon", L"UseAutoexec", c.useAutoexec);
-        Start(demo);
-        const auto record = Press(c.button);
-        ASSERT_TRUE(record.has_value()) << c.config;
-        const StandInRecord expected{{"command line", Started(L"-game cstrike -console -toconsole " +
-                                                              c.execs + L" +exec vorelix.cfg")},
-                                     {"vorelix.cfg", Hex(c.config)},
-                                     {"vorelix.dem", "absent"}};
-        EXPECT_EQ(Only(*record, expected), expected);
-        EXPECT_EQ(record->at("autoexec.cfg") + record->at("autoexec.cfg_old"), c.autoexec);
-        EXPECT_TRUE(waitSights.empty()) << "a demo of the mod folder is not copied";
-        app::RunShutdown(*window, settings);
-        EXPECT_EQ(Autoexec(), "yesno");
-    }
-}
-
-TEST_F(LaunchWindowTest, ChecksAndTheAutoexecBoxChosenInTheWindowAreKeptByOkAndLaunched) {
-    Start(ModDemo());
-    ASSERT_EQ(Press(ControlId::PlayDemoButton).value()["autoexec.cfg_old"], "yes");
+    const auto demo = game.Write(L"Half Life Игра\\cstrike\\own.dem", MakeDemo(500));
+    Start(demo);
+    auto record = Press(ControlId::PlayDemoButton).value();
+    EXPECT_EQ(record["autoexec.cfg"] + record["autoexec.cfg_old"], "noyes") << "off out of the box";
+    EXPECT_TRUE(waitSights.empty()) << "a demo of the mod folder is not copied";
 
     // b.cfg and "my config.cfg" checked, the box too: OK keeps them and gives autoexec.cfg back at once.
     ChooseConfigs({{2, true}, {3, true}}, true);
     EXPECT_EQ(ConfigsIni(), "b.cfg\r\nmy config.cfg\r\n\r\n");
-    EXPECT_EQ(settings.GetString(L"CooMMon", L"UseAutoexec", L""), L"1");
+    EXPECT_EQ(Setting(L"CooMMon", L"UseAutoexec"), L"1");
     EXPECT_EQ(Autoexec(), "yesno");
-    auto record = Press(ControlId::ViewDemoButton).value();
+    Start(demo);  // the next run of the program starts with them
+    record = Press(ControlId::ViewDemoButton).value();
     EXPECT_EQ(
         record["command line"],
         Started(L"-game cstrike -console -toconsole  +exec b.cfg +exec my config.cfg +exec vorelix.cfg"));
+    EXPECT_EQ(record["vorelix.cfg"], Hex("viewdemo \"own.dem\"\r\n"));
     EXPECT_EQ(record["autoexec.cfg"] + record["autoexec.cfg_old"], "yesno");
 
     // All unchecked: one empty line; autoexec.cfg stays until the next launch switches it off.
     ChooseConfigs({{2, false}, {3, false}}, false);
     EXPECT_EQ(ConfigsIni(), "\r\n");
-    EXPECT_EQ(settings.GetString(L"CooMMon", L"UseAutoexec", L""), L"0");
+    EXPECT_EQ(Setting(L"CooMMon", L"UseAutoexec"), L"0");
     EXPECT_EQ(Autoexec(), "yesno");
     record = Press(ControlId::PlayDemoButton).value();
     EXPECT_EQ(record["command line"], Started(L"-game cstrike -console -toconsole  +exec vorelix.cfg"));
@@ -213,26 +176,6 @@ TEST_F(LaunchWindowTest, ChecksAndTheAutoexecBoxChosenInTheWindowAreKeptByOkAndL
               Started(L"-game cstrike -console -toconsole  +exec a.cfg +exec vorelix.cfg"));
 }
 
-TEST_F(LaunchWindowTest, ASecondLaunchWhileTheFirstGameHoldsTheCopiedDemoIsToldWithTheSystemsText) {
-    const auto first = game.Write(L"Demos\\first.dem", MakeDemo(1000));
-    game.Write(L"Demos\\second.dem", MakeDemo(2000));
-    Start(first);
-    auto running = game.ExpectGame(/*holdDemo=*/true);
-    Notify(ControlId::PlayDemoButton, BN_CLICKED);
-    ASSERT_TRUE(running.Wait().has_value());
-
-    ClickDemo(IndexOfDemo(L"second.dem"));
-    prompter.QueueAnswer(ui::Answer::Ok);
-    EXPECT_FALSE(Press(ControlId::PlayDemoButton).has_value());
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_NE(prompter.messages[0].text.find(L"\"" + (game.Mod() / L"vorelix.dem").wstring() + L"\": " +
-                                             platform::SystemErrorText(ERROR_SHARING_VIOLATION)),
-              std::wstring::npos);
-    EXPECT_EQ(prompter.messages[0].title, ui::kProgramTitle);
-    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
-    EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(first));
-}
-
 TEST_F(LaunchWindowTest, BrowsingKeepsTheChosenHlExeAndReloadsTheDemoAndConfigLists) {
     WriteFileBytes(programFolder / "configs.ini", "b.cfg\r\n");
     MakeFiles(game.Demos(), {L"a.dem"});
@@ -240,16 +183,15 @@ TEST_F(LaunchWindowTest, BrowsingKeepsTheChosenHlExeAndReloadsTheDemoAndConfigLi
     ShowFolder(game.Demos());
     MakeFiles(game.Demos(), {L"b.dem"});
     const std::vector<launch::ConfigEntry> none;
-    const auto hlExeSetting = [this] { return settings.GetString(L"CooMMon", L"HLEXEPath", L"<absent>"); };
 
     hlExeChoices = {L"", game.HlExe().wstring()};
-    Notify(ControlId::BrowseHlExeButton, BN_CLICKED);  // cancelled
-    EXPECT_EQ(hlExeSetting() + window->HLPathText(), L"<absent>");
+    Notify(Control(ControlId::BrowseHlExeButton), BN_CLICKED);  // cancelled
+    EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath") + window->HLPathText(), L"<absent>");
     EXPECT_EQ(window->ConfigSelection().Configs(), none);
-    Notify(ControlId::BrowseHlExeButton, BN_CLICKED);
-    EXPECT_EQ(hlExeSetting(), game.HlExe().wstring());
+    Notify(Control(ControlId::BrowseHlExeButton), BN_CLICKED);
+    EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath"), game.HlExe().wstring());
     EXPECT_EQ(window->HLPathText(), game.HlExe().wstring());
-    EXPECT_EQ(ListItems(ControlId::DemoList), (std::vector<std::wstring>{L"a.dem", L"b.dem"}));
+    EXPECT_EQ(Items(Control(ControlId::DemoList)), (std::vector<std::wstring>{L"a.dem", L"b.dem"}));
     const std::vector<launch::ConfigEntry> listed{
         {L"a.cfg", false}, {L"autoexec.cfg", false}, {L"b.cfg", true}, {L"my config.cfg", false}};
     EXPECT_EQ(window->ConfigSelection().Configs(), listed);
@@ -257,38 +199,34 @@ TEST_F(LaunchWindowTest, BrowsingKeepsTheChosenHlExeAndReloadsTheDemoAndConfigLi
     // An hl.exe outside a game folder is kept too; the list keeps what it had, which OK would save.
     const auto elsewhere = game.Write(L"Other\\hl.exe", "x");
     hlExeChoices = {elsewhere.wstring()};
-    Notify(ControlId::BrowseHlExeButton, BN_CLICKED);
-    EXPECT_EQ(hlExeSetting(), elsewhere.wstring());
+    Notify(Control(ControlId::BrowseHlExeButton), BN_CLICKED);
+    EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath"), elsewhere.wstring());
     EXPECT_EQ(window->ConfigSelection().Configs(), listed);
 }
 
-TEST_F(LaunchWindowTest, WhatCannotBeLaunchedIsToldAndNothingIsWritten) {
+TEST_F(LaunchWindowTest, WhatCannotBeLaunchedIsToldWithTheTitleItComesWith) {
     const auto demo = game.Write(L"Demos\\d.dem", MakeDemo(1000));
     Start(demo);
     const struct {
         std::function<void()> spoil;
-        std::wstring text;
-        std::wstring title;
+        Box told;  // the text: a part of it
     } cases[] = {
         {[&] { window->SetHLPathText((game.Root() / L"gone\\hl.exe").wstring()); },
-         L"The path to hl.exe is not specified! Please specify it!", L"Where is HL.EXE"},
+         {L"The path to hl.exe is not specified! Please specify it!", L"Where is HL.EXE",
+          ui::MessageIcon::Exclamation}},
         {[&] { window->SetHLPathText(game.HlExe().wstring()), std::filesystem::remove(demo); },
-         L"d.dem\" no longer exists.", ui::kProgramTitle},
+         {L"d.dem\" no longer exists.", ui::kProgramTitle, ui::MessageIcon::Exclamation}},
     };
     for (const auto& c : cases) {
         c.spoil();
         prompter.QueueAnswer(ui::Answer::Ok);
         EXPECT_FALSE(Press(ControlId::PlayDemoButton).has_value());
         ASSERT_EQ(prompter.messages.size(), 1u);
-        EXPECT_NE(prompter.messages[0].text.find(c.text), std::wstring::npos) << WideToUtf8(c.text);
-        EXPECT_EQ(prompter.messages[0].title, c.title);
-        EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
+        const auto [text, title, icon] = BoxOf(prompter.messages[0]);
+        EXPECT_NE(text.find(std::get<0>(c.told)), std::wstring::npos) << WideToUtf8(text);
+        EXPECT_EQ((Box{L"", title, icon}), (Box{L"", std::get<1>(c.told), std::get<2>(c.told)}));
         prompter.messages.clear();
     }
-    EXPECT_FALSE(std::filesystem::exists(game.Mod() / L"vorelix.cfg"));
-    EXPECT_FALSE(std::filesystem::exists(game.Mod() / L"vorelix.dem"));
-    EXPECT_EQ(Autoexec(), "yesno");
-    EXPECT_FALSE(platform::GetRegDWord(HKEY_CURRENT_USER, launch::kHalfLifeSettingsKey, L"EngineModeW"));
 }
 
 }  // namespace

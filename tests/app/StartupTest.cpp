@@ -1,5 +1,5 @@
 // Start-up and shutdown on a real main window: first run, second instance, a demo on the command
-// line, the remembered folder, restored settings, and the command line saved at close.
+// line, the folder to start in, and the settings restored at start and kept at close.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +12,8 @@
 namespace vorelix::test {
 namespace {
 
+using ui::ControlId;
+
 class StartupTest : public MainWindowTest {
   protected:
     app::StartupContext Context(const std::wstring& argument = L"") {
@@ -23,104 +25,60 @@ class StartupTest : public MainWindowTest {
         return {settings, prompter, {L"C:\\Program Files\\Vorelix", L"vorelix"}, argument, roots};
     }
     void Start(const std::wstring& argument = L"") { app::RunStartup(*window, Context(argument)); }
-    void NotFirstRun() { settings.SetString(L"main", L"firstrun", L"0"); }
-    std::wstring Setting(const wchar_t* section, const wchar_t* name) {
-        return settings.GetString(section, name, L"<absent>");
-    }
-    // A new main window, as the next start of the program makes it.
-    void Restart() {
-        window = std::make_unique<ui::MainWindow>(Services());
-        ASSERT_TRUE(window->IsCreated());
+    std::optional<std::wstring> Registered(const std::wstring& subkey) const {
+        return platform::GetRegString(TestRegistryKey::Root(), key / L"Classes\\" + subkey, L"");
     }
 
     TempDir demos;
 };
 
-TEST_F(StartupTest, FirstRunYesRegistersDemFilesAndIsNeverAskedAgain) {
-    prompter.QueueAnswer(ui::Answer::Yes);
-    Start();
-
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    const auto& question = prompter.messages[0];
-    EXPECT_EQ(question.title, L"Your first run!");
-    EXPECT_EQ(question.text,
-              L"Welcome to Vorelix! \r\nWith this program you may easily view CS demos!\r\n\r\n"
-              L"Do you want to register .dem files with Vorelix?");
-    EXPECT_EQ(question.icon, ui::MessageIcon::Question);
-    EXPECT_EQ(question.buttons, ui::MessageButtons::YesNo);
-
+TEST_F(StartupTest, TheFirstRunAsksOnceAndYesRegistersDemFilesOrSaysWhyItCouldNot) {
+    // A lasting key cannot be made below a volatile one: a refusing root refuses every write.
+    const std::wstring refusing = key.CreateVolatile(L"Refusing") + L"\\";
+    for (const auto& [answer, refused] : {std::pair{ui::Answer::No, false}, std::pair{ui::Answer::Yes, true},
+                                          std::pair{ui::Answer::Yes, false}}) {
+        settings.SetString(L"main", L"firstrun", L"1");
+        auto context = Context();
+        if (refused)
+            context.associationRoots.primaryPrefix = context.associationRoots.fallbackPrefix = refusing;
+        prompter.QueueAnswer(answer);
+        if (refused) prompter.QueueAnswer(ui::Answer::Ok);
+        app::RunStartup(*window, context);
+        EXPECT_EQ(Setting(L"main", L"firstrun"), L"0") << "the question is not asked again";
+        EXPECT_EQ(Registered(L".dem").has_value(), answer == ui::Answer::Yes && !refused);
+    }
+    ASSERT_EQ(prompter.messages.size(), 4u);
+    EXPECT_EQ(BoxOf(prompter.messages[0]),
+              (Box{L"Welcome to Vorelix! \r\nWith this program you may easily view CS demos!\r\n\r\n"
+                   L"Do you want to register .dem files with Vorelix?",
+                   L"Your first run!", ui::MessageIcon::Question}));
+    EXPECT_EQ(prompter.messages[0].buttons, ui::MessageButtons::YesNo);
+    EXPECT_NE(prompter.messages[2].text.find(L".dem files could not be registered"), std::wstring::npos);
     for (const auto& [subkey, value] :
          {std::pair{L".dem", L"vorelix_file"},
           std::pair{L"vorelix_file\\DefaultIcon", L"C:\\Program Files\\Vorelix\\vorelix.exe,0"},
           std::pair{L"vorelix_file\\shell\\open\\command",
                     L"\"C:\\Program Files\\Vorelix\\vorelix.exe\" %1"}})
-        EXPECT_EQ(platform::GetRegString(TestRegistryKey::Root(), key / L"Classes\\" + subkey, L""), value);
-    EXPECT_EQ(Setting(L"main", L"firstrun"), L"0");
+        EXPECT_EQ(Registered(subkey), value);
 
     Restart();
     Start();  // an unscripted box would fail the test
-    EXPECT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages.size(), 4u);
 }
 
-TEST_F(StartupTest, FirstRunNoRegistersNothing) {
-    prompter.QueueAnswer(ui::Answer::No);
-    Start();
-    EXPECT_FALSE(platform::GetRegString(TestRegistryKey::Root(), key / L"Classes\\.dem", L""));
-    EXPECT_EQ(Setting(L"main", L"firstrun"), L"0");
-}
-
-TEST_F(StartupTest, RefusedAssociationGoesToTheUsersOwnClassesAndIsReportedOnlyWhenThatIsRefusedToo) {
-    // A lasting key cannot be made below a volatile one: a refusing root refuses every write.
-    const std::wstring refusing = key.CreateVolatile(L"Refusing") + L"\\";
-    for (const bool fallbackRefuses : {false, true}) {
-        auto context = Context();
-        context.associationRoots.primaryPrefix = refusing;
-        if (fallbackRefuses) context.associationRoots.fallbackPrefix = refusing;
-        settings.SetString(L"main", L"firstrun", L"1");
-        prompter.QueueAnswer(ui::Answer::Yes);
-        if (fallbackRefuses) prompter.QueueAnswer(ui::Answer::Ok);
-        app::RunStartup(*window, context);
-        EXPECT_EQ(Setting(L"main", L"firstrun"), L"0") << "the question is not asked again";
-    }
-    EXPECT_EQ(platform::GetRegString(TestRegistryKey::Root(), key / L"UserClasses\\.dem", L""),
-              L"vorelix_file");
-    ASSERT_EQ(prompter.messages.size(), 3u) << "a successful fallback is not an error";
-    EXPECT_NE(prompter.messages[2].text.find(L"could not be registered"), std::wstring::npos);
-}
-
-TEST_F(StartupTest, SecondInstanceSaysHmmAndStops) {
-    app::SingleInstanceGuard first(L"Local\\Vorelix.StartupTest.Instance");
-    app::SingleInstanceGuard second(L"Local\\Vorelix.StartupTest.Instance");
-    ASSERT_TRUE(first.IsFirstInstance());
+TEST_F(StartupTest, ASecondInstanceSaysHmmAndStops) {
+    EXPECT_TRUE(app::PassSingleInstanceTest(true, prompter));
     prompter.QueueAnswer(ui::Answer::Ok);
-
-    EXPECT_FALSE(app::PassSingleInstanceTest(second.IsFirstInstance(), prompter));
+    EXPECT_FALSE(app::PassSingleInstanceTest(false, prompter));
     ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text, L"One instance of the program is currently runnig! Using it!");
-    EXPECT_EQ(prompter.messages[0].title, L"Hmm");
-    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
+    EXPECT_EQ(BoxOf(prompter.messages[0]), (Box{L"One instance of the program is currently runnig! Using it!",
+                                                L"Hmm", ui::MessageIcon::Exclamation}));
     EXPECT_EQ(prompter.messages[0].buttons, ui::MessageButtons::Ok);
-    EXPECT_TRUE(app::PassSingleInstanceTest(first.IsFirstInstance(), prompter));
 }
 
-TEST_F(StartupTest, DemoOnTheCommandLineIsShownSelectedAndRemembered) {
-    MakeFiles(demos.Path(), {L"a.dem", L"Матч 2.dem", L"c.dem"});
-    NotFirstRun();
-    Start(FolderText(demos / "Матч 2.dem"));
-
-    EXPECT_EQ(window->DemoFolder(), FolderText(demos.Path()));
-    ASSERT_GE(window->SelectedDemoIndex(), 0);
-    EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), L"Матч 2.dem");
-    EXPECT_EQ(DemoPathSetting(), FolderText(demos.Path()));
-    EXPECT_TRUE(DemoButtonsEnabled());
-    EXPECT_NE(ControlText(ui::ControlId::InfoBox).find(L"Demo name: Матч 2.dem\r\nMap: de_dust2"),
-              std::wstring::npos);
-    EXPECT_EQ(FolderShown(), FolderText(demos.Path()));
-}
-
-TEST_F(StartupTest, DemoNamedByAnotherSpellingIsFoundToo) {
-    MakeFiles(demos.Path(), {L"a.dem", L"long demo name.dem"});
-    NotFirstRun();
+TEST_F(StartupTest, ADemoOnTheCommandLineIsShownAndReadHoweverItsPathIsSpelled) {
+    MakeFiles(demos.Path(), {L"a.dem", L"Матч 2.dem", L"long demo name.dem"});
+    settings.SetString(L"main", L"firstrun", L"0");
     std::wstring spelled = FolderText(demos / "long demo name.dem");
     wchar_t shortName[MAX_PATH];
     // Wine gives 8.3 aliases on some drives only; the upper-case spelling always differs.
@@ -129,88 +87,76 @@ TEST_F(StartupTest, DemoNamedByAnotherSpellingIsFoundToo) {
     } else {
         CharUpperBuffW(spelled.data(), static_cast<DWORD>(spelled.size()));
     }
-    Start(spelled);
-    ASSERT_GE(window->SelectedDemoIndex(), 0);
-    EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), L"long demo name.dem");
+    for (const auto& [argument, name] : {std::pair{FolderText(demos / "Матч 2.dem"), L"Матч 2.dem"},
+                                         std::pair{spelled, L"long demo name.dem"}}) {
+        Restart();
+        Start(argument);
+        // The folder is shown as the argument spells it.
+        if (argument != spelled) EXPECT_EQ(window->DemoFolder(), FolderText(demos.Path()));
+        ASSERT_GE(window->SelectedDemoIndex(), 0);
+        EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), name);
+        EXPECT_EQ(Text(Control(ControlId::InfoBox))
+                      .rfind(L"Demo name: " + std::wstring(name) + L"\r\nMap: de_dust2", 0),
+                  0u);
+    }
 }
 
-TEST_F(StartupTest, ArgumentThatIsNoFileGivesAnOrdinaryStart) {
-    MakeFiles(demos.Path(), {L"a.dem"});
+TEST_F(StartupTest, WithoutADemoTheListStartsInTheRememberedFolderOnlyWhenTheGameIsKnownAndItStillExists) {
     TempDir remembered;
-    MakeFiles(remembered.Path(), {L"r.dem"});
-    NotFirstRun();
-    settings.SetString(L"CooMMon", L"HLEXEPath", L"C:\\Games\\Half-Life\\hl.exe");
-    settings.SetString(L"CooMMon", L"DemoPath", FolderText(remembered.Path()));
-
-    // Quotes are not removed from the argument, so a quoted path names no file.
-    Start(L"\"" + FolderText(demos / "a.dem") + L"\"");
-    EXPECT_EQ(window->DemoFolder(), FolderText(remembered.Path()));
-    EXPECT_EQ(window->SelectedDemoIndex(), -1);
-    EXPECT_FALSE(DemoButtonsEnabled());
+    MakeFiles(demos.Path(), {L"a.dem"});
+    settings.SetString(L"main", L"firstrun", L"0");
+    const struct {
+        std::wstring argument, hlExe, demoPath;
+        bool startsThere;  // else in the process's current folder, where the window started
+    } starts[] = {
+        // Quotes are not removed from the argument, so a quoted path names no file.
+        {L"\"" + FolderText(demos / "a.dem") + L"\"", L"C:\\Games\\Half-Life\\hl.exe",
+         FolderText(remembered.Path()), true},
+        {L"", L"", FolderText(remembered.Path()), false},
+        {L"", L"C:\\Games\\Half-Life\\hl.exe", FolderText(demos / "gone"), false},  // quietly
+    };
+    for (const auto& start : starts) {
+        SCOPED_TRACE(testing::PrintToString(start.argument + L"|" + start.hlExe + L"|" + start.demoPath));
+        settings.SetString(L"CooMMon", L"HLEXEPath", start.hlExe);
+        settings.SetString(L"CooMMon", L"DemoPath", start.demoPath);
+        Restart();
+        const std::wstring startingFolder = window->DemoFolder();
+        Start(start.argument);
+        EXPECT_EQ(window->DemoFolder(), start.startsThere ? start.demoPath : startingFolder);
+        EXPECT_EQ(window->SelectedDemoIndex(), -1);
+    }
 }
 
-TEST_F(StartupTest, FirstStartWithoutGameStaysInTheCurrentFolder) {
-    MakeFiles(demos.Path(), {L"here.dem"});
-    wchar_t previous[MAX_PATH];
-    GetCurrentDirectoryW(MAX_PATH, previous);
-    ASSERT_TRUE(SetCurrentDirectoryW(FolderText(demos.Path()).c_str()));
-    Restart();
-    prompter.QueueAnswer(ui::Answer::No);
-    Start();
-    SetCurrentDirectoryW(previous);
-
-    EXPECT_EQ(window->DemoFolder(), FolderText(demos.Path()));
-    EXPECT_EQ(ListItems(ui::ControlId::DemoList), std::vector<std::wstring>{L"here.dem"});
-    EXPECT_EQ(window->SelectedDemoIndex(), -1);
-    EXPECT_FALSE(DemoButtonsEnabled());
-}
-
-TEST_F(StartupTest, RememberedFolderThatVanishedLeavesTheStartingFolderQuietly) {
-    NotFirstRun();
-    const std::wstring before = window->DemoFolder();
-    settings.SetString(L"CooMMon", L"HLEXEPath", L"C:\\Games\\Half-Life\\hl.exe");
-    settings.SetString(L"CooMMon", L"DemoPath", FolderText(demos / "gone"));
-    Start();
-    EXPECT_EQ(window->DemoFolder(), before);
-    EXPECT_TRUE(prompter.messages.empty());
-}
-
-TEST_F(StartupTest, StoredSettingsAreRestoredIntoTheWindow) {
-    NotFirstRun();
-    settings.SetString(L"CooMMon", L"HLEXEPath", L"C:\\Игры\\hl.exe");
-    settings.SetString(L"CooMMon", L"CommandLine", L"-game cstrike  -dev ");
-    settings.SetString(L"main", L"graphmode", L"2");
-    settings.SetString(L"main", L"graphres", L"9");
-    Start();
-
-    EXPECT_EQ(window->HLPathText(), L"C:\\Игры\\hl.exe");
-    EXPECT_EQ(window->CommandLineText(), L"-game cstrike  -dev ");
-    EXPECT_EQ(ListSelection(ui::ControlId::RendererBox), 2);
-    EXPECT_EQ(ListSelection(ui::ControlId::ResolutionBox), -1) << "a stored index outside the list";
-    EXPECT_EQ(Setting(L"main", L"graphres"), L"9") << "nothing selected, nothing written back";
-}
-
-TEST_F(StartupTest, DefaultsWhenNothingIsStored) {
-    NotFirstRun();
+TEST_F(StartupTest, SettingsMadeInTheWindowAreRestoredAtTheNextStartAndDefaultsStandInForTheRest) {
+    settings.SetString(L"main", L"firstrun", L"0");
     settings.SetString(L"main", L"graphmode", L"abc");
     Start();
     EXPECT_EQ(window->HLPathText(), L"");
     EXPECT_EQ(window->CommandLineText(), L"-game cstrike -console");
-    EXPECT_EQ(ListSelection(ui::ControlId::RendererBox), -1) << "an unreadable number skips the step";
-    EXPECT_EQ(ListSelection(ui::ControlId::ResolutionBox), 4);
+    EXPECT_EQ(Selection(Control(ControlId::RendererBox)), -1) << "an unreadable number skips the step";
+    EXPECT_EQ(Selection(Control(ControlId::ResolutionBox)), 4);
     EXPECT_EQ(Setting(L"main", L"graphres"), L"4");
-}
 
-TEST_F(StartupTest, ShutdownSavesTheCommandLineAsTyped) {
-    NotFirstRun();
-    Start();
+    // Each pick is saved at once; the command line as typed at shutdown.
+    Pick(Control(ControlId::RendererBox), 2);
+    Pick(Control(ControlId::ResolutionBox), 7);
+    EXPECT_EQ(Setting(L"main", L"graphmode") + Setting(L"main", L"graphres"), L"27");
     window->SetCommandLineText(L"  -game cstrike -console +имя ");
     app::RunShutdown(*window, settings);
     EXPECT_EQ(Setting(L"CooMMon", L"CommandLine"), L"  -game cstrike -console +имя ");
-
+    settings.SetString(L"CooMMon", L"HLEXEPath", L"C:\\Игры\\hl.exe");
     Restart();
     Start();
+    EXPECT_EQ(window->HLPathText(), L"C:\\Игры\\hl.exe");
     EXPECT_EQ(window->CommandLineText(), L"  -game cstrike -console +имя ");
+    EXPECT_EQ(Selection(Control(ControlId::RendererBox)), 2);
+    EXPECT_EQ(Selection(Control(ControlId::ResolutionBox)), 7);
+
+    settings.SetString(L"main", L"graphres", L"9");
+    Restart();
+    Start();
+    EXPECT_EQ(Selection(Control(ControlId::ResolutionBox)), -1) << "a stored index outside the list";
+    EXPECT_EQ(Setting(L"main", L"graphres"), L"9") << "nothing selected, nothing written back";
 }
 
 }  // namespace

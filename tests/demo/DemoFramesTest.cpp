@@ -1,11 +1,9 @@
-// The frame walk and the repair plan on real recordings and on demos broken every way we know.
+// The frame walk and the repair plan on demos broken every way we know.
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "RealDemos.h"
 #include "SyntheticDemo.h"
-#include "TempDir.h"
 #include "demo/DemoRepair.h"
 #include "demo/LittleEndian.h"
 
@@ -26,56 +24,6 @@ std::string Repaired(const std::string& demo) {
     if (!answer) return "refused: " + answer.failure().systemText;
     if (answer->Whole()) return "whole";
     return AssembleDemo(AsBytes(demo), answer->plan->pieces);
-}
-
-TEST(DemoFrames, RealDemosWalkAsTheirDirectoriesSayAndComeBackWhenCut) {
-    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
-    for (const auto& file : test::RealDemoFiles()) {
-        SCOPED_TRACE(file.filename().string());
-        const std::string bytes = test::ReadFileBytes(file);
-        auto check = CheckDemo(AsBytes(bytes));
-        ASSERT_TRUE(check.ok());
-        if (check->header.demoProtocol != 5) {
-            EXPECT_FALSE(check->framesRead || check->directory);
-            EXPECT_EQ(Repaired(bytes).rfind("refused: demo protocol 4 is not read", 0), 0u);
-            continue;
-        }
-        ASSERT_TRUE(check->Whole()) << check->directoryProblem;
-        ASSERT_EQ(check->entries.size(), 2u);
-        const DirectoryEntry& playback = check->entries[1];
-        EXPECT_EQ(check->duration, playback.time);
-        EXPECT_EQ(check->frames, static_cast<std::uint64_t>(playback.frames));
-        EXPECT_EQ(Repaired(bytes), "whole");
-
-        // Cut right before the directory: the same playback, and the recorded demo back (the HLTV
-        // proxy's directory gives CD track 0 where the game writes -1).
-        const std::size_t directory = static_cast<std::size_t>(check->header.directoryOffset);
-        const std::string cut = bytes.substr(0, directory);
-        auto cutCheck = CheckDemo(AsBytes(cut));
-        EXPECT_EQ(cutCheck->directory, DirectoryState::Missing);
-        EXPECT_EQ(cutCheck->duration, playback.time);
-        EXPECT_EQ(cutCheck->frames, check->frames);
-        std::string expected = bytes;
-        if (check->entries[0].cdTrack == 0) {
-            for (std::size_t entry = 0; entry < 2; ++entry)
-                PutAt(expected, directory + 4 + entry * 92 + 72, Int32(-1));
-        }
-        EXPECT_TRUE(Repaired(cut) == expected);
-
-        // Cut inside its last frame or halfway through playback: the frames before the cut are kept
-        // as they stand and the copy walks whole.
-        for (const std::size_t cutAt :
-             {directory - 9 - 5, directory - static_cast<std::size_t>(playback.length) / 2}) {
-            const std::string repaired = Repaired(bytes.substr(0, cutAt));
-            auto again = CheckDemo(AsBytes(repaired));
-            ASSERT_TRUE(again.ok());
-            EXPECT_TRUE(again->Whole()) << again->directoryProblem;
-            EXPECT_LE(again->frames, check->frames);
-            const std::size_t kept = static_cast<std::size_t>(again->header.directoryOffset) - 9 - 544;
-            EXPECT_LT(kept, cutAt - 544);
-            EXPECT_EQ(repaired.compare(544, kept, bytes, 544, kept), 0);
-        }
-    }
 }
 
 struct BrokenCase {
@@ -175,11 +123,6 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
         auto after = CheckDemo(AsBytes(repaired));
         ASSERT_TRUE(after.ok() && after->Whole()) << length;
     }
-}
-
-TEST(DemoFrames, RepairedCopyIsNamedBesideTheDemo) {
-    EXPECT_EQ(RepairedDemoPath(std::filesystem::path("d") / "match.dem"),
-              std::filesystem::path("d") / "match.repaired.dem");
 }
 
 }  // namespace

@@ -44,15 +44,16 @@ TEST(Header, MagicAndTextWindows) {
     }
 }
 
-TEST(BodyWindow, LengthFollowsFileLength) {
-    EXPECT_FALSE(BodyWindowLength(0).has_value());
-    EXPECT_FALSE(BodyWindowLength(405).has_value());
-    EXPECT_EQ(BodyWindowLength(406), 0u);
-    EXPECT_EQ(BodyWindowLength(1'000'000), 999'594u);
-    // Just over a million: the window would run past the end; it stops two bytes short of it.
-    EXPECT_EQ(BodyWindowLength(1'000'001), 999'595u);
-    EXPECT_EQ(BodyWindowLength(1'000'406), 1'000'000u);
-    EXPECT_EQ(BodyWindowLength(5'000'000'000ull), 1'000'000u);
+TEST(BodyWindowAndSizeText, FollowTheFileLength) {
+    // Just over a million bytes the window would run past the end: it stops two bytes short of it.
+    std::string windows, sizes;
+    for (std::uint64_t length :
+         {0ull, 405ull, 406ull, 1'000'000ull, 1'000'001ull, 1'000'406ull, 5'000'000'000ull})
+        windows += (BodyWindowLength(length) ? std::to_string(*BodyWindowLength(length)) : "none") + " ";
+    EXPECT_EQ(windows, "none none 0 999594 999595 1000000 1000000 ");
+    for (std::uint64_t length : {734'512ull, 1'000'999ull, 1'001'000ull, 15'876'210ull, 2'200'000'000ull})
+        sizes += SizeText(length) + " ";
+    EXPECT_EQ(sizes, "734Кб. 1000Кб. 1Мб. 15Мб. 2200Мб. ");
 }
 
 TEST(Hltv, MarkerCountsFromTheBodysHundredthByte) {
@@ -65,14 +66,6 @@ TEST(Hltv, MarkerCountsFromTheBodysHundredthByte) {
     EXPECT_TRUE(marked(400, 99, "HLTV Proxy:"));
     EXPECT_FALSE(marked(109, 99, "HLTV Proxy"));  // the colon would be byte 110
     EXPECT_FALSE(marked(400, 200, "HLTV proxy:"));
-}
-
-TEST(SizeText, ThresholdsAndIntegerDivision) {
-    EXPECT_EQ(SizeText(734'512), "734Кб.");
-    EXPECT_EQ(SizeText(1'000'999), "1000Кб.");
-    EXPECT_EQ(SizeText(1'001'000), "1Мб.");
-    EXPECT_EQ(SizeText(15'876'210), "15Мб.");
-    EXPECT_EQ(SizeText(2'200'000'000ull), "2200Мб.");
 }
 
 TEST(PlayerScan, NamesInOrderOfFirstAppearance) {

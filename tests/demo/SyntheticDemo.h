@@ -1,7 +1,6 @@
-// Demos built byte by byte for tests: a valid header, chosen bytes at chosen offsets, random filler.
+// Demos built byte by byte for tests: a valid header, chosen bytes at chosen offsets, whole frames.
 #pragma once
 
-#include <random>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,10 +19,6 @@ void PutAt(std::string& demo, std::size_t offset, std::string_view bytes);
 using Pieces = std::vector<std::pair<std::size_t, std::string>>;
 std::string MakeDemo(std::size_t length, const Pieces& pieces);
 std::string WithPieces(std::string demo, const Pieces& pieces);
-
-// A random demo: header, filler that looks like recorded data (many NULs, small values), and name
-// markers, chat lines and StatsMe inscriptions sprinkled through it.
-std::string MakeRandomDemo(std::mt19937_64& random, std::size_t length);
 
 // A protocol-5 demo of whole frames, as the game records one: a loading segment of two net
 // messages, a playback segment holding a frame of every kind and `messages` net messages (at 0.5 s,

@@ -1,13 +1,17 @@
-// Tests of carrying out launches under Wine: the real registry, real files in a temporary game folder,
-// and the stand-in game started through the shell, whose record is checked byte for byte.
+// Tests of the Win32 half of src/launch under Wine, on the real registry and real files in a temporary
+// game folder: launches carried out (the stand-in game started through the shell, its record checked
+// byte for byte), the config list's files, the autoexec switch and the .dem association.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "GameFolder.h"
 #include "StandInRecord.h"
 #include "TestRegistryKey.h"
+#include "launch/AutoexecSwitch.h"
+#include "launch/ConfigFiles.h"
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"
+#include "launch/RegisterOpenFile.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "platform/WholeFiles.h"
@@ -50,15 +54,15 @@ class LaunchTest : public ::testing::Test {
     AutoexecSwitch autoexec;
 };
 
-TEST_F(LaunchTest, AStagedDemoReachesTheGameAsPlanned) {
+TEST_F(LaunchTest, AStagedDemoReachesTheGameAndASecondLaunchWhileTheGameHoldsItStopsAtTheCopy) {
     const auto demo = Demo(L"Demos\\final match.dem", 3'500'000);
     std::vector<std::uint64_t> copied;
     int windows = 0;
     const LaunchEvents events{[&] { ++windows; }, [&](auto done, auto) { copied.push_back(done); },
                               [&] { windows += 10; }};
-    auto watch = game.ExpectGame();
+    auto running = game.ExpectGame(/*holdDemo=*/true);
     ASSERT_EQ(LaunchDemo(Inputs(demo), autoexec, events), std::nullopt);
-    auto record = watch.Wait();
+    auto record = running.Wait();
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ(
         (*record)["command line"],
@@ -73,35 +77,27 @@ TEST_F(LaunchTest, AStagedDemoReachesTheGameAsPlanned) {
     EXPECT_EQ(windows, 11) << "the wait window opens and closes once";
     ASSERT_GE(copied.size(), 3u) << "a chunk at a time";
     EXPECT_EQ(copied.back(), std::filesystem::file_size(demo));
-}
 
-TEST_F(LaunchTest, ASecondLaunchWhileTheGameHoldsTheStagedDemoStopsAtTheCopyWithTheSystemsText) {
-    const auto first = Demo(L"Demos\\first.dem", 1000);
-    auto running = game.ExpectGame(/*holdDemo=*/true);
-    ASSERT_EQ(LaunchDemo(Inputs(first), autoexec), std::nullopt);
-    ASSERT_TRUE(running.Wait().has_value());
-
+    // The game holds its copy: the steps before the copy stay done, and the wait window closes.
     auto in = Inputs(Demo(L"Demos\\second.dem", 2000));
     in.resolution = L"640x480";
-    int finished = 0;
-    const auto stop = LaunchDemo(in, autoexec, {nullptr, nullptr, [&] { ++finished; }});
+    const auto stop = LaunchDemo(in, autoexec, events);
     ASSERT_TRUE(stop.has_value());
     EXPECT_HAS(stop->text, L"\"" + (game.Mod() / L"vorelix.dem").wstring() + L"\": " +
                                SystemErrorText(ERROR_SHARING_VIOLATION));
-    EXPECT_EQ(finished, 1) << "the wait window closes";
-    EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(first));
-    EXPECT_EQ(platform::GetRegDWord(HKEY_CURRENT_USER, kHalfLifeSettingsKey, L"EngineModeW"), 640u)
-        << "the steps before the copy stay done";
+    EXPECT_EQ(windows, 22);
+    EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(demo));
+    EXPECT_EQ(platform::GetRegDWord(HKEY_CURRENT_USER, kHalfLifeSettingsKey, L"EngineModeW"), 640u);
 
     // A demo of the mod folder needs no copy (and no wait window): a second game starts beside the first.
     auto second = game.ExpectGame();
     in = Inputs(Demo(L"Half Life Игра\\cstrike\\own.dem", 1));
     in.command = DemoCommand::ViewDemo;
-    EXPECT_EQ(LaunchDemo(in, autoexec, {nullptr, nullptr, [&] { ++finished; }}), std::nullopt);
-    auto record = second.Wait();
+    EXPECT_EQ(LaunchDemo(in, autoexec, events), std::nullopt);
+    record = second.Wait();
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ((*record)["vorelix.cfg"], Hex("viewdemo \"own.dem\"\r\n"));
-    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(windows, 22);
 }
 
 TEST_F(LaunchTest, AFailingStepStopsTheLaunchWithTheSystemsTextAndKeepsTheStepsBefore) {
@@ -139,6 +135,68 @@ TEST_F(LaunchTest, AFailingStepStopsTheLaunchWithTheSystemsTextAndKeepsTheStepsB
     const auto staged = (game.Mod() / L"vorelix.dem").wstring();
     EXPECT_FALSE(platform::CopyFileReplacing(staged, staged, nullptr).ok());
     EXPECT_EQ(DigestOf(staged), DigestOf(demo));
+}
+
+TEST(ConfigFiles, ListTheModFoldersCfgFilesCheckedByConfigsIniAndSaveTheChecksOrSayWhyNot) {
+    test::GameFolder game;
+    const auto ini = game.Write(L"configs.ini", "b.cfg\r\nunknown.cfg\r\n");
+    auto entries = LoadConfigList(game.Game().wstring(), ini.wstring());
+    ASSERT_TRUE(entries.has_value());
+    EXPECT_EQ(*entries,
+              (std::vector<ConfigEntry>{
+                  {L"a.cfg", false}, {L"autoexec.cfg", false}, {L"b.cfg", true}, {L"my config.cfg", false}}));
+    EXPECT_FALSE(LoadConfigList(L"", ini.wstring()).has_value())
+        << "no game folder: not the drive's \\cstrike";
+    EXPECT_FALSE(LoadConfigList(game.Demos().wstring(), ini.wstring()).has_value());
+
+    (*entries)[1].checked = true;
+    EXPECT_EQ(SaveConfigList(*entries, ini.wstring()), std::nullopt);
+    EXPECT_EQ(test::ReadFileBytes(ini), "autoexec.cfg\r\nb.cfg\r\n\r\n");
+    // Not saved, the file left as it was: a folder in the way, a name the code page cannot hold.
+    const auto blocked = game.Root() / L"blocked.ini";
+    std::filesystem::create_directory(blocked);
+    const auto message = SaveConfigList(*entries, blocked.wstring());
+    ASSERT_TRUE(message.has_value());
+    EXPECT_NE(message->text.find(SystemErrorText(ERROR_ACCESS_DENIED)), std::wstring::npos);
+    EXPECT_TRUE(SaveConfigList({{L"\U0001F600.cfg", true}}, ini.wstring()).has_value());
+    EXPECT_EQ(test::ReadFileBytes(ini), "autoexec.cfg\r\nb.cfg\r\n\r\n");
+}
+
+TEST(AutoexecSwitch, RenamesAsideAndBackNeverReplacingAndRestoresWhereItRenamed) {
+    test::GameFolder game, other;
+    const auto cfg = game.Mod() / L"autoexec.cfg";
+    const auto old = game.Mod() / L"autoexec.cfg_old";
+    AutoexecSwitch autoexec;
+    autoexec.RenameAutoexec(game.Mod().wstring());
+    EXPECT_TRUE(autoexec.AutoexecRenamed() && !std::filesystem::exists(cfg));
+    autoexec.RenameAutoexec(game.Mod().wstring());   // nothing left to rename: silent
+    autoexec.RenameAutoexec(other.Mod().wstring());  // hl.exe chosen in another installation meanwhile
+    autoexec.RestoreAutoexec();
+    EXPECT_FALSE(autoexec.AutoexecRenamed());
+    EXPECT_TRUE(std::filesystem::exists(cfg) && !std::filesystem::exists(old) &&
+                std::filesystem::exists(other.Mod() / L"autoexec.cfg"));
+
+    // Both present: neither direction replaces a file; the switch counts as renamed all the same.
+    test::WriteFileBytes(old, "older");
+    autoexec.RenameAutoexec(game.Mod().wstring());
+    EXPECT_TRUE(autoexec.AutoexecRenamed());
+    autoexec.RestoreAutoexec();
+    EXPECT_EQ(test::ReadFileBytes(old) + test::ReadFileBytes(cfg), "older// stand-in file\r\n");
+}
+
+// The start-up tests cover the registration itself and a refusal at the first key and at both roots.
+TEST(RegisterOpenFile, AFailureAtALaterKeyPutsAllThreeEntriesUnderTheFallback) {
+    // A lasting key cannot be made below a volatile one: only the third key is refused.
+    test::TestRegistryKey base;
+    platform::SetRegString(base.Root(), base / L"machine\\vorelix_file", L"", L"");
+    base.CreateVolatile(L"machine\\vorelix_file\\shell");
+    const AssociationRoots roots{base.Root(), base / L"machine\\", base.Root(), base / L"user\\", false};
+    EXPECT_FALSE(
+        RegisterOpenFile(L"dem", L"vorelix_file", L"C:\\V\\v.exe,0", L"C:\\V\\v.exe", roots).has_value());
+    for (const auto& [key, value] : {std::pair{L".dem", L"vorelix_file"},
+                                     {L"vorelix_file\\DefaultIcon", L"C:\\V\\v.exe,0"},
+                                     {L"vorelix_file\\shell\\open\\command", L"\"C:\\V\\v.exe\" %1"}})
+        EXPECT_EQ(platform::GetRegString(base.Root(), roots.fallbackPrefix + key, L""), value);
 }
 
 }  // namespace

@@ -33,17 +33,15 @@ std::variant<LaunchPlan, UserMessage> Plan(const LaunchInputs& in, Files files =
 }
 
 LaunchInputs StagedInputs() {
-    LaunchInputs in;
-    in.hlExePath = kGame + L"\\hl.exe";
-    in.renderer = L"OpenGL";
-    in.resolution = L"1024x768";
-    in.configs = {{L"a.cfg", true}, {L"b.cfg", false}, {L"my config.cfg", true}};
-    in.commandLine = L"-game cstrike -console";
-    in.speed = L"100";
-    in.demoFolder = L"D:\\Demos";
-    in.selectedDemo = L"final.dem";
-    in.selectedDemoPath = L"D:\\Demos\\final.dem";
-    return in;
+    return {.hlExePath = kGame + L"\\hl.exe",
+            .renderer = L"OpenGL",
+            .resolution = L"1024x768",
+            .configs = {{L"a.cfg", true}, {L"b.cfg", false}, {L"my config.cfg", true}},
+            .commandLine = L"-game cstrike -console",
+            .speed = L"100",
+            .demoFolder = L"D:\\Demos",
+            .selectedDemo = L"final.dem",
+            .selectedDemoPath = L"D:\\Demos\\final.dem"};
 }
 
 TEST(PlanLaunch, StagesADemoFromElsewhereAndNamesAModFolderDemoByItsOwnName) {

@@ -1,12 +1,14 @@
-// Tests of copying a dropped file in, renaming and deleting, on real files in temporary folders.
+// Tests of copying a dropped file in, renaming and deleting, on real files in temporary folders, and of
+// handing a program to the shell's "open" verb.
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 
+#include "ProbeProcess.h"
 #include "TempDir.h"
 #include "platform/FileOps.h"
+#include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 
@@ -19,20 +21,7 @@ using test::WriteFileBytes;
 
 const std::wstring kCyrillicName = L"моя демка 1.dem";
 
-// Under Wine drive C: is also reachable through the Linux root on Z:.
-std::wstring ThroughTheLinuxRoot(const std::wstring& path) {
-    using UnixName = char*(__cdecl*)(const wchar_t*);
-    const auto toUnix = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    char* unixName = toUnix ? toUnix(path.c_str()) : nullptr;
-    if (unixName == nullptr) return {};
-    std::wstring result = L"Z:" + Utf8ToWide(unixName);
-    HeapFree(GetProcessHeap(), 0, unixName);
-    std::replace(result.begin(), result.end(), L'/', L'\\');
-    return result;
-}
-
-TEST(CopyFileIntoFolder, CopiesUnderTheSameNameReplacingATargetOnlyWhenAskedTo) {
+TEST(CopyFileIntoFolder, CopiesUnderTheSameNameReplacingOnlyWhenAskedToAndNeverOntoItself) {
     TempDir from, to;
     WriteFileBytes(from.Path() / kCyrillicName, "new bytes");
     WriteFileBytes(to.Path() / kCyrillicName, "old");
@@ -43,36 +32,25 @@ TEST(CopyFileIntoFolder, CopiesUnderTheSameNameReplacingATargetOnlyWhenAskedTo) 
     EXPECT_EQ(ReadFileBytes(to.Path() / kCyrillicName), "old");
     const Status status = CopyFileIntoFolder(source, to.Path().wstring(), true);
     ASSERT_TRUE(status.ok()) << status.failure().systemText;
-    EXPECT_EQ(ReadFileBytes(to.Path() / kCyrillicName), "new bytes");
-    EXPECT_EQ(ReadFileBytes(from.Path() / kCyrillicName), "new bytes");
-}
+    EXPECT_EQ(ReadFileBytes(to.Path() / kCyrillicName) + "|" + ReadFileBytes(source), "new bytes|new bytes");
 
-TEST(CopyFileIntoFolder, NeverCopiesAFileOntoItselfHoweverTheFolderIsSpelled) {
-    TempDir dir, other;
-    WriteFileBytes(dir / "a.dem", "precious");
-    // A hard link: another path, the same bytes on disk.
-    ASSERT_TRUE(CreateHardLinkW((other / "a.dem").c_str(), (dir / "a.dem").c_str(), nullptr));
-    std::vector<std::wstring> folders{dir.Path().wstring(), dir.Path().wstring() + L"\\.",
-                                      other.Path().wstring()};
-    if (const auto viaZ = ThroughTheLinuxRoot(dir.Path().wstring()); !viaZ.empty()) folders.push_back(viaZ);
-    for (const auto& folder : folders) {
-        const Status status = CopyFileIntoFolder((dir / "a.dem").wstring(), folder, true);
-        ASSERT_FALSE(status.ok()) << WideToUtf8(folder);
-        EXPECT_EQ(status.failure().systemText, "The file is already in this folder.");
-        EXPECT_EQ(ReadFileBytes(dir / "a.dem"), "precious");
+    // The folder spelled another way, and a hard link (another path, the same bytes on disk).
+    WriteFileBytes(from / "a.dem", "precious");
+    ASSERT_TRUE(CreateHardLinkW((to / "a.dem").c_str(), (from / "a.dem").c_str(), nullptr));
+    for (const auto& folder : {from.Path().wstring(), from.Path().wstring() + L"\\.", to.Path().wstring()}) {
+        const Status same = CopyFileIntoFolder((from / "a.dem").wstring(), folder, true);
+        ASSERT_FALSE(same.ok()) << WideToUtf8(folder);
+        EXPECT_EQ(same.failure().systemText, "The file is already in this folder.");
+        EXPECT_EQ(ReadFileBytes(from / "a.dem"), "precious");
     }
-}
 
-TEST(CopyFileIntoFolder, AMissingSourceOrFolderGivesTheSystemsText) {
-    TempDir from, to;
+    // A missing source or folder gives the system's text.
     const Status missing = CopyFileIntoFolder((from / "gone.dem").wstring(), to.Path().wstring(), true);
     ASSERT_FALSE(missing.ok());
     EXPECT_EQ(missing.failure().code, static_cast<int>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(missing.failure().systemText, WideToUtf8(SystemErrorText(ERROR_FILE_NOT_FOUND)));
     EXPECT_FALSE(std::filesystem::exists(to / "gone.dem"));
-    WriteFileBytes(from / "a.dem", "a");
-    const Status noFolder =
-        CopyFileIntoFolder((from / "a.dem").wstring(), (from / "no such folder").wstring(), true);
+    const Status noFolder = CopyFileIntoFolder(source, (from / "no such folder").wstring(), true);
     ASSERT_FALSE(noFolder.ok());
     EXPECT_FALSE(noFolder.failure().systemText.empty());
 }
@@ -103,6 +81,23 @@ TEST(DeleteFileAt, RemovesTheFileAndFailsForAMissingOneOrAFolder) {
     WriteFileBytes(dir / "a.dem", "a");
     EXPECT_FALSE(DeleteFileAt(dir.Path().wstring() + L"\\").ok());
     EXPECT_TRUE(std::filesystem::exists(dir / "a.dem"));
+}
+
+TEST(ShellOpen, StartsAProgramWithItsParametersAndFolderAsGivenAndSaysNoForAMissingOne) {
+    TempDir dir;
+    const auto workFolder = dir.Path() / L"папка with blanks";
+    std::filesystem::create_directories(workFolder);
+    const test::ProbeEvent done;
+    const std::wstring parameters =
+        L"record \"" + (dir / "record.txt").wstring() + L"\" " + done.Name() + L" \"демка 1.dem\" -x";
+    ASSERT_TRUE(ShellOpen(nullptr, test::ProbePath(), parameters, workFolder.wstring(), SW_HIDE));
+    ASSERT_TRUE(done.Wait());
+    const auto lines = test::RecordedLines(dir / "record.txt");
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[0], parameters);
+    EXPECT_EQ(lines[1], workFolder.wstring());
+
+    EXPECT_FALSE(ShellOpen(nullptr, (dir / "missing.exe").wstring(), L"", L"", SW_HIDE));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Repaired copies written as new files: exact bytes, never over a file, nothing left when writing fails.
 #include <gtest/gtest.h>
 
-#include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
 #include "platform/ChunkedDemoFile.h"
@@ -93,19 +92,6 @@ TEST(NewDemoFile, PiecesLargerThanOneChunkArriveInOrder) {
     const demo::DemoPiece outside[] = {{0, source.size() + 1, {}}};
     EXPECT_FALSE(WriteNewDemo(dir / "out.dem", *file, outside).ok());
     EXPECT_FALSE(fs::exists(dir / "out.dem"));
-}
-
-TEST(NewDemoFile, RealDemosCheckTheSameReadAChunkAtATime) {
-    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
-    for (const auto& path : test::RealDemoFiles()) {
-        SCOPED_TRACE(path.filename().string());
-        auto inMemory = demo::CheckDemo(demo::AsBytes(ReadFileBytes(path)));
-        auto chunked = CheckDemoFile(path);
-        ASSERT_TRUE(inMemory.ok() && chunked.ok());
-        EXPECT_EQ(chunked->directory, inMemory->directory);
-        EXPECT_EQ(chunked->duration, inMemory->duration);
-        EXPECT_EQ(chunked->frames, inMemory->frames);
-    }
 }
 
 #ifndef _WIN32

@@ -27,31 +27,22 @@ TEST(PathHelpers, FileExistsParentFolderFileNameAndSelectedPath) {
          {(dir / "b.dem").wstring(), std::wstring(), L"\"" + (dir / "a.dem").wstring() + L"\""})
         EXPECT_FALSE(FileExists(missing));
 
-    const std::pair<const wchar_t*, std::optional<std::wstring>> parents[] = {
-        {L"C:\\Demos\\a.dem", L"C:\\Demos"},
-        {L"C:\\a.dem", L"C:"},
-        {L"C:\\Demos\\", L"C:\\Demos"},
-        {L"\\\\server\\share\\a.dem", L"\\\\server\\share"},
-        {L"ab", L""},
-        {L"", L""},
-        {L"\\a", L""},
-        {L"abc", std::nullopt},
-        {L"C:/Demos/a.dem", std::nullopt}};
-    for (const auto& [path, parent] : parents) EXPECT_EQ(GetParentFolder(path), parent) << path;
-
-    for (const auto& [path, name] :
-         {std::pair{L"C:\\Demos\\a.dem", L"a.dem"}, std::pair{L"a.dem", L"a.dem"},
-          std::pair{L"C:\\Демки\\моя демка.dem", L"моя демка.dem"}, std::pair{L"", L""}})
-        EXPECT_EQ(GetFileName(path), name) << path;
+    std::wstring parents, names;
+    for (const wchar_t* path : {L"C:\\Demos\\a.dem", L"C:\\a.dem", L"C:\\Demos\\",
+                                L"\\\\server\\share\\a.dem", L"ab", L"", L"\\a", L"abc", L"C:/Demos/a.dem"})
+        parents += GetParentFolder(path).value_or(L"<none>") + L"|";
+    EXPECT_EQ(parents, L"C:\\Demos|C:|C:\\Demos|\\\\server\\share||||<none>|<none>|");
+    for (const wchar_t* path : {L"C:\\Demos\\a.dem", L"a.dem", L"C:\\Демки\\моя демка.dem", L""})
+        names += GetFileName(path) + L"|";
+    EXPECT_EQ(names, L"a.dem|a.dem|моя демка.dem||");
 
     // Nothing selected: the folder and a separator, naming no file.
-    EXPECT_EQ(GetSelectedDemoPath(L"C:\\", L"a.dem"), L"C:\\a.dem");
-    EXPECT_EQ(GetSelectedDemoPath(L"D:\\Demos", L"a b.dem"), L"D:\\Demos\\a b.dem");
-    EXPECT_EQ(GetSelectedDemoPath(L"D:\\Demos", L""), L"D:\\Demos\\");
-    EXPECT_EQ(GetSelectedDemoPath(L"C:\\", L""), L"C:\\");
+    EXPECT_EQ(GetSelectedDemoPath(L"C:\\", L"a.dem") + L"|" + GetSelectedDemoPath(L"D:\\Demos", L"a b.dem") +
+                  L"|" + GetSelectedDemoPath(L"D:\\Demos", L"") + L"|" + GetSelectedDemoPath(L"C:\\", L""),
+              L"C:\\a.dem|D:\\Demos\\a b.dem|D:\\Demos\\|C:\\");
 }
 
-TEST(CanonicalPath, SpellingsOfOneFileAgreeAndDifferentFilesDiffer) {
+TEST(CanonicalPath, SpellingsOfOneFileAgreeShortAliasesIncludedAndDifferentFilesDiffer) {
     TempDir dir;
     const std::wstring folder = dir.Path().wstring();
     test::WriteFileBytes(dir.Path() / L"демка а.dem", "a");
@@ -63,19 +54,17 @@ TEST(CanonicalPath, SpellingsOfOneFileAgreeAndDifferentFilesDiffer) {
     // Missing files still get a comparable form.
     EXPECT_EQ(CanonicalPath(folder + L"\\Missing.dem"), CanonicalPath(folder + L"\\missing.DEM"));
     EXPECT_NE(CanonicalPath(folder + L"\\Missing.dem"), CanonicalPath(folder + L"\\other.dem"));
-}
 
-TEST(CanonicalPath, AShortAliasMeetsTheLongSpellingForFilesAndMissingFilesInside) {
-    TempDir dir;
-    const auto folder = dir / "a rather long folder name";
-    std::filesystem::create_directory(folder);
-    test::WriteFileBytes(folder / "a rather long demo name.dem", "x");
-    const std::wstring shortFolder = ShortPathOf(folder.wstring());
-    const std::wstring shortFile = ShortPathOf((folder / "a rather long demo name.dem").wstring());
-    if (shortFolder.empty() || shortFolder == folder.wstring())
+    // A short alias meets the long spelling, for files and for missing files inside.
+    const auto longFolder = dir / "a rather long folder name";
+    std::filesystem::create_directory(longFolder);
+    test::WriteFileBytes(longFolder / "a rather long demo name.dem", "x");
+    const std::wstring shortFolder = ShortPathOf(longFolder.wstring());
+    if (shortFolder.empty() || shortFolder == longFolder.wstring())
         GTEST_SKIP() << "this file system gives no 8.3 alias";
-    EXPECT_EQ(CanonicalPath(shortFile), CanonicalPath((folder / "a rather long demo name.dem").wstring()));
-    EXPECT_EQ(CanonicalPath(shortFolder + L"\\new.dem"), CanonicalPath(folder.wstring() + L"\\new.dem"));
+    EXPECT_EQ(CanonicalPath(ShortPathOf((longFolder / "a rather long demo name.dem").wstring())),
+              CanonicalPath((longFolder / "a rather long demo name.dem").wstring()));
+    EXPECT_EQ(CanonicalPath(shortFolder + L"\\new.dem"), CanonicalPath(longFolder.wstring() + L"\\new.dem"));
 }
 
 }  // namespace

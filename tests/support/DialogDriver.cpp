@@ -1,4 +1,4 @@
-// The dialog driver's timer: the first visible dialog of the thread is acted on, then closed.
+// The dialog driver's timer: the first visible window of the class is acted on, then closed.
 #include "DialogDriver.h"
 
 #include <cstdlib>
@@ -10,25 +10,19 @@ void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         const char* hold = std::getenv("VORELIX_DIALOG_HOLD_MS");
         return hold != nullptr ? std::atoi(hold) / static_cast<int>(kTickMs) : 0;
     }();
-    HWND dialog = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM out) {
-            wchar_t cls[16] = {};
-            GetClassNameW(hwnd, cls, 16);
-            if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(hwnd)) return TRUE;
-            *reinterpret_cast<HWND*>(out) = hwnd;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&dialog));
-    if (!current_ || !dialog) return;
+    if (!current_) return;
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, current_->class_.c_str(), nullptr)) &&
+           (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId() || !IsWindowVisible(window))) {
+    }
+    if (!window) return;
     if (!current_->acted) {
         if (current_->heldTicks_++ < holdTicks) return;
         current_->acted = true;
-        current_->act_(dialog);
+        current_->act_(window);
     } else {
-        EndDialog(dialog, IDCANCEL);
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
+        EndDialog(window, IDCANCEL);
+        PostMessageW(window, WM_CLOSE, 0, 0);
     }
 }
 

@@ -1,18 +1,143 @@
 // The main window fixture: a fresh MainWindow per test, its settings under a test key that is removed
-// afterwards.
+// afterwards; and the helpers that work on the controls of any window.
 #include "MainWindowFixture.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
 
 #include "SyntheticDemo.h"
 #include "TempDir.h"
+#include "ui/Dpi.h"
+#include "ui/Fonts.h"
 
 namespace vorelix::test {
 
 namespace {
-bool IsComboBox(ui::ControlId id) {
-    return id == ui::ControlId::DriveBox || id == ui::ControlId::RendererBox ||
-           id == ui::ControlId::ResolutionBox;
+
+RECT PlaceIn(HWND window, HWND control) {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
+
+bool Overlap(const RECT& a, const RECT& b) {
+    RECT common{};
+    return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+    RECT common{};
+    return IntersectRect(&common, &inner, &outer) && EqualRect(&common, &inner);
+}
+
+void DiscardQuit() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 }  // namespace
+
+bool IsKind(HWND control, const wchar_t* className, LONG typeMask, LONG type) {
+    wchar_t kind[16] = {};
+    GetClassNameW(control, kind, 16);
+    return lstrcmpiW(kind, className) == 0 && (GetWindowLongW(control, GWL_STYLE) & typeMask) == type;
+}
+
+std::wstring Text(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+std::vector<std::wstring> Items(HWND list) {
+    const bool combo = IsKind(list, WC_COMBOBOXW);
+    std::vector<std::wstring> items;
+    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(
+            static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1,
+            L'\0');
+        text.resize(static_cast<std::size_t>(
+            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        items.push_back(text);
+    }
+    return items;
+}
+
+int Selection(HWND list) {
+    return static_cast<int>(
+        SendMessageW(list, IsKind(list, WC_COMBOBOXW) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+void Notify(HWND control, int code) {
+    SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void Pick(HWND list, int index) {
+    const bool combo = IsKind(list, WC_COMBOBOXW);
+    SendMessageW(list, combo ? CB_SETCURSEL : LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    Notify(list, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
+}
+
+std::wstring ToolTipOf(HWND control) {
+    HWND owner = GetParent(control), tips = nullptr;
+    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
+           GetWindow(tips, GW_OWNER) != owner) {
+    }
+    wchar_t text[128] = {};
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = owner;
+    info.uId = reinterpret_cast<UINT_PTR>(control);
+    info.lpszText = text;
+    if (tips) SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
+void ExpectLaidOut(HWND window, UINT dpi, const std::set<std::pair<int, int>>& designedOverlaps) {
+    RECT client{};
+    GetClientRect(window, &client);
+    std::vector<HWND> controls, frames;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        (IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_GROUPBOX) ? frames : controls).push_back(child);
+    for (HWND child : controls) {
+        SCOPED_TRACE(GetDlgCtrlID(child));
+        const RECT place = PlaceIn(window, child);
+        EXPECT_TRUE(Inside(place, client));
+        for (HWND frame : frames)
+            EXPECT_TRUE(!Overlap(place, PlaceIn(window, frame)) || Inside(place, PlaceIn(window, frame)));
+        for (HWND other : controls) {
+            if (other == child || designedOverlaps.count({GetDlgCtrlID(child), GetDlgCtrlID(other)}) ||
+                designedOverlaps.count({GetDlgCtrlID(other), GetDlgCtrlID(child)}))
+                continue;
+            EXPECT_FALSE(Overlap(place, PlaceIn(window, other))) << GetDlgCtrlID(other);
+        }
+        if (IsKind(child, WC_STATICW, SS_TYPEMASK, SS_LEFTNOWORDWRAP)) {
+            const auto drawn = ui::MeasureDrawnText(
+                reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), Text(child));
+            EXPECT_TRUE(drawn.right <= place.right - place.left && drawn.bottom <= place.bottom - place.top)
+                << "the caption is cut";
+        }
+    }
+    for (HWND child : controls) {
+        if (IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_PUSHBUTTON)) frames.push_back(child);
+    }
+    const std::wstring captionFont =
+        ui::BoldCaptionFace(dpi) + L"/700/" + std::to_wstring(ui::FontHeightForPoints(825, dpi));
+    for (HWND caption : frames) {
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(caption, WM_GETFONT, 0, 0)), sizeof font, &font);
+        EXPECT_EQ(
+            font.lfFaceName + (L"/" + std::to_wstring(font.lfWeight)) + L"/" + std::to_wstring(font.lfHeight),
+            captionFont)
+            << GetDlgCtrlID(caption);
+    }
+}
 
 ui::MainWindowServices MainWindowTest::Services() {
     const auto choose = [this](HWND) {
@@ -29,107 +154,46 @@ ui::MainWindowServices MainWindowTest::Services() {
 }
 
 void MainWindowTest::SetUp() {
+    Restart();
+}
+
+void MainWindowTest::Restart() {
+    window.reset();
+    DiscardQuit();  // a destroyed window asks the thread to quit; that must not end the next modal loops
     window = std::make_unique<ui::MainWindow>(Services());
     ASSERT_TRUE(window->IsCreated());
 }
 
 void MainWindowTest::TearDown() {
     window.reset();
-    // The destroyed window asked the thread to quit; that must not end the next test's modal loops.
-    MSG message;
-    while (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    DiscardQuit();
     EXPECT_TRUE(prompter.AllUsed()) << "a scripted answer was never asked for";
     EXPECT_TRUE(hlExeChoices.empty()) << "a scripted hl.exe choice was never asked for";
 }
 
-void MainWindowTest::Notify(ui::ControlId id, int code) const {
-    SendMessageW(window->Hwnd(), WM_COMMAND, MAKEWPARAM(ui::ToInt(id), code),
-                 reinterpret_cast<LPARAM>(Control(id)));
-}
-
-std::vector<std::wstring> MainWindowTest::ListItems(ui::ControlId id) const {
-    return ListBoxItems(Control(id), IsComboBox(id));
-}
-
-int MainWindowTest::ListSelection(ui::ControlId id) const {
-    return static_cast<int>(SendMessageW(Control(id), IsComboBox(id) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
-}
-
-std::wstring MainWindowTest::ControlText(ui::ControlId id) const {
-    return WindowText(Control(id));
-}
-
-wchar_t MainWindowTest::DriveShown() const {
-    const int selected = ListSelection(ui::ControlId::DriveBox);
-    if (selected < 0) return 0;
-    return static_cast<wchar_t>(
-        towupper(ListItems(ui::ControlId::DriveBox)[static_cast<std::size_t>(selected)][0]));
-}
-
-std::wstring MainWindowTest::FolderShown() const {
-    const auto items = ListItems(ui::ControlId::FolderBox);
-    const int selected = ListSelection(ui::ControlId::FolderBox);
-    if (items.empty() || selected < 0) return {};
-    std::wstring path = items[0];
-    for (int i = 1; i <= selected; ++i) {
-        if (path.back() != L'\\') path += L'\\';
-        path += items[static_cast<std::size_t>(i)];
-    }
-    return path;
-}
-
 void MainWindowTest::ShowFolder(const std::filesystem::path& folder) const {
-    ASSERT_TRUE(window->SetDemoFolder(FolderText(folder)));
-    window->LoadDemoList();
+    window->ShowDemoFolder(FolderText(folder));
 }
 
-int MainWindowTest::IndexOfDemo(const std::wstring& name) const {
-    const auto items = ListItems(ui::ControlId::DemoList);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i] == name) return static_cast<int>(i);
-    }
-    return -1;
-}
-
-void MainWindowTest::ClickDemo(int index) const {
-    SendMessageW(Control(ui::ControlId::DemoList), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    Notify(ui::ControlId::DemoList, LBN_SELCHANGE);
+void MainWindowTest::PickDemo(const std::wstring& name) const {
+    const auto demos = Items(Control(ui::ControlId::DemoList));
+    const auto found = std::find(demos.begin(), demos.end(), name);
+    ASSERT_NE(found, demos.end()) << "no demo of that name is listed";
+    Pick(Control(ui::ControlId::DemoList), static_cast<int>(found - demos.begin()));
 }
 
 bool MainWindowTest::DemoButtonsEnabled() const {
     const bool utils = IsWindowEnabled(Control(ui::ControlId::UtilsButton));
-    const bool view = IsWindowEnabled(Control(ui::ControlId::ViewDemoButton));
-    const bool play = IsWindowEnabled(Control(ui::ControlId::PlayDemoButton));
-    EXPECT_TRUE(utils == view && view == play) << "the three demo buttons disagree";
-    return utils && view && play;
-}
-
-std::vector<std::wstring> ListBoxItems(HWND list, bool combo) {
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        const auto length = SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(text);
-    }
-    return items;
-}
-
-std::wstring WindowText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
+    EXPECT_EQ(IsWindowEnabled(Control(ui::ControlId::ViewDemoButton)) +
+                  IsWindowEnabled(Control(ui::ControlId::PlayDemoButton)),
+              utils ? 2 : 0)
+        << "the three demo buttons disagree";
+    return utils;
 }
 
 std::wstring FolderText(const std::filesystem::path& folder) {
     std::wstring text = folder.wstring();
-    for (auto& c : text) {
-        if (c == L'/') c = L'\\';
-    }
+    std::replace(text.begin(), text.end(), L'/', L'\\');
     while (text.size() > 3 && text.back() == L'\\') text.pop_back();
     return text;
 }

@@ -1,4 +1,5 @@
-// A main window on a test settings key with scripted boxes, and helpers that read its controls back.
+// A main window on a test settings key with scripted boxes, and general helpers that drive any window's
+// controls as the user does and read them back.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <deque>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +20,23 @@
 
 namespace vorelix::test {
 
+// Whether a control is of that window class and, within `typeMask` of its style, of that type.
+bool IsKind(HWND control, const wchar_t* className, LONG typeMask = 0, LONG type = 0);
+// What a control shows: its text, the entries of a list or combo box, the selected entry (-1: none).
+std::wstring Text(HWND control);
+std::vector<std::wstring> Items(HWND list);
+int Selection(HWND list);
+// Sends the control's window the WM_COMMAND that the control itself sends.
+void Notify(HWND control, int code);
+// Selects entry `index` of a list or combo box and notifies its window as a click does.
+void Pick(HWND list, int index);
+// The text of the tool tip that the control's window shows over it.
+std::wstring ToolTipOf(HWND control);
+// The rules every window's layout keeps at the DPI it was last laid out for: each control inside the client
+// area and inside any frame it overlaps, no two other controls overlapping (but the pairs of ids given), each
+// label's caption drawn whole, and push buttons and frames in the bold caption face at 8.25 pt.
+void ExpectLaidOut(HWND window, UINT dpi, const std::set<std::pair<int, int>>& designedOverlaps = {});
+
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -26,28 +45,18 @@ class MainWindowTest : public ::testing::Test {
     // What a main window of the test is given: the test's settings, boxes and program folder, and the
     // scripted hl.exe browse.
     ui::MainWindowServices Services();
+    // A new main window, as the next start of the program makes it.
+    void Restart();
 
     HWND Control(ui::ControlId id) const { return window->ControlHwnd(id); }
-    // Sends the main window the WM_COMMAND that the control itself sends.
-    void Notify(ui::ControlId id, int code) const;
-
-    // Entries and selection of a list box or combo box, read from the control.
-    std::vector<std::wstring> ListItems(ui::ControlId id) const;
-    int ListSelection(ui::ControlId id) const;
-    std::wstring ControlText(ui::ControlId id) const;
-
-    // What the three navigation controls show, read from the controls themselves.
-    wchar_t DriveShown() const;
-    std::wstring FolderShown()
-        const;  // the folder box's entries from the root to its highlighted one, joined
-    std::wstring DemoPathSetting() const { return settings.GetString(L"CooMMon", L"DemoPath", L"<absent>"); }
-
-    // SetDemoFolder then LoadDemoList, as the folder box does.
+    std::wstring Setting(const wchar_t* section, const wchar_t* name) const {
+        return settings.GetString(section, name, L"<absent>");
+    }
+    // Shows a folder in the demo list as a change of folder does.
     void ShowFolder(const std::filesystem::path& folder) const;
-    // The demo list's entry of that name, or -1.
-    int IndexOfDemo(const std::wstring& name) const;
-    // Picks entry `index` of the demo list as a click does.
-    void ClickDemo(int index) const;
+    // Selects the demo of that name in the list as a click does.
+    void PickDemo(const std::wstring& name) const;
+    // Whether the three demo buttons are enabled; they always agree.
     bool DemoButtonsEnabled() const;
 
     TestRegistryKey key;
@@ -59,10 +68,6 @@ class MainWindowTest : public ::testing::Test {
     TempDir programFolder;  // where configs.ini is kept
     std::unique_ptr<ui::MainWindow> window;
 };
-
-// The entries of a list box (or a combo box) and the text of a control, read from the control.
-std::vector<std::wstring> ListBoxItems(HWND list, bool combo = false);
-std::wstring WindowText(HWND control);
 
 // A folder as the program writes it: backslashes, no trailing one.
 std::wstring FolderText(const std::filesystem::path& folder);

@@ -1,4 +1,4 @@
-// Child process helpers of the tests: the probe's path, running it, its record, its events, holding a file.
+// Child process helpers of the tests: the probe's path, running it, its record, its events.
 #include "ProbeProcess.h"
 
 #include <algorithm>
@@ -46,30 +46,6 @@ ProbeEvent::ProbeEvent() {
     name_ = L"Local\\VorelixTestProbe-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
             std::to_wstring(counter++);
     event_ = CreateEventW(nullptr, TRUE, FALSE, name_.c_str());
-}
-
-FileHolder::FileHolder(const std::filesystem::path& file) {
-    std::wstring commandLine =
-        L"\"" + ProbePath() + L"\" hold \"" + file.wstring() + L"\" " + held_.Name() + L" " + release_.Name();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info))
-        return;
-    process_ = info.hProcess;
-    CloseHandle(info.hThread);
-    // The probe either holds the file or ends, failing to open it.
-    HANDLE either[] = {held_.Handle(), process_};
-    holding_ = WaitForMultipleObjects(2, either, FALSE, 60000) == WAIT_OBJECT_0;
-}
-
-FileHolder::~FileHolder() {
-    release_.Set();
-    if (process_) {
-        WaitForSingleObject(process_, 30000);
-        CloseHandle(process_);
-    }
 }
 
 }  // namespace vorelix::test

@@ -1,5 +1,4 @@
-// The tests' child program: starting it, waiting for it without sleeps, reading what it recorded, and
-// having it hold a file open.
+// The tests' child program: starting it, waiting for it without sleeps, reading what it recorded.
 #pragma once
 
 #include <windows.h>
@@ -30,28 +29,11 @@ class ProbeEvent {
     ProbeEvent& operator=(const ProbeEvent&) = delete;
     const std::wstring& Name() const { return name_; }
     bool Wait() const { return WaitForSingleObject(event_, 60000) == WAIT_OBJECT_0; }
-    HANDLE Handle() const { return event_; }
     void Set() const { SetEvent(event_); }
 
   private:
     std::wstring name_;
     HANDLE event_;
-};
-
-// The probe holding a file open without sharing, as a running game holds its demo, from the moment
-// the constructor returns (when `Holding()`) until the object goes.
-class FileHolder {
-  public:
-    explicit FileHolder(const std::filesystem::path& file);
-    ~FileHolder();
-    FileHolder(const FileHolder&) = delete;
-    FileHolder& operator=(const FileHolder&) = delete;
-    bool Holding() const { return holding_; }
-
-  private:
-    ProbeEvent held_, release_;
-    HANDLE process_ = nullptr;
-    bool holding_ = false;
 };
 
 }  // namespace vorelix::test

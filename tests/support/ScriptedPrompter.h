@@ -3,11 +3,18 @@
 
 #include <deque>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui/Prompter.h"
 
 namespace vorelix::test {
+
+// A message box as tests compare it: its text, title and icon.
+using Box = std::tuple<std::wstring, std::wstring, ui::MessageIcon>;
+inline Box BoxOf(const ui::MessageRequest& shown) {
+    return {shown.text, shown.title, shown.icon};
+}
 
 class ScriptedPrompter : public ui::Prompter {
   public:

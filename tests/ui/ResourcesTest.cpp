@@ -1,8 +1,7 @@
-// The resources linked into the program (and this test): icons in order, version information, the manifest.
-#include <windows.h>
-// These need windows.h ahead of them.
-#include <commctrl.h>
+// The resources linked into the program (and this test): icons in order and version information.
 #include <gtest/gtest.h>
+#include <windows.h>
+// This needs windows.h ahead of it.
 #include <shellapi.h>
 
 #include <string>
@@ -66,17 +65,6 @@ TEST(Resources, VersionInformationNamesTheProductAndItsVersion) {
             << name;
         EXPECT_STREQ(text, expected);
     }
-}
-
-TEST(Resources, TheManifestBringsTheVersionSixCommonControls) {
-    HWND button = CreateWindowExW(0, WC_BUTTONW, L"PlayDemo", WS_POPUP | BS_PUSHBUTTON, 0, 0, 80, 30, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(button, nullptr);
-    SIZE ideal{};
-    // Only the version 6 button answers this message.
-    EXPECT_TRUE(SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
-    EXPECT_GT(ideal.cx, 0);
-    DestroyWindow(button);
 }
 
 }  // namespace

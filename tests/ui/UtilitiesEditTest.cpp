@@ -20,6 +20,7 @@ using Names = std::vector<std::wstring>;
 const Box kNickSaved{L"The new nick are successfully saved!", L"All OK!", MessageIcon::Information};
 const Box kEdited{L"The message are successfully edited and saved!", L"All OK!", MessageIcon::Information};
 const Box kRemoved{L"The selected messages are successfully removed!", L"All OK!", MessageIcon::Information};
+const std::vector<ui::Answer> kOk{ui::Answer::Ok}, kYesOk{ui::Answer::Yes, ui::Answer::Ok};
 const std::string kStx = "\x02";
 const std::string kDima = "\xD0\x94\xD0\xB8\xD0\xBC\xD0\xB0";  // Дима in UTF-8
 
@@ -46,73 +47,70 @@ std::string ChatDemo() {
 TEST_F(UtilitiesWindowTest, NickEditorRenamesOneOrEverySimilarNickWithinItsRoomAndRefusesWhatCannotStand) {
     Open(NickDemo());
     Click(Id::LoadNicksButton);
-    EXPECT_EQ(Items(Id::NickList), (Names{L"abcdefgh", L"abc", L"abc", L"Дима", L"", L"Abc"}));
-    EXPECT_FALSE(Enabled(Id::LoadNicksButton));
-    EXPECT_TRUE(Enabled(Id::NickList) && White(Id::NickList) && Enabled(Id::NewNickBox) &&
-                White(Id::NewNickBox));
-    EXPECT_TRUE(Enabled(Id::OnlySelectedOption) && Enabled(Id::AllSimilarOption) &&
-                Enabled(Id::SaveNickButton));
-    EXPECT_EQ(ClickForBox(Id::SaveNickButton),
+    HWND nicks = Control(Id::NickList);
+    EXPECT_EQ(Items(nicks), (Names{L"abcdefgh", L"abc", L"abc", L"Дима", L"", L"Abc"}));
+    EXPECT_FALSE(IsWindowEnabled(Control(Id::LoadNicksButton)));
+    EXPECT_TRUE(Editable(Id::NickList) && Editable(Id::NewNickBox) &&
+                IsWindowEnabled(Control(Id::OnlySelectedOption)) &&
+                IsWindowEnabled(Control(Id::AllSimilarOption)));
+    EXPECT_EQ(Press(Id::SaveNickButton),
               (Box{L"Select the nick to change in the list first. Nothing is written.", L"Vorelix",
                    MessageIcon::Exclamation}));
 
     // A selection shows the nick and disables Save until it is changed; 8 bytes to 3 leave 5 blanks.
-    SelectNick(0);
-    EXPECT_EQ(Text(Id::NewNickBox), L"abcdefgh");
-    EXPECT_FALSE(Enabled(Id::SaveNickButton));
+    Pick(nicks, 0);
+    EXPECT_EQ(Text(Control(Id::NewNickBox)), L"abcdefgh");
+    EXPECT_FALSE(IsWindowEnabled(Control(Id::SaveNickButton)));
     Click(Id::OnlySelectedOption);
     PasteNick(L"abc");
-    EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
     std::string expected = WithPieces(original, {{1006, "abc     "}});
     EXPECT_TRUE(DemoIs(expected));
 
     // Refused with the character named, nothing written.
-    SelectNick(1);
-    for (const auto& [typed, named] :
-         {std::pair{L"a\\b", L"backslash (U+005C)"}, std::pair{L"a\tb", L"U+0009 (tab)"},
-          std::pair{L"\u03A9", L"\"\u03A9\" (U+03A9)"}}) {
-        PasteNick(typed);
-        EXPECT_NE(std::get<0>(ClickForBox(Id::SaveNickButton)).find(named), std::wstring::npos);
-    }
+    Pick(nicks, 1);
+    PasteNick(L"\u03A9");
+    EXPECT_NE(std::get<0>(Press(Id::SaveNickButton)).find(L"\"\u03A9\" (U+03A9)"), std::wstring::npos);
     EXPECT_TRUE(DemoIs(expected));
 
     // "All similar": the room of the entry selected (8 bytes, though it shows "abc") takes 7; the two
     // other "abc" hold 3 bytes: left out, they keep their text. Then every "abc", but not "Abc".
     Click(Id::AllSimilarOption);
     for (const auto& [entry, typed] : {std::pair{0, L"abcdefg"}, std::pair{1, L"xy"}}) {
-        SelectNick(entry);
+        Pick(nicks, entry);
         PasteNick(typed);
-        EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+        EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
     }
     expected = WithPieces(expected, {{1006, "abcdefg "}, {1106, "xy "}, {1206, "xy "}});
     EXPECT_TRUE(DemoIs(expected));
-    EXPECT_EQ(Items(Id::NickList), (Names{L"abcdefg", L"xy", L"xy", L"Дима", L"", L"Abc"}));
+    EXPECT_EQ(Items(nicks), (Names{L"abcdefg", L"xy", L"xy", L"Дима", L"", L"Abc"}));
 
     // A UTF-8 nick keeps to its 8 bytes in the box and is written back as UTF-8; an empty one takes nothing.
-    SelectNick(3);
+    Pick(nicks, 3);
     PasteNick(L"Ж", false);
-    EXPECT_EQ(Text(Id::NewNickBox), L"Дима");
+    EXPECT_EQ(Text(Control(Id::NewNickBox)), L"Дима");
     PasteNick(L"Ян");
-    EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
     EXPECT_TRUE(DemoIs(WithPieces(expected, {{1306, "\xD0\xAF\xD0\xBD    "}})));
-    SelectNick(4);
+    Pick(nicks, 4);
     PasteNick(L"x");
-    EXPECT_EQ(Text(Id::NewNickBox), L"");
+    EXPECT_EQ(Text(Control(Id::NewNickBox)), L"");
     EXPECT_TRUE(Backups().empty()) << "the backup box was not ticked";
 }
 
 TEST_F(UtilitiesWindowTest, ChatEditorEditsWithinEachLineAndDeletesTheSelectedLines) {
     Open(ChatDemo());
     Click(Id::LoadChatButton);
+    HWND chat = Control(Id::ChatList);
     const std::wstring tom = platform::BytesToWide(kTom, platform::DemoCodePage());
-    EXPECT_EQ(Items(Id::ChatList), (Names{L"Ann :   hello all", L"Bob :   first",
-                                          L"Bob :   first\nxyEve :   second", tom, L"Дима :   привет"}));
-    EXPECT_EQ(Send(Id::ChatList, LB_GETSELCOUNT) + Send(Id::ChatList, LB_GETSEL, 0), 2)
+    EXPECT_EQ(Items(chat), (Names{L"Ann :   hello all", L"Bob :   first", L"Bob :   first\nxyEve :   second",
+                                  tom, L"Дима :   привет"}));
+    EXPECT_EQ(SendMessageW(chat, LB_GETSELCOUNT, 0, 0) + SendMessageW(chat, LB_GETSEL, 0, 0), 2)
         << "the first is selected";
-    EXPECT_EQ(Send(Id::ChatList, LB_GETCARETINDEX), 0) << "and current";
-    EXPECT_FALSE(Enabled(Id::LoadChatButton));
-    EXPECT_TRUE(Enabled(Id::ChatList) && White(Id::ChatList) && Enabled(Id::EditMessageButton) &&
-                Enabled(Id::DeleteMessageButton));
+    EXPECT_EQ(SendMessageW(chat, LB_GETCARETINDEX, 0, 0), 0) << "and current";
+    EXPECT_FALSE(IsWindowEnabled(Control(Id::LoadChatButton)));
+    EXPECT_TRUE(Editable(Id::ChatList) && IsWindowEnabled(Control(Id::EditMessageButton)) &&
+                IsWindowEnabled(Control(Id::DeleteMessageButton)));
 
     // Shorter: filled with blanks. Longer: cut, never inside a UTF-8 character. A spanning entry is
     // written up to its first line feed only; a double click edits as the button does.
@@ -128,49 +126,45 @@ TEST_F(UtilitiesWindowTest, ChatEditorEditsWithinEachLineAndDeletesTheSelectedLi
     for (const auto& edit : edits) {
         SelectChat({edit.entry});
         prompter.QueueText(edit.typed);
-        EXPECT_EQ(
-            BoxOf([&] { edit.entry == 2 ? Notify(Id::ChatList, LBN_DBLCLK) : Click(Id::EditMessageButton); }),
-            kEdited);
+        EXPECT_EQ(Told([&] { edit.entry == 2 ? Notify(chat, LBN_DBLCLK) : Click(Id::EditMessageButton); }),
+                  kEdited);
         expected = WithPieces(expected, {{edit.at, edit.written}});
         EXPECT_TRUE(DemoIs(expected)) << edit.entry;
     }
     EXPECT_EQ((Names{prompter.inputs[1].prompt, prompter.inputs[1].title, prompter.inputs[1].initialText}),
               (Names{L"Enter the new message:", L"Editing", L"Bob :   first"}));
-    EXPECT_EQ(Items(Id::ChatList)[1], L"Bob :   12345");
-    EXPECT_EQ(Items(Id::ChatList)[2], L"Bob :   12345\nxyEve :   second");
+    EXPECT_EQ(Items(chat)[1], L"Bob :   12345");
+    EXPECT_EQ(Items(chat)[2], L"Bob :   12345\nxyEve :   second");
 
-    // Cancelled or unchanged: nothing at all. A line feed, 0x02, a tab, or a character the code page of
-    // the entry lacks: refused with the character named.
+    // Cancelled or unchanged: nothing at all. A character the code page of the entry lacks: refused with
+    // the character named.
     SelectChat({3});
     for (const auto& [typed, named] :
-         {std::pair{L"", L""}, std::pair{tom.c_str(), L""}, std::pair{L"a\nb", L"U+000A"},
-          std::pair{L"a\x02", L"U+0002"}, std::pair{L"a\tb", L"U+0009 (tab)"},
-          std::pair{L"\u03A9", L"U+03A9"}}) {
+         {std::pair{L"", L""}, std::pair{tom.c_str(), L""}, std::pair{L"\u03A9", L"U+03A9"}}) {
         prompter.QueueText(typed);
-        const Box box = BoxOf([&] { Click(Id::EditMessageButton); },
-                              *named ? std::vector{ui::Answer::Ok} : std::vector<ui::Answer>{});
+        const Box box = Told([&] { Click(Id::EditMessageButton); },
+                             *named ? std::vector{ui::Answer::Ok} : std::vector<ui::Answer>{});
         EXPECT_NE(std::get<0>(box).find(named), std::wstring::npos);
     }
     EXPECT_TRUE(DemoIs(expected));
 
     SelectChat({});
-    EXPECT_EQ(ClickForBox(Id::DeleteMessageButton),
+    EXPECT_EQ(Press(Id::DeleteMessageButton),
               (Box{L"And why messages for removal are not selected? What to delete?", L"Hmm",
                    MessageIcon::Critical}));
     SelectChat({0, 3});
-    EXPECT_EQ(ClickForBox(Id::DeleteMessageButton), kRemoved);
-    EXPECT_EQ(Items(Id::ChatList).size(), 3u);
+    EXPECT_EQ(Press(Id::DeleteMessageButton), kRemoved);
+    EXPECT_EQ(Items(chat).size(), 3u);
     SelectChat({0, 1, 2});
-    EXPECT_EQ(ClickForBox(Id::DeleteMessageButton), kRemoved);
+    EXPECT_EQ(Press(Id::DeleteMessageButton), kRemoved);
     // Blanks over what each entry could be written over; the line feed and Eve's line stay.
     EXPECT_TRUE(DemoIs(WithPieces(expected, {{1001, std::string(17, ' ')},
                                              {1201, std::string(kTom.size(), ' ')},
                                              {1101, std::string(13, ' ')},
                                              {1301, std::string(25, ' ')}})));
-    EXPECT_EQ(ClickForBox(Id::EditMessageButton), (Box{L"There is no message to edit. Nothing is written.",
-                                                       L"Vorelix", MessageIcon::Exclamation}));
-    EXPECT_TRUE(Enabled(Id::EditMessageButton) && Enabled(Id::DeleteMessageButton))
-        << "the loaded state stays";
+    EXPECT_EQ(Press(Id::EditMessageButton), (Box{L"There is no message to edit. Nothing is written.",
+                                                 L"Vorelix", MessageIcon::Exclamation}));
+    EXPECT_TRUE(IsWindowEnabled(Control(Id::DeleteMessageButton))) << "the loaded state stays";
 }
 
 // A real demo: a UTF-8 nick renamed everywhere, then the StatsMe removal, each after a backup copy.
@@ -179,40 +173,40 @@ TEST_F(UtilitiesWindowTest, ARealDemoHasANickRenamedEverywhereAndItsStatsMeRemov
     Open(ReadFileBytes(RealDemosDir() / "uds_cs-rulit-de_alexandra.dem"));
     Click(Id::BackupBox);
     Click(Id::LoadNicksButton);
-    const Names before = Items(Id::NickList);
+    HWND nicks = Control(Id::NickList);
+    const Names before = Items(nicks);
     ASSERT_EQ(before.size(), 64u);
-    const auto first = std::find(before.begin(), before.end(), L"АЛЕКС");  // 10 bytes of UTF-8
-    ASSERT_NE(first, before.end());
-    SelectNick(static_cast<int>(first - before.begin()));
+    EXPECT_EQ(std::count(before.begin(), before.end(), L"АЛЕКС"), 3);  // 10 bytes of UTF-8
+    Pick(nicks, static_cast<int>(std::find(before.begin(), before.end(), L"АЛЕКС") - before.begin()));
     PasteNick(L"Вор");
-    EXPECT_EQ(ClickForBox(Id::SaveNickButton), kNickSaved);
+    EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
     std::string renamed = original;
     for (std::size_t i = 0; i < before.size(); ++i) {
         if (before[i] != L"АЛЕКС") continue;
-        PutAt(renamed, static_cast<std::size_t>(Send(Id::NickList, LB_GETITEMDATA, i) - 1),
+        PutAt(renamed, static_cast<std::size_t>(SendMessageW(nicks, LB_GETITEMDATA, i, 0) - 1),
               "\xD0\x92\xD0\xBE\xD1\x80    ");
-        EXPECT_EQ(Items(Id::NickList)[i], L"Вор");
+        EXPECT_EQ(Items(nicks)[i], L"Вор");
     }
-    EXPECT_EQ(std::count(before.begin(), before.end(), L"АЛЕКС"), 3);
     EXPECT_TRUE(DemoIs(renamed));
     EXPECT_TRUE(Backups() == std::vector{original}) << "one copy of the original";
 
     EXPECT_EQ(
-        BoxOf([&] { Click(Id::DeleteStatsMeButton); }, {ui::Answer::No}),
+        Press(Id::DeleteStatsMeButton, {ui::Answer::No}),
         (Box{L"Warning! This option may be work incorrectly with newest versions of StatsMe mod. Do you want "
              L"to continue?",
              L"Are you sure?", MessageIcon::Question}));
     EXPECT_EQ(prompter.messages.back().buttons, ui::MessageButtons::YesNo);
     EXPECT_TRUE(DemoIs(renamed));
     EXPECT_EQ(Backups().size(), 1u) << "no copy for a removal not made";
-    EXPECT_EQ(RemoveStatsMe(), (Box{L"All inscriptions of StatsMe mod are successfully removed!", L"All OK!",
-                                    MessageIcon::Information}));
+    EXPECT_EQ(Press(Id::DeleteStatsMeButton, kYesOk),
+              (Box{L"All inscriptions of StatsMe mod are successfully removed!", L"All OK!",
+                   MessageIcon::Information}));
     std::string expected = renamed;
     const auto removal = demo::PlanStatsMeRemoval(demo::AsBytes(renamed));
     ASSERT_GT(removal.plan.BytesWritten(), 0u);
     for (const auto& run : removal.plan.runs) PutAt(expected, run.offset, run.bytes);
     EXPECT_TRUE(DemoIs(expected));
-    EXPECT_FALSE(Enabled(Id::DeleteStatsMeButton));
+    EXPECT_FALSE(IsWindowEnabled(Control(Id::DeleteStatsMeButton)));
     auto backups = Backups();
     std::sort(backups.begin(), backups.end());
     EXPECT_TRUE(backups == (std::vector{std::min(original, renamed), std::max(original, renamed)}))
@@ -222,7 +216,8 @@ TEST_F(UtilitiesWindowTest, ARealDemoHasANickRenamedEverywhereAndItsStatsMeRemov
 // A command that cannot do its work says what went wrong and leaves its button usable.
 TEST_F(UtilitiesWindowTest, ShortEmptyOrMissingDemosAreRefusedWithTheReason) {
     const std::string tiny = MakeDemo(999, {{500, "\\name\\Ann\\"}, {600, kStx + "Ann :   hi\n"}});
-    const std::wstring tooShort = L"An error occur during open file...The demo is shorter than 1,000 bytes.";
+    const Box tooShort{L"An error occur during open file...The demo is shorter than 1,000 bytes.", L"Vorelix",
+                       MessageIcon::Critical};
     const Box notFound{L"Inscriptions of StatsMe mod are not found!", L"Vorelix", MessageIcon::Critical};
     const Box openFailed{L"An error occur during open file...", L"Vorelix", MessageIcon::Critical};
     const struct {
@@ -230,8 +225,8 @@ TEST_F(UtilitiesWindowTest, ShortEmptyOrMissingDemosAreRefusedWithTheReason) {
         Id button;
         Box box;
     } rows[] = {
-        {tiny, Id::LoadNicksButton, {tooShort, L"Vorelix", MessageIcon::Critical}},
-        {tiny, Id::LoadChatButton, {tooShort, L"Vorelix", MessageIcon::Critical}},
+        {tiny, Id::LoadNicksButton, tooShort},
+        {tiny, Id::LoadChatButton, tooShort},
         {tiny, Id::DeleteStatsMeButton, notFound},
         {MakeDemo(1000), Id::DeleteStatsMeButton, notFound},
         {MakeDemo(1000),
@@ -244,16 +239,14 @@ TEST_F(UtilitiesWindowTest, ShortEmptyOrMissingDemosAreRefusedWithTheReason) {
         SCOPED_TRACE(ui::ToInt(row.button));
         Open(row.demo);
         if (row.demo.empty()) std::filesystem::remove(demoPath);
-        auto [text, title, icon] =
-            row.button == Id::DeleteStatsMeButton ? RemoveStatsMe() : ClickForBox(row.button);
+        auto [text, title, icon] = Press(row.button, row.button == Id::DeleteStatsMeButton ? kYesOk : kOk);
         if (row.demo.empty()) {
             EXPECT_GT(text.size(), std::get<0>(row.box).size()) << "the system's text follows";
             text.resize(std::get<0>(row.box).size());
         }
         EXPECT_EQ((Box{text, title, icon}), row.box);
-        EXPECT_TRUE(Enabled(row.button));
-        EXPECT_FALSE(Enabled(Id::NickList) || White(Id::NickList) || Enabled(Id::ChatList) ||
-                     White(Id::ChatList));
+        EXPECT_TRUE(IsWindowEnabled(Control(row.button)));
+        EXPECT_FALSE(Editable(Id::NickList) || Editable(Id::ChatList));
         EXPECT_TRUE(row.demo.empty() || DemoIs(row.demo));
     }
 }
@@ -278,22 +271,23 @@ TEST_F(UtilitiesWindowTest, ADemoMadeReadOnlyDeletedOrHeldOpenMeanwhileIsNeverPa
         if (spoil == Spoil::HeldOpen)
             held = CreateFileW(demoPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                nullptr);
-        SelectNick(0);
+        Pick(Control(Id::NickList), 0);
         PasteNick(L"Zed");
         prompter.QueueText(L"Ann :   yo");
         for (Id command :
              {Id::SaveNickButton, Id::EditMessageButton, Id::DeleteMessageButton, Id::DeleteStatsMeButton}) {
             const auto [text, title, icon] =
-                command == Id::DeleteStatsMeButton ? RemoveStatsMe() : ClickForBox(command);
+                Press(command, command == Id::DeleteStatsMeButton ? kYesOk : kOk);
             EXPECT_EQ(text.rfind(L"An error occur ;( : ", 0), 0u) << platform::WideToUtf8(text);
             EXPECT_GT(text.size(), 20u) << "the system's text follows";
             EXPECT_EQ((Box{L"", title, icon}), (Box{L"", L"Vorelix", MessageIcon::Critical}));
         }
         // A failed Save leaves the nick editor unusable until the window is opened again.
-        EXPECT_FALSE(Enabled(Id::NickList) || White(Id::NickList) || Enabled(Id::NewNickBox) ||
-                     Enabled(Id::SaveNickButton) || Enabled(Id::LoadNicksButton));
-        EXPECT_TRUE(Enabled(Id::OnlySelectedOption) && Enabled(Id::ChatList) &&
-                    Enabled(Id::DeleteStatsMeButton));
+        EXPECT_FALSE(Editable(Id::NickList) || Editable(Id::NewNickBox) ||
+                     IsWindowEnabled(Control(Id::SaveNickButton)) ||
+                     IsWindowEnabled(Control(Id::LoadNicksButton)));
+        EXPECT_TRUE(IsWindowEnabled(Control(Id::OnlySelectedOption)) && Editable(Id::ChatList) &&
+                    IsWindowEnabled(Control(Id::DeleteStatsMeButton)));
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         if (spoil == Spoil::Deleted) std::filesystem::rename(dir.Path() / L"elsewhere", demoPath);
         SetFileAttributesW(demoPath.c_str(), FILE_ATTRIBUTE_NORMAL);
