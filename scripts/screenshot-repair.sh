@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Screenshots of "Repair a copy...": a demo cut right before its directory (as a crash leaves it) is
+# selected in the main window, the demo list's menu is opened with a right click and the repair chosen
+# from it; writes the menu and the report that follows as PNGs. Runs a built vorelix.exe under Xvfb and
+# Wine in a temporary prefix and drives it with xdotool.
+# Usage: scripts/screenshot-repair.sh DEMO [VORELIX_EXE] [OUT_PREFIX]
+#   DEMO         a whole demo with a directory (e.g. one of ../shared/demos); it is copied and cut
+#   VORELIX_EXE  default build/win/src/app/vorelix.exe (this script builds nothing)
+#   OUT_PREFIX   default repair: writes repair-menu.png and repair-report.png
+set -euo pipefail
+demo=$(realpath "${1:?usage: screenshot-repair.sh DEMO [VORELIX_EXE] [OUT_PREFIX]}")
+exe=$(realpath "${2:-build/win/src/app/vorelix.exe}")
+out=$(realpath -m "${3:-repair}")
+[ -f "$exe" ] || { echo "screenshot-repair.sh: no program at $exe (build it first)" >&2; exit 2; }
+for tool in xvfb-run xdotool xwd convert wine python3; do
+  command -v "$tool" >/dev/null || { echo "screenshot-repair.sh: $tool is missing" >&2; exit 2; }
+done
+
+work=$(mktemp -d /tmp/vorelix-repair-shot.XXXXXX)
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# The copy loses everything from its directory on: the header's directory offset (at byte 540).
+mkdir -p "$work/demos"
+cut="$work/demos/crashed_match.dem"
+python3 - "$demo" "$cut" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+directory = struct.unpack_from("<i", data, 540)[0]
+if not 544 < directory <= len(data):
+    sys.exit("screenshot-repair.sh: the demo has no directory to cut at")
+open(sys.argv[2], "wb").write(data[:directory])
+PY
+
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" <<'INNER'
+set -euo pipefail
+work=$1 exe=$2 out=$3 cut=$4
+wineboot -i >/dev/null 2>&1 || true
+wineserver -w
+cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
+
+cd "$work/demos"
+wine "$exe" "$(winepath -w "$cut")" >/dev/null 2>&1 </dev/null &
+program=$!
+main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
+sleep 1
+
+# Without a window manager the screen capture shows windows over the main window black; each window's
+# own pixels are laid over the main window's picture where it stands.
+shoot_with() {
+  local picture=$1 window
+  shift
+  # The picture spans the main window and every window given.
+  local left=100000 top=100000 right=0 bottom=0
+  for window in "$main" "$@"; do
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    left=$((X < left ? X : left)) top=$((Y < top ? Y : top))
+    right=$((X + WIDTH > right ? X + WIDTH : right)) bottom=$((Y + HEIGHT > bottom ? Y + HEIGHT : bottom))
+  done
+  xwd -root -silent -display "$DISPLAY" |
+    convert xwd:- -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$picture"
+  for window in "$@"; do
+    xwd -id "$window" -silent -display "$DISPLAY" | convert xwd:- "$work/owned.png"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    convert "$picture" "$work/owned.png" -geometry "+$((X - left))+$((Y - top))" -composite "$picture"
+  done
+  echo "screenshot written to $picture"
+}
+# Windows of the program that came up after the main window (the menu, then the message box).
+others() {
+  xdotool search --onlyvisible --classname 'vorelix.exe' 2>/dev/null | grep -vx "$main" || true
+}
+
+# A right click on the selected demo, the list's first entry (the list lies at 210,3570 twips in the
+# client area, under Wine's frame of 96-DPI metrics).
+eval "$(xdotool getwindowgeometry --shell "$main")"
+border=$(((WIDTH - 7620 * 96 / 1440) / 2))
+top=$((HEIGHT - 7815 * 96 / 1440 - border))
+xdotool mousemove $((X + border + (210 + 600) * 96 / 1440)) $((Y + top + (3570 + 120) * 96 / 1440)) click 3
+sleep 1
+shoot_with "$out-menu.png" $(others)
+
+# The menu's last item is "Repair a copy...".
+xdotool key Up Return
+report=$(timeout 30 bash -c "until xdotool search --onlyvisible --name '^Vorelix\$' 2>/dev/null | head -1 | grep .; do sleep 0.2; done" || true)
+sleep 1
+shoot_with "$out-report.png" $(others)
+ls "$work/demos"
+kill "$program" 2>/dev/null || true
+INNER
