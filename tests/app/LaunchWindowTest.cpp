@@ -142,9 +142,8 @@ TEST_F(LaunchWindowTest, ConfigsAndTheAutoexecBoxChosenInTheWindowAreKeptByOkFor
 
     // b.cfg and "my config.cfg" checked, the box too: OK keeps them and gives autoexec.cfg back at once.
     ChooseConfigs({{2, true}, {3, true}}, true);
-    EXPECT_EQ(ConfigsIni(), "b.cfg\r\nmy config.cfg\r\n\r\n");
-    EXPECT_EQ(Setting(L"CooMMon", L"UseAutoexec"), L"1");
-    EXPECT_EQ(Autoexec(), "yesno");
+    EXPECT_EQ(ConfigsIni() + WideToUtf8(Setting(L"CooMMon", L"UseAutoexec")) + Autoexec(),
+              "b.cfg\r\nmy config.cfg\r\n\r\n1yesno");
     Start(demo);  // the next run of the program starts with them
     record = Press(ControlId::ViewDemoButton).value();
     EXPECT_EQ(
@@ -155,9 +154,7 @@ TEST_F(LaunchWindowTest, ConfigsAndTheAutoexecBoxChosenInTheWindowAreKeptByOkFor
 
     // All unchecked: one empty line; autoexec.cfg stays until the next launch switches it off.
     ChooseConfigs({{2, false}, {3, false}}, false);
-    EXPECT_EQ(ConfigsIni(), "\r\n");
-    EXPECT_EQ(Setting(L"CooMMon", L"UseAutoexec"), L"0");
-    EXPECT_EQ(Autoexec(), "yesno");
+    EXPECT_EQ(ConfigsIni() + WideToUtf8(Setting(L"CooMMon", L"UseAutoexec")) + Autoexec(), "\r\n0yesno");
     record = Press(ControlId::PlayDemoButton).value();
     EXPECT_EQ(record["command line"], Started(L"-game cstrike -console -toconsole  +exec vorelix.cfg"));
     EXPECT_EQ(record["autoexec.cfg"] + record["autoexec.cfg_old"], "noyes");
@@ -165,13 +162,9 @@ TEST_F(LaunchWindowTest, ConfigsAndTheAutoexecBoxChosenInTheWindowAreKeptByOkFor
     // A configs.ini that cannot be written is told; the checks still apply to this run.
     std::filesystem::remove(programFolder / "configs.ini");
     std::filesystem::create_directory(programFolder / "configs.ini");
-    prompter.QueueAnswer(ui::Answer::Ok);
-    ChooseConfigs({{0, true}}, false);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_NE(prompter.messages[0].text.find(platform::SystemErrorText(ERROR_ACCESS_DENIED)),
-              std::wstring::npos);
-    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Exclamation);
-    prompter.messages.clear();
+    const auto [text, title, icon] = Told([&] { ChooseConfigs({{0, true}}, false); });
+    EXPECT_NE(text.find(platform::SystemErrorText(ERROR_ACCESS_DENIED)), std::wstring::npos);
+    EXPECT_EQ(icon, ui::MessageIcon::Exclamation);
     EXPECT_EQ(Press(ControlId::PlayDemoButton).value()["command line"],
               Started(L"-game cstrike -console -toconsole  +exec a.cfg +exec vorelix.cfg"));
 }
@@ -189,8 +182,8 @@ TEST_F(LaunchWindowTest, BrowsingKeepsTheChosenHlExeAndReloadsTheDemoAndConfigLi
     EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath") + window->HLPathText(), L"<absent>");
     EXPECT_EQ(window->ConfigSelection().Configs(), none);
     Notify(Control(ControlId::BrowseHlExeButton), BN_CLICKED);
-    EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath"), game.HlExe().wstring());
-    EXPECT_EQ(window->HLPathText(), game.HlExe().wstring());
+    EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath") + L"|" + window->HLPathText(),
+              game.HlExe().wstring() + L"|" + game.HlExe().wstring());
     EXPECT_EQ(Items(Control(ControlId::DemoList)), (std::vector<std::wstring>{L"a.dem", L"b.dem"}));
     const std::vector<launch::ConfigEntry> listed{
         {L"a.cfg", false}, {L"autoexec.cfg", false}, {L"b.cfg", true}, {L"my config.cfg", false}};
@@ -219,13 +212,10 @@ TEST_F(LaunchWindowTest, WhatCannotBeLaunchedIsToldWithTheTitleItComesWith) {
     };
     for (const auto& c : cases) {
         c.spoil();
-        prompter.QueueAnswer(ui::Answer::Ok);
-        EXPECT_FALSE(Press(ControlId::PlayDemoButton).has_value());
-        ASSERT_EQ(prompter.messages.size(), 1u);
-        const auto [text, title, icon] = BoxOf(prompter.messages[0]);
+        const auto [text, title, icon] =
+            Told([&] { EXPECT_FALSE(Press(ControlId::PlayDemoButton).has_value()); });
         EXPECT_NE(text.find(std::get<0>(c.told)), std::wstring::npos) << WideToUtf8(text);
         EXPECT_EQ((Box{L"", title, icon}), (Box{L"", std::get<1>(c.told), std::get<2>(c.told)}));
-        prompter.messages.clear();
     }
 }
 

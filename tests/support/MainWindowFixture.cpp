@@ -55,15 +55,12 @@ std::wstring Text(HWND control) {
 
 std::vector<std::wstring> Items(HWND list) {
     const bool combo = IsKind(list, WC_COMBOBOXW);
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring text(
-            static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)) + 1,
-            L'\0');
-        text.resize(static_cast<std::size_t>(
-            SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
-        items.push_back(text);
+    std::vector<std::wstring> items(
+        static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0)));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i].resize(
+            static_cast<std::size_t>(SendMessageW(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, i, 0)));
+        SendMessageW(list, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(items[i].data()));
     }
     return items;
 }
@@ -189,6 +186,14 @@ bool MainWindowTest::DemoButtonsEnabled() const {
               utils ? 2 : 0)
         << "the three demo buttons disagree";
     return utils;
+}
+
+Box MainWindowTest::Told(const std::function<void()>& action, const std::vector<ui::Answer>& answers) {
+    const std::size_t before = prompter.messages.size();
+    for (ui::Answer answer : answers) prompter.QueueAnswer(answer);
+    action();
+    EXPECT_EQ(prompter.messages.size() - before, answers.size()) << "message boxes shown";
+    return prompter.messages.size() == before ? Box{} : BoxOf(prompter.messages.back());
 }
 
 std::wstring FolderText(const std::filesystem::path& folder) {

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -58,6 +59,8 @@ class MainWindowTest : public ::testing::Test {
     void PickDemo(const std::wstring& name) const;
     // Whether the three demo buttons are enabled; they always agree.
     bool DemoButtonsEnabled() const;
+    // Runs `action`, which must show one message box per answer given, in order; returns the last box.
+    Box Told(const std::function<void()>& action, const std::vector<ui::Answer>& answers = {ui::Answer::Ok});
 
     TestRegistryKey key;
     platform::SettingsStore settings{TestRegistryKey::Root(), key.Path()};

@@ -3,8 +3,6 @@
 // These need windows.h ahead of them.
 #include <commctrl.h>
 
-#include <filesystem>
-
 #include "MainWindowFixture.h"
 #include "ui/ConfigWindow.h"
 
@@ -45,9 +43,8 @@ TEST_F(MainWindowTest, TheConfigWindowsCloseBoxAndEscHideItKeepingTheChecksAndSa
         GetWindowRect(configs.Hwnd(), &shown);
         GetWindowRect(window->Hwnd(), &owner);
         EXPECT_NEAR(shown.left + shown.right, owner.left + owner.right, 2) << "it was shown centred";
-        const std::vector<launch::ConfigEntry> kept{
-            {L"a.cfg", false}, {L"my config.cfg", true}, {L"z.cfg", changed}};
-        EXPECT_EQ(configs.Configs(), kept);
+        EXPECT_EQ(configs.Configs(), (std::vector<launch::ConfigEntry>{
+                                         {L"a.cfg", false}, {L"my config.cfg", true}, {L"z.cfg", changed}}));
         EXPECT_EQ(configs.UseAutoexec(), changed);
     }
     EXPECT_FALSE(std::filesystem::exists(programFolder / "configs.ini"));

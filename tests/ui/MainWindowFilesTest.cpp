@@ -1,7 +1,4 @@
 // The demo list's popup menu (rename, delete, repair) and files dropped on the list, on real files.
-#include <filesystem>
-#include <string>
-
 #include "MainWindowFixture.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
@@ -104,36 +101,28 @@ TEST_F(DemoFilesTest, RenameAsksWithTheCurrentNameAndRenamesOnlyInsideTheFolderN
 
 TEST_F(DemoFilesTest, DeleteAsksAndOnlyYesDeletesTheSelectedDemoOrSaysWhyNot) {
     ShowFolderWith({L"a.dem", L"b.dem"});
-    prompter.QueueAnswer(ui::Answer::Yes);
-    RightClickAndChoose(kDelete);  // nothing selected: asked, nothing deleted
+    const auto choose = [this] { RightClickAndChoose(kDelete); };
+    Told(choose, {ui::Answer::Yes});  // nothing selected: asked, nothing deleted
     EXPECT_EQ(Items(Control(ControlId::DemoList)), (Names{L"a.dem", L"b.dem"}));
 
     PickDemo(L"a.dem");
-    prompter.QueueAnswer(ui::Answer::No);
-    RightClickAndChoose(kDelete);
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(BoxOf(prompter.messages[1]),
+    EXPECT_EQ(Told(choose, {ui::Answer::No}),
               (Box{L"You really want to remove the demo?", L"Sure?", MessageIcon::Question}));
-    EXPECT_EQ(prompter.messages[1].buttons, ui::MessageButtons::YesNo);
+    EXPECT_EQ(prompter.messages.back().buttons, ui::MessageButtons::YesNo);
     EXPECT_TRUE(fs::exists(dir / "a.dem"));
     EXPECT_EQ(Selection(Control(ControlId::DemoList)), 0) << "No leaves the list as it was";
-
-    prompter.QueueAnswer(ui::Answer::Yes);
-    RightClickAndChoose(kDelete);
+    Told(choose, {ui::Answer::Yes});
     EXPECT_FALSE(fs::exists(dir / "a.dem"));
     EXPECT_EQ(Items(Control(ControlId::DemoList)), Names{L"b.dem"});
 
     // A delete that fails says why: held open without sharing, as a running game holds its demo.
     PickDemo(L"b.dem");
     HANDLE held = CreateFileW((dir / "b.dem").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    prompter.QueueAnswer(ui::Answer::Yes);
-    prompter.QueueAnswer(ui::Answer::Ok);
-    RightClickAndChoose(kDelete);
+    const auto [text, title, icon] = Told(choose, {ui::Answer::Yes, ui::Answer::Ok});
     CloseHandle(held);
     EXPECT_TRUE(fs::exists(dir / "b.dem"));
-    ASSERT_EQ(prompter.messages.size(), 5u);
-    EXPECT_EQ(prompter.messages[4].text.rfind(L"The demo could not be deleted.", 0), 0u);
-    EXPECT_EQ(prompter.messages[4].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(text.rfind(L"The demo could not be deleted.", 0), 0u);
+    EXPECT_EQ(icon, MessageIcon::Exclamation);
     EXPECT_EQ(Items(Control(ControlId::DemoList)), Names{L"b.dem"});
 }
 
@@ -148,28 +137,20 @@ TEST_F(DemoFilesTest, DroppingCopiesTheFirstFileNeverOneOfTheShownFolderAndRepla
     EXPECT_TRUE(prompter.messages.empty());
 
     // A file of the shown folder, or one that vanished: said, nothing destroyed, the list still usable.
-    prompter.QueueAnswer(ui::Answer::Ok);
-    prompter.QueueAnswer(ui::Answer::Ok);
-    Drop({dir / "old.dem"});
-    Drop({source / "gone.dem"});
-    EXPECT_EQ(ReadFileBytes(dir / "old.dem"), "precious");
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[0].text,
+    EXPECT_EQ(std::get<0>(Told([&] { Drop({dir / "old.dem"}); })),
               L"The file old.dem could not be copied.\r\n\r\nThe file is already in this folder.");
+    Told([&] { Drop({source / "gone.dem"}); });
+    EXPECT_EQ(ReadFileBytes(dir / "old.dem"), "precious");
     EXPECT_EQ(Items(Control(ControlId::DemoList)), (Names{L"first д.dem", L"old.dem"}));
 
     // A name already taken is replaced only after Yes.
     WriteFileBytes(source / "old.dem", "the dropped demo");
-    prompter.QueueAnswer(ui::Answer::No);
-    Drop({source / "old.dem"});
-    ASSERT_EQ(prompter.messages.size(), 3u);
-    EXPECT_EQ(prompter.messages[2].text, L"old.dem is already in this folder. Replace it?");
-    EXPECT_EQ(prompter.messages[2].buttons, ui::MessageButtons::YesNo);
+    EXPECT_EQ(std::get<0>(Told([&] { Drop({source / "old.dem"}); }, {ui::Answer::No})),
+              L"old.dem is already in this folder. Replace it?");
+    EXPECT_EQ(prompter.messages.back().buttons, ui::MessageButtons::YesNo);
     EXPECT_EQ(ReadFileBytes(dir / "old.dem"), "precious");
-    prompter.QueueAnswer(ui::Answer::Yes);
-    Drop({source / "old.dem"});
+    Told([&] { Drop({source / "old.dem"}); }, {ui::Answer::Yes});
     EXPECT_EQ(ReadFileBytes(dir / "old.dem"), "the dropped demo");
-    EXPECT_EQ(prompter.messages.size(), 4u);
 }
 
 TEST_F(DemoFilesTest, ADemoCutOffByACrashIsRepairedIntoACopyThatIsListedAndSelected) {
@@ -181,24 +162,19 @@ TEST_F(DemoFilesTest, ADemoCutOffByACrashIsRepairedIntoACopyThatIsListedAndSelec
     PickDemo(L"whole.dem");
     RightClickAndChoose(0);
     PickDemo(L"cut.dem");
-    prompter.QueueAnswer(ui::Answer::Ok);
-    RightClickAndChoose(kRepair);
-    EXPECT_EQ(repairOffered, (std::vector<bool>{false, true}));
-
-    EXPECT_EQ(ReadFileBytes(dir / "cut.dem"), cut) << "the demo itself is only read";
-    ASSERT_TRUE(fs::exists(dir / "cut.repaired.dem"));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(prompter.messages[0].text,
+    EXPECT_EQ(std::get<0>(Told([this] { RightClickAndChoose(kRepair); })),
               L"The repaired copy cut.repaired.dem keeps 2.0 s of playback, 4 frames.");
+    EXPECT_EQ(repairOffered, (std::vector<bool>{false, true}));
+    EXPECT_EQ(ReadFileBytes(dir / "cut.dem"), cut) << "the demo itself is only read";
     EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), L"cut.repaired.dem");
 
     // A second repair finds the copy's name taken and says so; nothing is replaced.
     const std::string repaired = ReadFileBytes(dir / "cut.repaired.dem");
     PickDemo(L"cut.dem");
-    prompter.QueueAnswer(ui::Answer::Ok);
-    RightClickAndChoose(kRepair);
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_EQ(prompter.messages[1].text.rfind(L"The demo could not be repaired.", 0), 0u);
+    EXPECT_EQ(std::get<0>(Told([this] {
+                  RightClickAndChoose(kRepair);
+              })).rfind(L"The demo could not be repaired.", 0),
+              0u);
     EXPECT_EQ(ReadFileBytes(dir / "cut.repaired.dem"), repaired);
 }
 

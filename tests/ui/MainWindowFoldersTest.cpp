@@ -1,6 +1,5 @@
 // The drive box, folder box and demo list following each other; "DemoPath" at every change; LoadDemoList.
-#include <filesystem>
-#include <string>
+#include <algorithm>
 
 #include "MainWindowFixture.h"
 #include "TempDir.h"
@@ -31,10 +30,9 @@ class FoldersTest : public MainWindowTest {
     }
     int DriveIndex(wchar_t letter) const {
         const auto drives = Items(Control(ControlId::DriveBox));
-        for (std::size_t i = 0; i < drives.size(); ++i) {
-            if (towupper(drives[i][0]) == letter) return static_cast<int>(i);
-        }
-        return -1;
+        const auto found = std::find_if(drives.begin(), drives.end(),
+                                        [letter](const std::wstring& d) { return towupper(d[0]) == letter; });
+        return found == drives.end() ? -1 : static_cast<int>(found - drives.begin());
     }
 
     TempDir dir;
@@ -80,9 +78,7 @@ TEST_F(FoldersTest, OpeningAFolderInTheFolderBoxMovesTheListAndRemembersIt) {
     HWND folderBox = Control(ControlId::FolderBox);
     const int current = Selection(folderBox);
     const auto entries = Items(folderBox);
-    ASSERT_EQ(entries.size(), static_cast<std::size_t>(current) + 3);
-    EXPECT_EQ(entries[static_cast<std::size_t>(current) + 1], L"Another");
-    EXPECT_EQ(entries[static_cast<std::size_t>(current) + 2], L"sub one");
+    EXPECT_EQ(Names(entries.begin() + current + 1, entries.end()), (Names{L"Another", L"sub one"}));
 
     Pick(folderBox, current + 2);
     EXPECT_EQ(window->DemoFolder(), FolderText(dir.Path())) << "a single click only highlights";
@@ -138,10 +134,7 @@ TEST_F(FoldersTest, ADriveThatIsNotReadyIsSaidAndTheControlsStayTogether) {
     ShowFolder(dir.Path());
     Notify(Control(ControlId::DriveBox), CBN_DROPDOWN);  // opening the box lists the drives anew
     if (DriveIndex(letter) < 0) GTEST_SKIP() << "the system does not list the substituted drive";
-    prompter.QueueAnswer(ui::Answer::Ok);
-    Pick(Control(ControlId::DriveBox), DriveIndex(letter));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_EQ(BoxOf(prompter.messages[0]),
+    EXPECT_EQ(Told([&] { Pick(Control(ControlId::DriveBox), DriveIndex(letter)); }),
               (Box{std::wstring(L"The drive ") + letter + L": is not ready.\r\n\r\nThe list stays in " +
                        FolderText(dir.Path()) + L".",
                    ui::kProgramTitle, ui::MessageIcon::Exclamation}));
@@ -156,21 +149,18 @@ TEST_F(FoldersTest, AFolderDeletedWhileShownIsSaidAndAllThreeMoveToItsParent) {
     // A subfolder vanishes while the folder box still offers it.
     fs::remove_all(shown / "child");
     const auto entries = Items(Control(ControlId::FolderBox));
-    prompter.QueueAnswer(ui::Answer::Ok);
     Pick(Control(ControlId::FolderBox), static_cast<int>(entries.size() - 1));
-    Notify(Control(ControlId::FolderBox), LBN_DBLCLK);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_NE(prompter.messages[0].text.find(L"is no longer available"), std::wstring::npos);
+    EXPECT_NE(std::get<0>(Told([&] {
+                  Notify(Control(ControlId::FolderBox), LBN_DBLCLK);
+              })).find(L"is no longer available"),
+              std::wstring::npos);
     ExpectAllOn(FolderText(shown));
     EXPECT_EQ(Items(Control(ControlId::FolderBox)).size(), entries.size() - 1)
         << "the gone entry left the box";
 
     // Then the shown folder itself goes, and the list is read again.
     fs::remove_all(shown);
-    prompter.QueueAnswer(ui::Answer::Ok);
-    window->LoadDemoList();
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_NE(prompter.messages[1].text.find(FolderText(shown)), std::wstring::npos);
+    EXPECT_NE(std::get<0>(Told([&] { window->LoadDemoList(); })).find(FolderText(shown)), std::wstring::npos);
     ExpectAllOn(FolderText(dir.Path()));
     EXPECT_TRUE(Items(Control(ControlId::DemoList)).empty());
 }

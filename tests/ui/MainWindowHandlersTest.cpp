@@ -1,6 +1,5 @@
 // The main window's other handlers: the about line, the close hook and a failing handler.
 #include <stdexcept>
-#include <string>
 
 #include "MainWindowFixture.h"
 #include "ui/UnexpectedFailure.h"
@@ -16,7 +15,6 @@ TEST_F(MainWindowTest, ClickingTheAboutLineOpensTheProjectPage) {
         << "the label reports clicks";
     Notify(Control(ControlId::AboutLine), STN_CLICKED);
     EXPECT_EQ(openedPages, std::vector<std::wstring>{ui::kProjectPage});
-    EXPECT_EQ(std::wstring(ui::kProjectPage).rfind(L"https://", 0), 0u);
 }
 
 TEST_F(MainWindowTest, ACloseRequestRunsTheCloseHookThenDestroysTheWindowAndQuits) {
@@ -46,19 +44,16 @@ class FailingWindow : public ui::Window {
 TEST_F(MainWindowTest, AnExceptionInAHandlerIsToldAndTheProgramGoesOn) {
     ui::SetUnexpectedFailurePrompter(&prompter);
     FailingWindow failing;
-    prompter.QueueAnswer(ui::Answer::Ok);
-    SendMessageW(failing.Hwnd(), FailingWindow::kFail, 0, 0);
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_NE(prompter.messages[0].text.find(L"Vorelix could not finish a window event."),
-              std::wstring::npos);
-    EXPECT_NE(prompter.messages[0].text.find(L"the disk caught fire"), std::wstring::npos);
-    EXPECT_EQ(prompter.messages[0].icon, ui::MessageIcon::Critical);
+    const auto [text, title, icon] = Told([&] { SendMessageW(failing.Hwnd(), FailingWindow::kFail, 0, 0); });
+    EXPECT_NE(text.find(L"Vorelix could not finish a window event."), std::wstring::npos);
+    EXPECT_NE(text.find(L"the disk caught fire"), std::wstring::npos);
+    EXPECT_EQ(icon, ui::MessageIcon::Critical);
     EXPECT_TRUE(IsWindow(failing.Hwnd()));
     // A failure in a subclass procedure's handler is told the same way.
-    prompter.QueueAnswer(ui::Answer::Ok);
-    ui::RunGuarded(L"the demo list's menu", [] { throw std::runtime_error("no menu"); });
-    ASSERT_EQ(prompter.messages.size(), 2u);
-    EXPECT_NE(prompter.messages[1].text.find(L"the demo list's menu"), std::wstring::npos);
+    EXPECT_NE(std::get<0>(Told([] {
+                  ui::RunGuarded(L"the demo list's menu", [] { throw std::runtime_error("x"); });
+              })).find(L"the demo list's menu"),
+              std::wstring::npos);
     ui::SetUnexpectedFailurePrompter(nullptr);
 }
 

@@ -1,9 +1,5 @@
 // The information panel: what selecting a demo shows in the information box and the player list, and what it
 // leaves.
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "MainWindowFixture.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"

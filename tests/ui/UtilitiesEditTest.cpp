@@ -181,14 +181,15 @@ TEST_F(UtilitiesWindowTest, ARealDemoHasANickRenamedEverywhereAndItsStatsMeRemov
     PasteNick(L"Вор");
     EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
     std::string renamed = original;
-    for (std::size_t i = 0; i < before.size(); ++i) {
-        if (before[i] != L"АЛЕКС") continue;
-        PutAt(renamed, static_cast<std::size_t>(SendMessageW(nicks, LB_GETITEMDATA, i, 0) - 1),
-              "\xD0\x92\xD0\xBE\xD1\x80    ");
-        EXPECT_EQ(Items(nicks)[i], L"Вор");
-    }
+    Names after = before;
+    for (std::size_t i = 0; i < before.size(); ++i)
+        if (before[i] == L"АЛЕКС")
+            PutAt(renamed, static_cast<std::size_t>(SendMessageW(nicks, LB_GETITEMDATA, i, 0) - 1),
+                  "\xD0\x92\xD0\xBE\xD1\x80    ");
+    std::replace(after.begin(), after.end(), std::wstring(L"АЛЕКС"), std::wstring(L"Вор"));
+    EXPECT_EQ(Items(nicks), after);
     EXPECT_TRUE(DemoIs(renamed));
-    EXPECT_TRUE(Backups() == std::vector{original}) << "one copy of the original";
+    EXPECT_TRUE(Backups() == std::multiset{original}) << "one copy of the original";
 
     EXPECT_EQ(
         Press(Id::DeleteStatsMeButton, {ui::Answer::No}),
@@ -207,10 +208,7 @@ TEST_F(UtilitiesWindowTest, ARealDemoHasANickRenamedEverywhereAndItsStatsMeRemov
     for (const auto& run : removal.plan.runs) PutAt(expected, run.offset, run.bytes);
     EXPECT_TRUE(DemoIs(expected));
     EXPECT_FALSE(IsWindowEnabled(Control(Id::DeleteStatsMeButton)));
-    auto backups = Backups();
-    std::sort(backups.begin(), backups.end());
-    EXPECT_TRUE(backups == (std::vector{std::min(original, renamed), std::max(original, renamed)}))
-        << "a copy before each change";
+    EXPECT_TRUE(Backups() == (std::multiset{original, renamed})) << "a copy before each change";
 }
 
 // A command that cannot do its work says what went wrong and leaves its button usable.

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,14 +58,6 @@ class UtilitiesWindowTest : public MainWindowTest {
         ASSERT_TRUE(IsWindowEnabled(Control(id))) << "button " << ui::ToInt(id) << " is disabled";
         SendMessageW(Control(id), BM_CLICK, 0, 0);
     }
-    // Runs `action`, which must show one message box per answer given, in order; returns the last.
-    Box Told(const std::function<void()>& action, const std::vector<ui::Answer>& answers = {ui::Answer::Ok}) {
-        const std::size_t before = prompter.messages.size();
-        for (ui::Answer answer : answers) prompter.QueueAnswer(answer);
-        action();
-        EXPECT_EQ(prompter.messages.size() - before, answers.size()) << "message boxes shown";
-        return prompter.messages.size() == before ? Box{} : BoxOf(prompter.messages.back());
-    }
     Box Press(Id id, const std::vector<ui::Answer>& answers = {ui::Answer::Ok}) {
         return Told([&] { Click(id); }, answers);
     }
@@ -92,11 +84,11 @@ class UtilitiesWindowTest : public MainWindowTest {
         return ::testing::AssertionFailure() << "the demo (" << actual.size() << " bytes, " << expected.size()
                                              << " expected) differs first at offset " << at - actual.begin();
     }
-    std::vector<std::string> Backups() const {
-        std::vector<std::string> backups;
-        for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) {
-            if (entry.path().extension() == ".bak") backups.push_back(ReadFileBytes(entry.path()));
-        }
+    // The contents of the backup copies beside the demo.
+    std::multiset<std::string> Backups() const {
+        std::multiset<std::string> backups;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+            if (entry.path().extension() == ".bak") backups.insert(ReadFileBytes(entry.path()));
         return backups;
     }
 
