@@ -236,8 +236,8 @@ that is not ok, duration and frames count the playback frames that are whole, up
 demo breaks. Only demo protocol 5 is read past its header: for any other these fields say "not
 read" (null in JSON). check and repair read the same walk.
 
-Exit status: 0 success, 1 a file was refused, a write failed, or (check) a demo is not whole or
-its frames are not read (message on standard error), 2 usage error.
+Exit status: 0 success, 1 a file was refused or a write failed (message on standard error), or
+check found a demo that is not whole or whose frames are not read, 2 usage error.
 )";
 }
 
