@@ -317,7 +317,6 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
         {{"check", "header.dem"},
          1,
          "header.dem: The demo could not be checked: the file ends inside the demo's 544-byte header\n"},
-        {{"check", "empty.dem"}, 1, "empty.dem: The demo could not be checked: the file is empty\n"},
         {{"check", "missing.dem"}, 1, "missing.dem: An error occur during open file... ("},
         {{"repair", "whole.dem"},
          0,
@@ -326,9 +325,6 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
          1,
          "old.dem: The demo could not be repaired: demo protocol 4 is not read past its header: its frame "
          "layout is not known, so it cannot be repaired\n"},
-        {{"repair", "header.dem"},
-         1,
-         "header.dem: The demo could not be repaired: the file ends inside the demo's 544-byte header\n"},
         {{"repair", "missing.dem"}, 1, "missing.dem: An error occur during open file... ("},
         {{"repair", "cut.dem"},
          0,
@@ -337,16 +333,10 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
         {{"repair", "cut.dem", "--output", "cut.dem"},
          1,
          "cut.dem: The demo could not be repaired into cut.dem: "},
-        {{"repair", "cut.dem", "--output", "whole.dem"},
-         1,
-         "cut.dem: The demo could not be repaired into whole.dem: "},
         {{"repair", "cut.dem", "--output", "no/x.dem"},
          1,
          "cut.dem: The demo could not be repaired into no/x.dem: "},
         {{"check", "cut.repaired.dem"}, 0, "cut.repaired.dem: ok\n"},
-        {{"repair", "cut.dem", "--output", "whole.dem/x.dem"},
-         1,
-         "cut.dem: The demo could not be repaired into whole.dem/x.dem: "},
     };
 #ifndef _WIN32
     // Over 2 GB (sparse): a buffer frame of 2 GB - 1 bytes behind the frames of a cut demo.
