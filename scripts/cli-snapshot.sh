@@ -17,7 +17,11 @@ count=0
 editing=0
 cut=0
 
-stamp() { sed -E 's/\.[0-9]{2}-[0-9]{2}-[0-9]{2}(-[0-9]+)?\.bak/.HH-MM-SS\1.bak/g'; }
+# The hex of a backup name that is not UTF-8 ("backup_hex") carries the time too.
+stamp() {
+  sed -E -e 's/\.[0-9]{2}-[0-9]{2}-[0-9]{2}(-[0-9]+)?\.bak/.HH-MM-SS\1.bak/g' \
+    -e 's/2e(3[0-9]){2}2d(3[0-9]){2}2d(3[0-9]){2}((2d(3[0-9])+)?2e62616b)/2e48482d4d4d2d5353\4/g'
+}
 
 # A demo of LENGTH bytes: "HLDEMO", map and mod in their windows, NULs elsewhere; then the given
 # OFFSET BYTES pairs (printf escapes) written over it.
