@@ -15,8 +15,13 @@ rm -rf "$out" && mkdir -p "$out"
 out=$(realpath "$out")
 count=0
 editing=0
+cut=0
 
-stamp() { sed -E 's/\.[0-9]{2}-[0-9]{2}-[0-9]{2}(-[0-9]+)?\.bak/.HH-MM-SS\1.bak/g'; }
+# The hex of a backup name that is not UTF-8 ("backup_hex") carries the time too.
+stamp() {
+  sed -E -e 's/\.[0-9]{2}-[0-9]{2}-[0-9]{2}(-[0-9]+)?\.bak/.HH-MM-SS\1.bak/g' \
+    -e 's/2e(3[0-9]){2}2d(3[0-9]){2}2d(3[0-9]){2}((2d(3[0-9])+)?2e62616b)/2e48482d4d4d2d5353\4/g'
+}
 
 # A demo of LENGTH bytes: "HLDEMO", map and mod in their windows, NULs elsewhere; then the given
 # OFFSET BYTES pairs (printf escapes) written over it.
@@ -65,6 +70,11 @@ fresh_copies() {
   cp sample.dem readonly.dem && chmod a-w readonly.dem
   cp sample.dem "$(printf 'odd\xff.dem')"
   cp cp1251.dem 'Привет.dem'
+  # Cut copies of a real demo for check and repair, only in the cases that use them.
+  if [ "$cut" = 1 ]; then
+    head -c 90000 "$demos/uds_single2.dem" >cut.dem
+    head -c 600 "$demos/uds_single2.dem" >header-only.dem
+  fi
 }
 
 # run NAME ARGS...: runs the CLI in $work on fresh copies and records everything.
@@ -231,6 +241,25 @@ run backup-delete-chat --backup delete-chat sample.dem 902
 run backup-strip --backup strip-statsme sample.dem
 run backup-nothing-to-strip --backup strip-statsme short.dem
 run absolute-paths --json set-nick "$work/sample.dem" --from Ann --to B --backup
+
+# check and repair, after the other cases so that those keep their numbers.
+editing=0
+run check-all check "${real[@]}" "${synthetic_files[@]}"
+run check-all-json --json check "${real[@]}" "${synthetic_files[@]}"
+editing=1
+for f in "${real[@]}" "${synthetic_files[@]}"; do run "repair-$(basename "$f")" repair "$f"; done
+cut=1
+run check-cut check cut.dem header-only.dem
+run check-cut-json --json check cut.dem header-only.dem
+run repair-cut repair cut.dem
+run repair-cut-json --json repair cut.dem --output out.dem
+run repair-cut-taken repair cut.dem --output sample.dem
+run repair-cut-onto-itself repair cut.dem --output cut.dem
+run repair-cut-no-folder repair cut.dem --output no/such/out.dem
+run repair-header-only --json repair header-only.dem
+run repair-two repair cut.dem sample.dem
+run output-on-check check cut.dem --output x.dem
+run output-empty repair cut.dem --output ''
 
 chmod -R u+w "$work" 2>/dev/null
 rm -rf "$work" "$work.out" "$work.err"

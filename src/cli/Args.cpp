@@ -22,7 +22,9 @@ struct Command {
 constexpr std::string_view kAnyCommand = "COMMAND FILE... [--json] [--codepage N] [--backup]";
 
 constexpr Command kCommands[] = {
-    {"info", "info FILE...", 1, -1, false, "map, mod, type, size and players of each demo"},
+    {"info", "info FILE...", 1, -1, false,
+     "map, mod, type, size and players of each demo; its\n"
+     "protocols, directory, duration and frames"},
     {"players", "players FILE", 1, 1, false, "the players (the body's first 1,000,000 bytes), sorted"},
     {"nicks", "nicks FILE", 1, 1, false, "every nick in the demo with its position"},
     {"chat", "chat FILE", 1, 1, false, "every chat line with its position"},
@@ -36,6 +38,14 @@ constexpr Command kCommands[] = {
     {"delete-chat", "delete-chat FILE POS... [--backup]", 2, -1, true,
      "blanks the chat lines at the positions given"},
     {"strip-statsme", "strip-statsme FILE... [--backup]", 1, -1, true, "blanks every StatsMe inscription"},
+    {"check", "check FILE...", 1, -1, false,
+     "walks every frame of each demo: \"ok\", or where and why\n"
+     "it breaks"},
+    {"repair", "repair FILE [--output OUT]", 1, 1, false,
+     "writes a repaired copy of a demo whose directory is\n"
+     "missing or damaged (every whole frame up to the break)\n"
+     "to OUT, by default <name>.repaired.dem beside it; never\n"
+     "over a file; a whole demo is left alone"},
 };
 
 const Command* CommandNamed(std::string_view name) {
@@ -63,6 +73,8 @@ std::string CheckCommand(Options& options, const std::optional<std::string>& at)
     const bool isSetNick = options.command == "set-nick";
     if (isSetNick && (!options.from || !options.to)) return "set-nick needs --from OLD and --to NEW";
     if (!isSetNick && (options.from || options.to || at)) return "--from, --to and --at belong to set-nick";
+    if (options.output && options.command != "repair") return "--output belongs to repair";
+    if (options.output && options.output->empty()) return "--output takes a file name";
     if (at) {
         options.at = ParsePosition(*at);
         if (!options.at) return "--at takes a position (1, 2, ...)";
@@ -134,6 +146,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage&
     text("--from", options.from);
     text("--to", options.to);
     text("--at", at);
+    text("--output", options.output);
     std::vector<std::string> words;  // the command, then its operands
     // CLI11 reads "-5" or "---x" as positionals; before "--" they are unknown options.
     app.validate_positionals();
@@ -204,6 +217,7 @@ Options:
                     default is the system's ANSI code page on Windows (1252 where that one is
                     not a single-byte page), 1252 elsewhere; utf8 keeps the default and
                     writes text that replaces an ASCII-only text in UTF-8
+  --output OUT      repair: the new file the repaired copy is written to
   --help            this text
 
 Texts: a demo text that is valid UTF-8 holding non-ASCII bytes is shown as UTF-8, any other in
@@ -216,8 +230,14 @@ the file's first byte. A chat line that continues an earlier one is written only
 line feed. Demos shorter than 1,000 bytes have no nicks, chat or StatsMe inscriptions. Files
 that are not demos, and ".bak" copies, are never changed.
 
-Exit status: 0 success, 1 a file was refused or a write failed (message on standard error),
-2 usage error.
+info also tells the demo and network protocols, the directory ("ok", "missing" or "damaged"),
+the duration (seconds of playback) and the frames (net messages of playback). With a directory
+that is not ok, duration and frames count the playback frames that are whole, up to where the
+demo breaks. Only demo protocol 5 is read past its header: for any other these fields say "not
+read" (null in JSON). check and repair read the same walk.
+
+Exit status: 0 success, 1 a file was refused or a write failed (message on standard error), or
+check found a demo that is not whole or whose frames are not read, 2 usage error.
 )";
 }
 

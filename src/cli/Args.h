@@ -21,6 +21,7 @@ struct Options {
     std::optional<std::string> from;
     std::optional<std::string> to;
     std::optional<std::int64_t> at;
+    std::optional<std::string> output;  // repair's --output
 };
 
 struct ParsedArgs {

@@ -75,6 +75,16 @@ void PutProblem(Json& object, const Problem& problem) {
     if (!problem.systemText.empty()) object["system_error"] = problem.systemText;
 }
 
+int Refuse(const Context& context, const std::string& argument, const Problem& problem) {
+    context.console.Error(DisplayName(argument, context.options) + ": " + ProblemText(problem));
+    if (context.options.json) {
+        Json object = FileObject(argument, context.options);
+        PutProblem(object, problem);
+        context.console.Line(JsonText(object));
+    }
+    return kRefused;
+}
+
 std::optional<platform::MappedDemo> OpenDemo(const std::string& argument, Problem& problem) {
     auto demo = platform::MappedDemo::Open(PathFromUtf8(argument));
     if (!demo) {
@@ -124,7 +134,9 @@ int Run(const std::vector<std::string>& args, Console& console) {
                                                              {"set-nick", RunSetNick},
                                                              {"edit-chat", RunEditChat},
                                                              {"delete-chat", RunDeleteChat},
-                                                             {"strip-statsme", RunStripStatsMe}};
+                                                             {"strip-statsme", RunStripStatsMe},
+                                                             {"check", RunCheck},
+                                                             {"repair", RunRepair}};
         return commands.at(parsed.options.command)(Context{parsed.options, console});
     } catch (const OutputFailed& failed) {
         console.Error("vorelix-cli: the output cannot be written (" +

@@ -11,6 +11,7 @@
 
 #include "cli/Args.h"
 #include "cli/JsonOutput.h"
+#include "demo/DemoCheck.h"
 #include "platform/DemoFile.h"
 
 namespace vorelix::cli {
@@ -64,6 +65,8 @@ struct Problem {
 std::string ProblemText(const Problem& problem);
 // "ok": false, "error" (the message) and, when there is one, "system_error" (the system's text).
 void PutProblem(Json& object, const Problem& problem);
+// Tells why the one file of a command failed: on standard error, and as its JSON document.
+int Refuse(const Context& context, const std::string& argument, const Problem& problem);
 
 // The demo an argument names, mapped; nothing, with `problem` set, when it cannot be opened or is
 // not a demo.
@@ -89,5 +92,11 @@ int RunSetNick(const Context& context);
 int RunEditChat(const Context& context);
 int RunDeleteChat(const Context& context);
 int RunStripStatsMe(const Context& context);
+int RunCheck(const Context& context);
+int RunRepair(const Context& context);
+
+// What the frame walk found, as info adds it: the five fields (null where not read) and their lines.
+void PutWalkFields(Json& object, const Result<demo::DemoCheck>& check);
+std::vector<std::string> WalkLines(const Result<demo::DemoCheck>& check);
 
 }  // namespace vorelix::cli

@@ -5,6 +5,7 @@
 #include "demo/DemoSummary.h"
 #include "demo/Messages.h"
 #include "demo/NickScan.h"
+#include "platform/NewDemoFile.h"
 
 namespace vorelix::cli {
 
@@ -34,17 +35,6 @@ demo::DemoSummary SummaryOf(const platform::MappedDemo& demo) {
                            bytes.subspan(demo::kBodyOffset, *demo::BodyWindowLength(bytes.size())),
                            bytes.size())
         .value();
-}
-
-// Tells why one file of a read command failed: on standard error, and as its JSON document.
-int Refuse(const Context& context, const std::string& argument, const Problem& problem) {
-    context.console.Error(DisplayName(argument, context.options) + ": " + ProblemText(problem));
-    if (context.options.json) {
-        Json object = FileObject(argument, context.options);
-        PutProblem(object, problem);
-        context.console.Line(JsonText(object));
-    }
-    return kRefused;
 }
 
 // The listing of one demo's entries (nicks, chat lines) as text or JSON.
@@ -88,6 +78,7 @@ int RunInfo(const Context& context) {
             continue;
         }
         const demo::DemoSummary summary = SummaryOf(*demo);
+        const auto check = platform::CheckDemoFile(PathFromUtf8(argument));
         file["ok"] = true;
         PutDemoText(file, "map", summary.map, options.textRule);
         PutDemoText(file, "mod", summary.mod, options.textRule);
@@ -95,6 +86,7 @@ int RunInfo(const Context& context) {
         file["size"] = summary.fileSize;
         file["size_text"] = summary.sizeText;
         PutTextArray(file, "players", summary.players, options);
+        PutWalkFields(file, check);
         files.Add(file);
         if (!options.json) {
             if (!first) context.console.Line("");
@@ -112,6 +104,7 @@ int RunInfo(const Context& context) {
                 for (const auto& player : summary.players)
                     context.console.Line("  " + ShownOnOneLine(player, options));
             }
+            for (const auto& line : WalkLines(check)) context.console.Line(line);
         }
     }
     files.Close();

@@ -20,6 +20,7 @@
 #include "SyntheticDemo.h"
 #include "TempDir.h"
 #include "cli/Cli.h"
+#include "demo/DemoContainer.h"
 #include "demo/NickScan.h"
 
 namespace vorelix::test {
@@ -102,8 +103,9 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, HelpAndUsageErrorsChangeNothing) {
     const auto help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* word : {"info", "players", "nicks", "chat", "set-nick", "edit-chat", "delete-chat",
-                             "strip-statsme", "--json", "--backup", "--codepage", "ANSI code page"})
+    for (const char* word :
+         {"info", "players", "nicks", "chat", "set-nick", "edit-chat", "delete-chat", "strip-statsme",
+          "check", "repair", "--output", "--json", "--backup", "--codepage", "ANSI code page"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     const std::vector<std::pair<std::vector<std::string>, std::string>> usageErrors{
         {{}, "no command given"},
@@ -113,6 +115,10 @@ TEST_F(Cli, HelpAndUsageErrorsChangeNothing) {
         {{"nicks", "sample.dem", "--from", "Ann"}, "--from, --to and --at belong to set-nick"},
         {{"players", "sample.dem", "sample.dem"}, "wrong number of arguments for players"},
         {{"info", "sample.dem", "--backup"}, "--backup belongs to the commands that change demos"},
+        {{"repair", "sample.dem", "--backup"}, "--backup belongs to the commands that change demos"},
+        {{"check", "sample.dem", "--output", "x.dem"}, "--output belongs to repair"},
+        {{"repair", "sample.dem", "--output", ""}, "--output takes a file name"},
+        {{"repair", "sample.dem", "sample.dem"}, "wrong number of arguments for repair"},
         {{"--codepage", "866", "nicks", "sample.dem"}, "--codepage takes 1251, 1252 or utf8"},
         {{"nicks", "sample.dem", "--codepage"}, "--codepage needs a value"},
         {{"--verbose", "--help"}, "unknown option --verbose"},
@@ -134,16 +140,20 @@ TEST_F(Cli, ReadingCommandsAsTextAndJson) {
     WriteFileBytes("short.dem", MakeDemo(405));
     const auto info = RunCli({"--json", "info", "sample.dem", "short.dem"});
     EXPECT_EQ(info.exitCode, 1);
-    EXPECT_EQ(info.out,
-              "{\"files\":[{\"file\":\"sample.dem\",\"ok\":true,\"map_hex\":\"64655f6475737432\",\"map\":"
-              "\"de_dust2\",\"mod_hex\":\"63737472696b65\",\"mod\":\"cstrike\",\"hltv\":false,\"size\":2000,"
-              "\"size_text\":\"2Кб.\",\"players_hex\":[\"4c6f6e676e616d65\",\"416e6e\"],"
-              "\"players\":[\"Longname\",\"Ann\"]},{\"file\":\"short.dem\",\"ok\":false,"
-              "\"error\":\"Incorrect format of the demo!\"}]}\n");
+    EXPECT_EQ(
+        info.out,
+        "{\"files\":[{\"file\":\"sample.dem\",\"ok\":true,\"map_hex\":\"64655f6475737432\",\"map\":"
+        "\"de_dust2\",\"mod_hex\":\"63737472696b65\",\"mod\":\"cstrike\",\"hltv\":false,\"size\":2000,"
+        "\"size_text\":\"2Кб.\",\"players_hex\":[\"4c6f6e676e616d65\",\"416e6e\"],"
+        "\"players\":[\"Longname\",\"Ann\"],\"demo_protocol\":0,\"network_protocol\":0,\"directory\":null,"
+        "\"duration\":null,\"frames\":null},{\"file\":\"short.dem\",\"ok\":false,"
+        "\"error\":\"Incorrect format of the demo!\"}]}\n");
     EXPECT_EQ(info.err, "short.dem: Incorrect format of the demo!\n");
     EXPECT_EQ(RunCli({"info", "sample.dem"}).out,
               "Demo name: sample.dem\nMap: de_dust2\nMod: cstrike\nType: Demo from eyes...\nSize: 2Кб.\n"
-              "Players:\n  Longname\n  Ann\n");
+              "Players:\n  Longname\n  Ann\nDemo protocol: 0\nNetwork protocol: 0\nDirectory: not read (demo "
+              "protocol 0 is not read past its header: its frame layout is not known)\nDuration: not read\n"
+              "Frames: not read\n");
     EXPECT_EQ(RunCli({"players", "sample.dem"}).out, "Longname\nAnn\n");
     EXPECT_EQ(RunCli({"--json", "nicks", "sample.dem"}).out,
               "{\"file\":\"sample.dem\",\"ok\":true,\"nicks\":[{\"pos\":607,\"nick_hex\":\"416e6e\",\"nick\":"
@@ -218,7 +228,8 @@ TEST_F(Cli, SetNickWritesTheWayTheOldNickIsShownOrSaysWhyNot) {
     EXPECT_EQ(Current(), renamed);
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused{
-        {{"--to", "Annabel"}, "the new nick takes 7 bytes in code page 1252, but the demo has room for 3 there."},
+        {{"--to", "Annabel"},
+         "the new nick takes 7 bytes in code page 1252, but the demo has room for 3 there."},
         {{"--to", "Аня"},
          "the character \"А\" (U+0410) cannot be written in code page 1252, in which this nick is shown; "
          "--codepage chooses another."},
@@ -271,6 +282,102 @@ TEST_F(Cli, EditAndDeleteChat) {
               std::string::npos);
     EXPECT_EQ(Current(), WithPieces(original, {{901, std::string(13, ' ')}, {1001, std::string(15, ' ')}}));
     EXPECT_EQ(RunCli({"chat", "sample.dem"}).out, "The demo don't have any chat messages!\n");
+}
+
+// check and repair on a whole demo, a cut one, one whose frames are not read and files that are no
+// demo; then repaired copies refused wherever they cannot be new files. Nothing is written but the
+// one repaired copy, and every demo keeps its bytes.
+TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
+    const test::FramedDemo framed = test::MakeFramedDemo(3);
+    std::string oldProtocol = framed.bytes;
+    PutAt(oldProtocol, 8, "\4\0\0\0"s);
+    WriteFileBytes("whole.dem", framed.bytes);
+    WriteFileBytes("cut.dem", framed.bytes.substr(0, framed.bytes.size() - 188 - 9 - 10));
+    WriteFileBytes("old.dem", oldProtocol);
+    WriteFileBytes("header.dem", framed.bytes.substr(0, 300));
+    WriteFileBytes("empty.dem", "");
+    fs::create_directory("ro");
+    auto expected = Files(dir.Path());
+
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string said;  // how standard output, then standard error, start
+    };
+    std::vector<Case> cases{
+        {{"check", "whole.dem"}, 0, "whole.dem: ok\n"},
+        {{"check", "cut.dem"},
+         1,
+         "cut.dem: offset 3156, a net message frame, 1 s into playback: the file ends inside a net message "
+         "frame (it needs 519 bytes, 509 are left)\n"},
+        {{"check", "old.dem"},
+         1,
+         "old.dem: not checked: demo protocol 4 is not read past its header: its frame layout is not "
+         "known\n"},
+        {{"check", "header.dem"},
+         1,
+         "header.dem: The demo could not be checked: the file ends inside the demo's 544-byte header\n"},
+        {{"check", "missing.dem"}, 1, "missing.dem: An error occur during open file... ("},
+        {{"repair", "whole.dem"},
+         0,
+         "whole.dem: The demo is whole: there is nothing to repair, and nothing was written.\n"},
+        {{"repair", "old.dem"},
+         1,
+         "old.dem: The demo could not be repaired: demo protocol 4 is not read past its header: its frame "
+         "layout is not known, so it cannot be repaired\n"},
+        {{"repair", "missing.dem"}, 1, "missing.dem: An error occur during open file... ("},
+        {{"repair", "cut.dem"},
+         0,
+         "cut.dem: The repaired copy cut.repaired.dem keeps 1 s of playback, 2 frames.\n"},
+        {{"repair", "cut.dem"}, 1, "cut.dem: The demo could not be repaired into cut.repaired.dem: "},
+        {{"repair", "cut.dem", "--output", "cut.dem"},
+         1,
+         "cut.dem: The demo could not be repaired into cut.dem: "},
+        {{"repair", "cut.dem", "--output", "no/x.dem"},
+         1,
+         "cut.dem: The demo could not be repaired into no/x.dem: "},
+        {{"check", "cut.repaired.dem"}, 0, "cut.repaired.dem: ok\n"},
+    };
+#ifndef _WIN32
+    // Over 2 GB (sparse): a buffer frame of 2 GB - 1 bytes behind the frames of a cut demo.
+    std::string huge = framed.bytes.substr(0, framed.directoryOffset - 9);
+    PutAt(huge, 540, std::string(4, '\0'));
+    huge += "\x09\0\0\0\x40\x07\0\0\0\xff\xff\xff\x7f"s;  // at 2 s
+    WriteFileBytes("huge.dem", huge);
+    fs::resize_file("huge.dem", huge.size() + 0x7FFFFFFFu);
+    cases.push_back(
+        {{"repair", "huge.dem"},
+         1,
+         "huge.dem: The demo could not be repaired: the repaired demo would be over 2 GB, which the "
+         "directory's offsets cannot reach\n"});
+    // Permissions do not hold root back.
+    if (::geteuid() != 0)
+        cases.push_back({{"repair", "cut.dem", "--output", "ro/x.dem"},
+                         1,
+                         "cut.dem: The demo could not be repaired into ro/x.dem: Permission denied\n"});
+#endif
+    fs::permissions("ro", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    for (const auto& [args, exitCode, said] : cases) {
+        const auto result = RunCli(args);
+        EXPECT_EQ(result.exitCode, exitCode) << args[0] << " " << args[1];
+        EXPECT_EQ((result.out + result.err).rfind(said, 0), 0u) << result.out << result.err;
+    }
+    fs::permissions("ro", fs::perms::owner_all, fs::perm_options::add);
+    fs::remove("huge.dem");  // too big to compare; no copy of it is left beside it
+    EXPECT_EQ(
+        RunCli({"--json", "check", "cut.dem", "old.dem", "empty.dem"}).out,
+        "{\"files\":[{\"file\":\"cut.dem\",\"ok\":true,\"whole\":false,\"demo_protocol\":5,"
+        "\"network_protocol\":48,\"directory\":\"missing\",\"duration\":1.0,\"frames\":2,\"problem\":"
+        "\"offset 3156, a net message frame, 1 s into playback: the file ends inside a net message frame (it "
+        "needs 519 bytes, 509 are left)\"},"
+        "{\"file\":\"old.dem\",\"ok\":true,\"whole\":null,\"demo_protocol\":4,\"network_protocol\":48,"
+        "\"directory\":null,\"duration\":null,\"frames\":null,\"problem\":\"not checked: demo protocol 4 is "
+        "not read past its header: its frame layout is not known\"},"
+        "{\"file\":\"empty.dem\",\"ok\":false,\"error\":\"The demo could not be checked: the file is empty\","
+        "\"system_error\":\"the file is empty\"}]}\n");
+    expected["cut.repaired.dem"] = ReadFileBytes("cut.repaired.dem");
+    EXPECT_EQ(Files(dir.Path()), expected);
 }
 
 // Backups only when a write follows, right before it: not for a read-only demo, nor for one with
@@ -356,6 +463,40 @@ TEST(CliRealDemos, NickEditsOnCopiesChangeOnlyTheirBytes) {
                 PutAt(expected, entry.position - 1, renamedBytes);
             }
         EXPECT_EQ(ReadFileBytes(copy), expected);
+    }
+}
+
+// info and check tell the same protocols, directory, duration and frames as the header and the
+// directory each real demo was recorded with.
+TEST(CliRealDemos, InfoAndCheckAgreeWithTheRecordedDirectories) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    for (const auto& file : RealDemoFiles()) {
+        SCOPED_TRACE(file.filename().string());
+        const std::string bytes = ReadFileBytes(file);
+        const auto header = demo::ReadContainerHeader(demo::AsBytes(bytes).first(544)).value();
+        const auto info = RunCli({"--json", "info", file.string()});
+        const auto check = RunCli({"--json", "check", file.string()});
+        const auto infoFields = cli::Json::parse(info.out)["files"][0];
+        const auto checkFields = cli::Json::parse(check.out)["files"][0];
+        for (const char* key : {"demo_protocol", "network_protocol", "directory", "duration", "frames"})
+            EXPECT_EQ(infoFields[key], checkFields[key]) << key;
+        EXPECT_EQ(infoFields["demo_protocol"], header.demoProtocol);
+        EXPECT_EQ(infoFields["network_protocol"], header.networkProtocol);
+        if (!header.FramesReadable()) {
+            EXPECT_EQ(check.exitCode, 1);
+            EXPECT_TRUE(checkFields["whole"].is_null() && infoFields["directory"].is_null() &&
+                        infoFields["duration"].is_null() && infoFields["frames"].is_null());
+            continue;
+        }
+        demo::SpanBytes span(demo::AsBytes(bytes));
+        const auto directory = demo::ReadDirectory(span, header.directoryOffset).value();
+        ASSERT_EQ(directory.state, demo::DirectoryState::Ok);
+        ASSERT_EQ(directory.entries.size(), 2u);
+        EXPECT_EQ(check.exitCode, 0);
+        EXPECT_EQ(checkFields["whole"], true);
+        EXPECT_EQ(infoFields["directory"], "ok");
+        EXPECT_EQ(infoFields["duration"].get<float>(), directory.entries[1].time);
+        EXPECT_EQ(infoFields["frames"], directory.entries[1].frames);
     }
 }
 

@@ -1,0 +1,141 @@
+// check and repair, and the frame walk's fields that info adds: protocols, directory, duration, frames.
+#include <charconv>
+
+#include "cli/Cli.h"
+#include "demo/Messages.h"
+#include "platform/ChunkedDemoFile.h"
+#include "platform/NewDemoFile.h"
+
+namespace vorelix::cli {
+
+namespace {
+
+// Durations are the float seconds the frames carry: written with the digits that give that float
+// back, never in exponent form.
+std::string SecondsText(double seconds) {
+    char text[64];
+    const auto end =
+        std::to_chars(text, text + sizeof text, static_cast<float>(seconds), std::chars_format::fixed);
+    return std::string(text, end.ptr);
+}
+
+Json SecondsNumber(double seconds) {
+    const std::string text = SecondsText(seconds);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
+
+// A check that failed says the bytes are no demo (no system call failed) or that reading failed.
+Problem CheckFailure(const Failure& failure) {
+    if (failure.code != 0) return {std::string(demo::kOpenFailedPrefix), failure.systemText};
+    return {"The demo could not be checked: " + failure.systemText, failure.systemText};
+}
+
+}  // namespace
+
+void PutWalkFields(Json& object, const Result<demo::DemoCheck>& check) {
+    const bool walked = check && check->framesRead;
+    object["demo_protocol"] = check ? Json(check->header.demoProtocol) : Json();
+    object["network_protocol"] = check ? Json(check->header.networkProtocol) : Json();
+    object["directory"] = walked ? Json(demo::DirectoryStateText(*check->directory)) : Json();
+    object["duration"] = walked ? SecondsNumber(check->duration) : Json();
+    object["frames"] = walked ? Json(check->frames) : Json();
+}
+
+std::vector<std::string> WalkLines(const Result<demo::DemoCheck>& check) {
+    if (!check) {
+        return {"Demo protocol: not read (" + check.failure().systemText + ")", "Network protocol: not read",
+                "Directory: not read", "Duration: not read", "Frames: not read"};
+    }
+    std::vector<std::string> lines{"Demo protocol: " + std::to_string(check->header.demoProtocol),
+                                   "Network protocol: " + std::to_string(check->header.networkProtocol)};
+    if (!check->framesRead) {
+        lines.insert(lines.end(), {"Directory: not read (" + check->problem->reason + ")",
+                                   "Duration: not read", "Frames: not read"});
+        return lines;
+    }
+    // Without a directory to trust, the figures are those of the playback frames that are whole.
+    const std::string partly = check->Whole() ? "" : " (as far as the frames are whole)";
+    lines.push_back("Directory: " + std::string(demo::DirectoryStateText(*check->directory)) +
+                    (check->Whole() ? "" : "; " + check->directoryProblem));
+    lines.push_back("Duration: " + SecondsText(check->duration) + " s" + partly);
+    lines.push_back("Frames: " + std::to_string(check->frames) + partly);
+    return lines;
+}
+
+int RunCheck(const Context& context) {
+    const Options& options = context.options;
+    FileListJson files(context);
+    int status = kSuccess;
+    for (const auto& argument : options.operands) {
+        Json file = FileObject(argument, options);
+        const auto check = platform::CheckDemoFile(PathFromUtf8(argument));
+        if (!check) {
+            status = kRefused;
+            const Problem problem = CheckFailure(check.failure());
+            context.console.Error(DisplayName(argument, options) + ": " + ProblemText(problem));
+            PutProblem(file, problem);
+            files.Add(file);
+            continue;
+        }
+        // A demo whose frames are not read is not known to be whole: it does not pass, and "whole"
+        // stays null.
+        const bool whole = check->Whole();
+        if (!whole) status = kRefused;
+        const std::string verdict = whole               ? "ok"
+                                    : check->framesRead ? demo::DescribeBreak(*check->problem)
+                                                        : "not checked: " + check->problem->reason;
+        file["ok"] = true;
+        file["whole"] = check->framesRead ? Json(whole) : Json();
+        PutWalkFields(file, check);
+        file["problem"] = whole ? Json() : Json(verdict);
+        files.Add(file);
+        if (!options.json) context.console.Line(DisplayName(argument, options) + ": " + verdict);
+    }
+    files.Close();
+    return status;
+}
+
+int RunRepair(const Context& context) {
+    const Options& options = context.options;
+    const std::string& argument = options.operands.front();
+    const std::filesystem::path demo = PathFromUtf8(argument);
+    // Opened first so that a failed call below is about the demo's bytes or about the new file.
+    if (auto opened = platform::ChunkedDemoFile::Open(demo); !opened)
+        return Refuse(context, argument, {std::string(demo::kOpenFailedPrefix), opened.failure().systemText});
+    const std::filesystem::path output =
+        options.output ? PathFromUtf8(*options.output) : demo::RepairedDemoPath(demo);
+    const std::string outputName = DisplayName(PathText(output), options);
+    const auto outcome = platform::RepairDemoFile(demo, output);
+    if (!outcome) {
+        const std::string& reason = outcome.failure().systemText;
+        const std::string what = outcome.failure().code == 0
+                                     ? "The demo could not be repaired: "
+                                     : "The demo could not be repaired into " + outputName + ": ";
+        return Refuse(context, argument, {what + reason, reason});
+    }
+    Json object = FileObject(argument, options);
+    object["ok"] = true;
+    object["whole"] = outcome->answer.Whole();
+    if (outcome->answer.Whole()) {
+        object["output"] = nullptr;
+        object["duration"] = nullptr;
+        object["frames"] = nullptr;
+        object["message"] = "The demo is whole: there is nothing to repair, and nothing was written.";
+    } else {
+        const demo::RepairPlan& plan = *outcome->answer.plan;
+        PutName(object, "output", PathText(outcome->output), options);
+        object["duration"] = SecondsNumber(plan.duration);
+        object["frames"] = plan.frames;
+        object["message"] = "The repaired copy " + outputName + " keeps " + SecondsText(plan.duration) +
+                            " s of playback, " + std::to_string(plan.frames) + " frames.";
+    }
+    if (options.json)
+        context.console.Line(JsonText(object));
+    else
+        context.console.Line(DisplayName(argument, options) + ": " + object["message"].get<std::string>());
+    return kSuccess;
+}
+
+}  // namespace vorelix::cli
