@@ -188,7 +188,8 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage&
 
 std::string HelpText() {
     std::string help =
-        "vorelix-cli: reads and edits Counter-Strike demos (.dem) in place, never changing their length.\n\n"
+        "vorelix-cli: reads and edits Counter-Strike demos (.dem) in place, never changing their length,\n"
+        "and repairs a cut-off demo into a new copy beside it.\n\n"
         "Usage:\n";
     constexpr std::size_t kDescriptionColumn = 34;
     for (const Command& command : kCommands) {
