@@ -325,13 +325,9 @@ TEST(CommonDialogCalls, AMissingShellExportIsAnErrorAndCallsNothing) {
 
 TEST(CommonDialogOnWine, TheHarmlessDialogsOpenAndCancelAndShellHasEveryNumberedExport) {
     CommonDialog dialog;
-    dialog.dialogTitle = L"Please choose hl.exe";
-    dialog.filter = NulSeparated({L"hl.exe", L"hl.exe"});
-    dialog.appName = L"Vorelix";
-    dialog.dialogPrompt = L"Counter-Strike demo browser";
-    dialog.fontName = L"Tahoma";
-    dialog.fontSize = 10;
-    dialog.color = RGB(0, 128, 0);
+    dialog.dialogTitle = L"Please choose hl.exe", dialog.filter = NulSeparated({L"hl.exe", L"hl.exe"});
+    dialog.appName = L"Vorelix", dialog.dialogPrompt = L"Counter-Strike demo browser";
+    dialog.fontName = L"Tahoma", dialog.fontSize = 10, dialog.color = RGB(0, 128, 0);
     // In the order scripts/dialog-screenshots.sh takes them; the system names its own dialogs.
     const std::pair<std::wstring, std::function<std::optional<DialogError>()>> cases[] = {
         {L"Please choose hl.exe", [&] { return dialog.ShowOpen(); }},
