@@ -63,7 +63,9 @@ TEST(DemoText, IsShownAsUtf8WhenValidAndInTheSystemsSingleBytePageOtherwiseThrou
     for (unsigned value = 0; value <= 0xFF; ++value) {
         const auto byte = static_cast<unsigned char>(value);
         EXPECT_EQ(system.Encode(system.Decode(byte)), byte) << value;
-        if (table != nullptr) EXPECT_EQ(system.Decode(byte), table->Decode(byte)) << value;
+        if (table != nullptr) {
+            EXPECT_EQ(system.Decode(byte), table->Decode(byte)) << value;
+        }
     }
     // No best fit: U+0101 would become 'a'.
     EXPECT_FALSE(system.Encode(0x0101) || system.Encode(0x1F600));
