@@ -28,6 +28,7 @@ void UtilitiesWindow::OnLoadChatClick() {
         if (demoFile->Size() < demo::kShortestScannedDemo) return TellOpenFailed(Failure{});
         chat_ = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
         chatDemoLength_ = demoFile->Size();
+        chatDemoWriteTime_ = demoFile->LastWriteTime();
     }
     if (chat_.empty()) {
         EnterChatState(ChatEditorState::NothingFound);
@@ -82,7 +83,7 @@ void UtilitiesWindow::OnEditMessageClick() {
         Tell(edit.refusal, kProgramTitle, MessageIcon::Exclamation);
         return;
     }
-    if (auto written = BackupAndWrite(DemoPath(), edit.plan); !written)
+    if (auto written = BackupAndWrite(DemoPath(), edit.plan, chatDemoWriteTime_); !written)
         return TellWriteFailed(written.failure());
     const std::int64_t position = chat_[index].position;
     NoteWritten(chat_, position, edit.written);
@@ -107,7 +108,8 @@ void UtilitiesWindow::OnDeleteMessageClick() {
     for (int index : selected) positions.push_back(chat_.at(static_cast<std::size_t>(index)).position);
     auto plan = demo::PlanChatDelete(chat_, chatDemoLength_, positions);
     if (!plan) return TellWriteFailed(plan.failure());
-    if (auto written = BackupAndWrite(DemoPath(), *plan); !written) return TellWriteFailed(written.failure());
+    if (auto written = BackupAndWrite(DemoPath(), *plan, chatDemoWriteTime_); !written)
+        return TellWriteFailed(written.failure());
 
     // From the last to the first, so that the indexes still to come stay valid.
     std::vector<std::pair<std::int64_t, std::string>> blanked;

@@ -38,6 +38,7 @@ void UtilitiesWindow::OnLoadNicksClick() {
         }
         scanned = std::move(*nicks);
         nickDemoLength_ = demoFile->Size();
+        nickDemoWriteTime_ = demoFile->LastWriteTime();
     }
     nicks_ = ListedNicks(std::move(scanned));
     FillNickList();
@@ -131,7 +132,7 @@ void UtilitiesWindow::OnSaveNickClick() {
         Tell(save.refusal, kProgramTitle, MessageIcon::Exclamation);
         return;
     }
-    if (auto written = BackupAndWrite(DemoPath(), save.plan); !written) {
+    if (auto written = BackupAndWrite(DemoPath(), save.plan, nickDemoWriteTime_); !written) {
         EnterNickState(NickEditorState::SaveFailed);
         TellWriteFailed(written.failure());
         return;

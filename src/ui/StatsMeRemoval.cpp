@@ -15,17 +15,19 @@ void UtilitiesWindow::OnDeleteStatsMeClick() {
     if (services_.prompter.ShowMessage(warning) != Answer::Yes) return;
     const auto path = DemoPath();
     demo::StatsMePlan removal;
+    std::int64_t writeTime = 0;
     {
         auto demoFile = platform::MappedDemo::Open(path);
         if (!demoFile) return TellWriteFailed(demoFile.failure());
         removal = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
+        writeTime = demoFile->LastWriteTime();
     }
     if (!removal.found) {
         Tell(platform::Utf8ToWide(demo::kStatsMeNotFoundMessage), kProgramTitle, MessageIcon::Critical);
         return;
     }
     // A failure is told as one; the button stays, so the removal can be tried again.
-    if (auto written = BackupAndWrite(path, removal.plan); !written)
+    if (auto written = BackupAndWrite(path, removal.plan, writeTime); !written)
         return TellWriteFailed(written.failure());
     deleteStatsMeButton_.Enable(false);
     TellDone(demo::kStatsMeRemovedMessage);

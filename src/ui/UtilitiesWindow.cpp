@@ -158,13 +158,20 @@ std::filesystem::path UtilitiesWindow::DemoPath() const {
     return std::filesystem::path(services_.selectedDemoPath ? services_.selectedDemoPath() : std::wstring());
 }
 
-Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, const demo::WritePlan& plan) {
+Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::WritePlan plan,
+                                       std::int64_t& scannedWriteTime) {
     if (plan.empty()) return Ok();
+    plan.lastWriteTime = scannedWriteTime;
     if (SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
+        // A read-only demo would refuse the write: no copy for it.
+        if (auto writable = platform::CheckNotReadOnly(demo); !writable) return writable.failure();
         auto copy = platform::MakeBakCopy(demo);
         if (!copy) return copy.failure();
     }
-    return platform::ApplyWritePlan(demo, plan);
+    if (auto written = platform::ApplyWritePlan(demo, plan); !written) return written;
+    // The entries loaded before stay valid for the demo as this write left it.
+    if (auto after = platform::MappedDemo::Open(demo)) scannedWriteTime = after->LastWriteTime();
+    return Ok();
 }
 
 void UtilitiesWindow::Tell(std::wstring_view text, const wchar_t* title, MessageIcon icon) {

@@ -82,8 +82,11 @@ class UtilitiesWindow : public Window {
     std::filesystem::path DemoPath() const;
     // Enables or disables a list or text box with the colour that goes with it.
     void SetEditorEnabled(const Control& editor, bool enabled);
-    // The backup copy when the box is ticked, then the plan; nothing is copied for an empty plan.
-    Status BackupAndWrite(const std::filesystem::path& demo, const demo::WritePlan& plan);
+    // The backup copy when the box is ticked, then the plan; nothing is copied for an empty plan. The
+    // plan holds only while the demo's last-write time is still `scannedWriteTime`, which a write then
+    // moves on to the demo's new time.
+    Status BackupAndWrite(const std::filesystem::path& demo, demo::WritePlan plan,
+                          std::int64_t& scannedWriteTime);
     void Tell(std::wstring_view text, const wchar_t* title, MessageIcon icon);
     void TellDone(std::string_view text);
     void TellWriteFailed(const Failure& failure);
@@ -124,12 +127,14 @@ class UtilitiesWindow : public Window {
 
     // The lists' entries as demo bytes, index for index with the list boxes.
     std::vector<ListedNick> nicks_;
-    std::uint64_t nickDemoLength_ = 0;  // the demo's length when the nicks were loaded
-    std::size_t boxEntry_ = SIZE_MAX;   // the entry the new-nick box was last filled from
-    std::wstring newNickShown_;         // the new-nick box's text as last accepted
+    std::uint64_t nickDemoLength_ = 0;  // the demo's length and last-write time when the nicks were loaded
+    std::int64_t nickDemoWriteTime_ = 0;
+    std::size_t boxEntry_ = SIZE_MAX;  // the entry the new-nick box was last filled from
+    std::wstring newNickShown_;        // the new-nick box's text as last accepted
     bool trimmingNewNick_ = false;
     std::vector<demo::ChatEntry> chat_;
     std::uint64_t chatDemoLength_ = 0;
+    std::int64_t chatDemoWriteTime_ = 0;
 };
 
 }  // namespace vorelix::ui

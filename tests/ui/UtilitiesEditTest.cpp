@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "RealDemos.h"
 #include "SyntheticDemo.h"
@@ -250,13 +251,13 @@ TEST_F(UtilitiesWindowTest, ShortEmptyOrMissingDemosAreRefusedWithTheReason) {
 }
 
 // A demo spoiled while the window is open: every writing command says so and changes nothing.
-TEST_F(UtilitiesWindowTest, ADemoMadeReadOnlyDeletedOrHeldOpenMeanwhileIsNeverPartlyWritten) {
+TEST_F(UtilitiesWindowTest, ADemoMadeReadOnlyDeletedHeldOpenOrRewrittenMeanwhileIsNeverPartlyWritten) {
     // Nicks and chat as above; a StatsMe marker, format byte 0x00 and 18 bytes before its text.
     const std::string demo = WithPieces(
         NickDemo(), {{2000, kStx + "Ann :   hi\n"},
                      {2100, std::string("\x17\x1D\x01\x00", 4) + std::string(18, '\x05') + "abc"}});
-    enum class Spoil { ReadOnly, Deleted, HeldOpen };
-    for (Spoil spoil : {Spoil::ReadOnly, Spoil::Deleted, Spoil::HeldOpen}) {
+    enum class Spoil { ReadOnly, Deleted, HeldOpen, Rewritten };
+    for (Spoil spoil : {Spoil::ReadOnly, Spoil::Deleted, Spoil::HeldOpen, Spoil::Rewritten}) {
         SCOPED_TRACE(static_cast<int>(spoil));
         Open(demo);
         Click(Id::BackupBox);
@@ -269,11 +270,20 @@ TEST_F(UtilitiesWindowTest, ADemoMadeReadOnlyDeletedOrHeldOpenMeanwhileIsNeverPa
         if (spoil == Spoil::HeldOpen)
             held = CreateFileW(demoPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                nullptr);
+        // Another program writes the demo anew, as long as before: what was loaded no longer holds.
+        if (spoil == Spoil::Rewritten) {
+            original = WithPieces(demo, {{1500, "rewritten"}});
+            WriteFileBytes(demoPath, original);
+            std::filesystem::last_write_time(
+                demoPath, std::filesystem::last_write_time(demoPath) + std::chrono::hours(1));
+        }
         Pick(Control(Id::NickList), 0);
         PasteNick(L"Zed");
         prompter.QueueText(L"Ann :   yo");
-        for (Id command :
-             {Id::SaveNickButton, Id::EditMessageButton, Id::DeleteMessageButton, Id::DeleteStatsMeButton}) {
+        // The StatsMe removal reads the demo when it is pressed, so it works on a rewritten demo.
+        std::vector<Id> commands{Id::SaveNickButton, Id::EditMessageButton, Id::DeleteMessageButton};
+        if (spoil != Spoil::Rewritten) commands.push_back(Id::DeleteStatsMeButton);
+        for (Id command : commands) {
             const auto [text, title, icon] =
                 Press(command, command == Id::DeleteStatsMeButton ? kYesOk : kOk);
             EXPECT_EQ(text.rfind(L"An error occur ;( : ", 0), 0u) << platform::WideToUtf8(text);
@@ -286,6 +296,9 @@ TEST_F(UtilitiesWindowTest, ADemoMadeReadOnlyDeletedOrHeldOpenMeanwhileIsNeverPa
                      IsWindowEnabled(Control(Id::LoadNicksButton)));
         EXPECT_TRUE(IsWindowEnabled(Control(Id::OnlySelectedOption)) && Editable(Id::ChatList) &&
                     IsWindowEnabled(Control(Id::DeleteStatsMeButton)));
+        if (spoil == Spoil::ReadOnly) {
+            EXPECT_TRUE(Backups().empty()) << "no copy of a demo that cannot be written";
+        }
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
         if (spoil == Spoil::Deleted) std::filesystem::rename(dir.Path() / L"elsewhere", demoPath);
         SetFileAttributesW(demoPath.c_str(), FILE_ATTRIBUTE_NORMAL);
