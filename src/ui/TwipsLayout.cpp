@@ -25,19 +25,35 @@ TwipsRect PlaceInWindow(TwipsTable table, const TwipsControl& entry) {
     return place;
 }
 
-// Widens a check box or option whose caption does not fit its place, up to its room on the right.
-void SpreadToFit(HWND control, TwipsTable table, const TwipsControl& entry, RECT& pixels, HFONT font,
-                 UINT dpi) {
+// The width a check box or option needs for its caption in `font`: the text, the box and its gap.
+int NeededWidth(HWND control, const wchar_t* caption, HFONT font, UINT dpi) {
     HDC hdc = GetDC(control);
     HGDIOBJ old = SelectObject(hdc, font);
     SIZE extent{};
-    GetTextExtentPoint32W(hdc, entry.caption, lstrlenW(entry.caption), &extent);
+    GetTextExtentPoint32W(hdc, caption, lstrlenW(caption), &extent);
     SelectObject(hdc, old);
     ReleaseDC(control, hdc);
-    const int needed = extent.cx + MulDiv(20, static_cast<int>(dpi), kDefaultDpi);  // the box and its gap
+    return extent.cx + MulDiv(20, static_cast<int>(dpi), kDefaultDpi);
+}
+
+// Widens a check box or option whose caption does not fit its place, up to its room on the right;
+// where even the room is too narrow (a wider installed face), the font shrinks a pixel at a time, by
+// a fifth at most. Gives the font to use.
+HFONT SpreadToFit(HWND control, TwipsTable table, const TwipsControl& entry, RECT& pixels, HFONT font,
+                  FontSet& fonts, UINT dpi) {
     const int room =
         TwipsToPixels(PlaceInWindow(table, entry).left - entry.place.left + entry.roomRight, dpi);
+    int needed = NeededWidth(control, entry.caption, font, dpi);
+    LOGFONTW description{};
+    GetObjectW(font, sizeof description, &description);
+    const int fullHeight = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    HFONT fitted = font;
+    for (int height = fullHeight - 1; pixels.left + needed > room && height >= fullHeight * 4 / 5; --height) {
+        fitted = fonts.Resized(font, height);
+        needed = NeededWidth(control, entry.caption, fitted, dpi);
+    }
     if (pixels.left + needed > pixels.right) pixels.right = std::min<LONG>(pixels.left + needed, room);
+    return fitted;
 }
 
 }  // namespace
@@ -60,12 +76,12 @@ HFONT FontOf(const FontSet& fonts, FontKind kind) {
     return fonts.List();
 }
 
-void PlaceTwipsControls(HWND parent, TwipsTable table, const FontSet& fonts, UINT dpi) {
+void PlaceTwipsControls(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi) {
     for (const auto& entry : table) {
         const Control control(GetDlgItem(parent, entry.id));
-        const HFONT font = FontOf(fonts, entry.font);
+        HFONT font = FontOf(fonts, entry.font);
         RECT pixels = TwipsToPixels(PlaceInWindow(table, entry), dpi);
-        if (entry.roomRight > 0) SpreadToFit(control.Hwnd(), table, entry, pixels, font, dpi);
+        if (entry.roomRight > 0) font = SpreadToFit(control.Hwnd(), table, entry, pixels, font, fonts, dpi);
         control.Place(pixels);
         control.SetFont(font);
     }

@@ -34,7 +34,7 @@ using TwipsTable = std::span<const TwipsControl>;
 void CreateTwipsControls(HWND parent, TwipsTable table);
 
 // Places every control of the table at `dpi` and gives it its font from `fonts`.
-void PlaceTwipsControls(HWND parent, TwipsTable table, const FontSet& fonts, UINT dpi);
+void PlaceTwipsControls(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi);
 
 // Makes the fonts for `dpi` and places the table's controls with them; only then are the fonts the
 // controls had before (kept in `fonts`) freed, so no control ever holds a deleted font.
