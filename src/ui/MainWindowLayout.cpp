@@ -16,7 +16,7 @@ namespace {
 enum class FontKind { Caption, Text, List, Plain };
 enum class Container { Window, GameFrame, DemosFrame };
 
-struct ControlSpec {
+struct LayoutEntry {
     ControlId id;
     const wchar_t* className;
     const wchar_t* caption;
@@ -37,7 +37,7 @@ constexpr DWORD kBigButton = WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON;
 
 // In tab order. The frames come last so that they lie beneath everything placed on them.
 const std::array kControls = {
-    ControlSpec{ControlId::HlPathBox,
+    LayoutEntry{ControlId::HlPathBox,
                 WC_EDITW,
                 L"",
                 kEditBox | ES_READONLY,
@@ -45,7 +45,7 @@ const std::array kControls = {
                 Container::GameFrame,
                 {120, 360, 6690, 285},
                 FontKind::Text},
-    ControlSpec{ControlId::BrowseHlExeButton,
+    LayoutEntry{ControlId::BrowseHlExeButton,
                 WC_BUTTONW,
                 L"...",
                 WS_TABSTOP | BS_PUSHBUTTON,
@@ -53,7 +53,7 @@ const std::array kControls = {
                 Container::GameFrame,
                 {6930, 360, 375, 285},
                 FontKind::Caption},
-    ControlSpec{ControlId::GraphicModeLabel,
+    LayoutEntry{ControlId::GraphicModeLabel,
                 WC_STATICW,
                 L"Launch in graphic mode:",
                 kLabel,
@@ -62,7 +62,7 @@ const std::array kControls = {
                 {210, 795, 1755, 195},
                 FontKind::Plain,
                 2070},
-    ControlSpec{ControlId::RendererBox,
+    LayoutEntry{ControlId::RendererBox,
                 WC_COMBOBOXW,
                 L"",
                 kDropDown,
@@ -70,7 +70,7 @@ const std::array kControls = {
                 Container::GameFrame,
                 {2100, 735, 1275, 315},
                 FontKind::List},
-    ControlSpec{ControlId::ResolutionBox,
+    LayoutEntry{ControlId::ResolutionBox,
                 WC_COMBOBOXW,
                 L"",
                 kDropDown,
@@ -78,7 +78,7 @@ const std::array kControls = {
                 Container::GameFrame,
                 {3465, 735, 1170, 315},
                 FontKind::List},
-    ControlSpec{ControlId::SelectConfigButton,
+    LayoutEntry{ControlId::SelectConfigButton,
                 WC_BUTTONW,
                 L"select a config...",
                 WS_TABSTOP | BS_PUSHBUTTON,
@@ -86,7 +86,7 @@ const std::array kControls = {
                 Container::GameFrame,
                 {4725, 735, 1590, 315},
                 FontKind::Caption},
-    ControlSpec{ControlId::DriveBox,
+    LayoutEntry{ControlId::DriveBox,
                 WC_COMBOBOXW,
                 L"",
                 kDropDown,
@@ -94,7 +94,7 @@ const std::array kControls = {
                 Container::DemosFrame,
                 {105, 315, 3375, 315},
                 FontKind::List},
-    ControlSpec{ControlId::FolderBox,
+    LayoutEntry{ControlId::FolderBox,
                 WC_LISTBOXW,
                 L"",
                 kListBox | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
@@ -102,7 +102,7 @@ const std::array kControls = {
                 Container::DemosFrame,
                 {105, 630, 3375, 1440},
                 FontKind::List},
-    ControlSpec{ControlId::DemoList,
+    LayoutEntry{ControlId::DemoList,
                 WC_LISTBOXW,
                 L"",
                 kListBox,
@@ -110,7 +110,7 @@ const std::array kControls = {
                 Container::DemosFrame,
                 {105, 2100, 3405, 2430},
                 FontKind::List},
-    ControlSpec{ControlId::InfoLabel,
+    LayoutEntry{ControlId::InfoLabel,
                 WC_STATICW,
                 L"Information:",
                 kLabel,
@@ -119,7 +119,7 @@ const std::array kControls = {
                 {3720, 0, 1065, 195},
                 FontKind::Caption,
                 7290},
-    ControlSpec{ControlId::InfoBox,
+    LayoutEntry{ControlId::InfoBox,
                 WC_EDITW,
                 L"",
                 WS_TABSTOP | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
@@ -127,7 +127,7 @@ const std::array kControls = {
                 Container::DemosFrame,
                 {3720, 315, 3570, 1530},
                 FontKind::Text},
-    ControlSpec{ControlId::PlayersLabel,
+    LayoutEntry{ControlId::PlayersLabel,
                 WC_STATICW,
                 L"Players:",
                 kLabel,
@@ -136,7 +136,7 @@ const std::array kControls = {
                 {3720, 1890, 675, 195},
                 FontKind::Caption,
                 7290},
-    ControlSpec{ControlId::PlayerList,
+    LayoutEntry{ControlId::PlayerList,
                 WC_LISTBOXW,
                 L"",
                 kListBox,
@@ -144,7 +144,7 @@ const std::array kControls = {
                 Container::DemosFrame,
                 {3675, 2100, 3585, 2400},
                 FontKind::List},
-    ControlSpec{ControlId::SpeedLabel,
+    LayoutEntry{ControlId::SpeedLabel,
                 WC_STATICW,
                 L"Speed of viewing using playdemo:",
                 kLabel,
@@ -153,7 +153,7 @@ const std::array kControls = {
                 {120, 6390, 2445, 195},
                 FontKind::Plain,
                 2670},
-    ControlSpec{ControlId::SpeedBox,
+    LayoutEntry{ControlId::SpeedBox,
                 WC_EDITW,
                 L"100",
                 kEditBox,
@@ -161,7 +161,7 @@ const std::array kControls = {
                 Container::Window,
                 {2700, 6360, 675, 285},
                 FontKind::Text},
-    ControlSpec{ControlId::CommandLineLabel,
+    LayoutEntry{ControlId::CommandLineLabel,
                 WC_STATICW,
                 L"HL command line:",
                 kLabel,
@@ -170,7 +170,7 @@ const std::array kControls = {
                 {105, 6735, 1380, 225},
                 FontKind::Caption,
                 3375},
-    ControlSpec{ControlId::CommandLineBox,
+    LayoutEntry{ControlId::CommandLineBox,
                 WC_EDITW,
                 L"-game cstrike -console",
                 kEditBox,
@@ -178,7 +178,7 @@ const std::array kControls = {
                 Container::Window,
                 {105, 7035, 3270, 285},
                 FontKind::Text},
-    ControlSpec{ControlId::UtilsButton,
+    LayoutEntry{ControlId::UtilsButton,
                 WC_BUTTONW,
                 L"Useful utils",
                 kBigButton,
@@ -186,7 +186,7 @@ const std::array kControls = {
                 Container::Window,
                 {3570, 6360, 1170, 1095},
                 FontKind::Caption},
-    ControlSpec{ControlId::ViewDemoButton,
+    LayoutEntry{ControlId::ViewDemoButton,
                 WC_BUTTONW,
                 L"ViewDemo",
                 kBigButton,
@@ -194,7 +194,7 @@ const std::array kControls = {
                 Container::Window,
                 {5040, 6360, 1170, 1095},
                 FontKind::Caption},
-    ControlSpec{ControlId::PlayDemoButton,
+    LayoutEntry{ControlId::PlayDemoButton,
                 WC_BUTTONW,
                 L"PlayDemo",
                 kBigButton,
@@ -202,7 +202,7 @@ const std::array kControls = {
                 Container::Window,
                 {6345, 6360, 1170, 1095},
                 FontKind::Caption},
-    ControlSpec{ControlId::AboutLine,
+    LayoutEntry{ControlId::AboutLine,
                 WC_STATICW,
                 L"Vorelix \u2014 browse, play and edit CS demos. Click to visit the project page.",
                 kLabel | SS_NOTIFY,
@@ -210,7 +210,7 @@ const std::array kControls = {
                 Container::Window,
                 {105, 7540, 7470, 255},
                 FontKind::Caption},
-    ControlSpec{ControlId::GameFrame,
+    LayoutEntry{ControlId::GameFrame,
                 WC_BUTTONW,
                 L"HL.EXE path:",
                 BS_GROUPBOX | WS_CLIPSIBLINGS,
@@ -218,7 +218,7 @@ const std::array kControls = {
                 Container::Window,
                 {120, 120, 7410, 1275},
                 FontKind::Caption},
-    ControlSpec{ControlId::DemosFrame,
+    LayoutEntry{ControlId::DemosFrame,
                 WC_BUTTONW,
                 L"List of available demos",
                 BS_GROUPBOX | WS_CLIPSIBLINGS,
@@ -232,7 +232,7 @@ constexpr TwipsRect kGameFrame{120, 120, 7410, 1275};
 constexpr TwipsRect kDemosFrame{105, 1470, 7410, 4755};
 
 // The place in the window's client area, still in twips: frames add their own corner.
-TwipsRect PlaceInWindow(const ControlSpec& entry) {
+TwipsRect PlaceInWindow(const LayoutEntry& entry) {
     TwipsRect place = entry.place;
     if (entry.container != Container::Window) {
         const TwipsRect& frame = entry.container == Container::GameFrame ? kGameFrame : kDemosFrame;
@@ -261,7 +261,7 @@ HFONT FontOfKind(const FontSet& fonts, FontKind kind) {
 // the free room to its right; where even that is too narrow, the font is made a pixel smaller at a time
 // until the caption fits (Wine draws Tahoma from 14 px up with outlines wider than the real face's).
 // The label then ends where its caption ends, and grows downwards if the font needs more height.
-HFONT FitLabel(const ControlSpec& entry, RECT& pixels, HFONT font, FontSet& fonts, UINT dpi) {
+HFONT FitLabel(const LayoutEntry& entry, RECT& pixels, HFONT font, FontSet& fonts, UINT dpi) {
     const int room =
         TwipsToPixels(PlaceInWindow(entry).left - entry.place.left + entry.roomRight, dpi) - pixels.left;
     LOGFONTW description{};
