@@ -155,6 +155,17 @@ HFONT FontSet::Resized(HFONT font, int pixels) {
     return resized;
 }
 
+HFONT FontSet::ShrunkToFit(HFONT font, const std::function<bool(HFONT)>& fits) {
+    LOGFONTW description{};
+    GetObjectW(font, sizeof description, &description);
+    const int fullHeight = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+    HFONT fitted = font;
+    for (int height = fullHeight - 1; !fits(fitted) && height >= fullHeight * 4 / 5; --height) {
+        fitted = Resized(font, height);
+    }
+    return fitted;
+}
+
 void FontSet::Release() {
     for (HFONT* font : {&caption_, &text_, &list_}) {
         if (*font) DeleteObject(*font);

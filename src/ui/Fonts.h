@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,10 @@ class FontSet {
 
     // `font` (one of this set's) made `pixels` high; the set keeps it and frees it with the others.
     HFONT Resized(HFONT font, int pixels);
+    // `font` where `fits` accepts it; else the same face a pixel smaller at a time, by a fifth at most,
+    // until `fits` accepts one (the smallest tried when none fits). `fits` was last asked about the font
+    // given back.
+    HFONT ShrunkToFit(HFONT font, const std::function<bool(HFONT)>& fits);
 
   private:
     void Release();

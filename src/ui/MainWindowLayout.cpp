@@ -12,8 +12,6 @@ namespace vorelix::ui {
 
 namespace {
 
-// Plain: the regular list face, for a label whose place holds its caption only in that face.
-enum class FontKind { Caption, Text, List, Plain };
 enum class Container { Window, GameFrame, DemosFrame };
 
 struct LayoutEntry {
@@ -69,7 +67,7 @@ const std::array kControls = {
                 0,
                 Container::GameFrame,
                 {2100, 735, 1275, 315},
-                FontKind::List},
+                FontKind::Plain},
     LayoutEntry{ControlId::ResolutionBox,
                 WC_COMBOBOXW,
                 L"",
@@ -77,7 +75,7 @@ const std::array kControls = {
                 0,
                 Container::GameFrame,
                 {3465, 735, 1170, 315},
-                FontKind::List},
+                FontKind::Plain},
     LayoutEntry{ControlId::SelectConfigButton,
                 WC_BUTTONW,
                 L"select a config...",
@@ -93,7 +91,7 @@ const std::array kControls = {
                 0,
                 Container::DemosFrame,
                 {105, 315, 3375, 315},
-                FontKind::List},
+                FontKind::Plain},
     LayoutEntry{ControlId::FolderBox,
                 WC_LISTBOXW,
                 L"",
@@ -101,7 +99,7 @@ const std::array kControls = {
                 WS_EX_CLIENTEDGE,
                 Container::DemosFrame,
                 {105, 630, 3375, 1440},
-                FontKind::List},
+                FontKind::Plain},
     LayoutEntry{ControlId::DemoList,
                 WC_LISTBOXW,
                 L"",
@@ -109,7 +107,7 @@ const std::array kControls = {
                 WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES,
                 Container::DemosFrame,
                 {105, 2100, 3405, 2430},
-                FontKind::List},
+                FontKind::Plain},
     LayoutEntry{ControlId::InfoLabel,
                 WC_STATICW,
                 L"Information:",
@@ -143,7 +141,7 @@ const std::array kControls = {
                 WS_EX_CLIENTEDGE,
                 Container::DemosFrame,
                 {3675, 2100, 3585, 2400},
-                FontKind::List},
+                FontKind::Plain},
     LayoutEntry{ControlId::SpeedLabel,
                 WC_STATICW,
                 L"Speed of viewing using playdemo:",
@@ -246,17 +244,6 @@ constexpr const wchar_t* kModes[] = {L"Software", L"OpenGL", L"Direct3D"};
 constexpr const wchar_t* kResolutions[] = {L"400x300",  L"512x384",  L"640x480",  L"800x600",
                                            L"1024x768", L"1152x864", L"1280x960", L"1600x1200"};
 
-HFONT FontOfKind(const FontSet& fonts, FontKind kind) {
-    switch (kind) {
-        case FontKind::Caption:
-            return fonts.Caption();
-        case FontKind::Text:
-            return fonts.Text();
-        default:
-            return fonts.List();
-    }
-}
-
 // A label keeps the font its table gives it at every DPI. A caption wider than its place spreads into
 // the free room to its right; where even that is too narrow, the font is made a pixel smaller at a time
 // until the caption fits (Wine draws Tahoma from 14 px up with outlines wider than the real face's).
@@ -264,15 +251,11 @@ HFONT FontOfKind(const FontSet& fonts, FontKind kind) {
 HFONT FitLabel(const LayoutEntry& entry, RECT& pixels, HFONT font, FontSet& fonts, UINT dpi) {
     const int room =
         TwipsToPixels(PlaceInWindow(entry).left - entry.place.left + entry.roomRight, dpi) - pixels.left;
-    LOGFONTW description{};
-    GetObjectW(font, sizeof description, &description);
-    const int fullHeight = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-    HFONT fitted = font;
-    DrawnExtent drawn = MeasureDrawnText(fitted, entry.caption);
-    for (int height = fullHeight - 1; drawn.right > room && height >= fullHeight * 4 / 5; --height) {
-        fitted = fonts.Resized(font, height);
-        drawn = MeasureDrawnText(fitted, entry.caption);
-    }
+    DrawnExtent drawn;
+    const HFONT fitted = fonts.ShrunkToFit(font, [&](HFONT candidate) {
+        drawn = MeasureDrawnText(candidate, entry.caption);
+        return drawn.right <= room;
+    });
     // The reported width where it fits: at 96 DPI it is what the label has always been given.
     const int width = std::max(drawn.reported + 1, drawn.right);
     pixels.right = pixels.left + std::max<LONG>(pixels.right - pixels.left, std::min(width, room));
@@ -367,7 +350,7 @@ void MainWindow::ApplyDpi(UINT dpi) {
         // A drop-down list's window height includes its open list; the closed box keeps the font's height.
         if (lstrcmpW(entry.className, WC_COMBOBOXW) == 0)
             pixels.bottom += MulDiv(160, static_cast<int>(dpi), kDefaultDpi);
-        HFONT font = FontOfKind(fonts, entry.font);
+        HFONT font = FontOf(fonts, entry.font);
         if (entry.roomRight > 0) font = FitLabel(entry, pixels, font, fonts, dpi);
         control.Place(pixels);
         control.SetFont(font);

@@ -43,15 +43,11 @@ HFONT SpreadToFit(HWND control, TwipsTable table, const TwipsControl& entry, REC
                   FontSet& fonts, UINT dpi) {
     const int room =
         TwipsToPixels(PlaceInWindow(table, entry).left - entry.place.left + entry.roomRight, dpi);
-    int needed = NeededWidth(control, entry.caption, font, dpi);
-    LOGFONTW description{};
-    GetObjectW(font, sizeof description, &description);
-    const int fullHeight = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
-    HFONT fitted = font;
-    for (int height = fullHeight - 1; pixels.left + needed > room && height >= fullHeight * 4 / 5; --height) {
-        fitted = fonts.Resized(font, height);
-        needed = NeededWidth(control, entry.caption, fitted, dpi);
-    }
+    int needed = 0;
+    const HFONT fitted = fonts.ShrunkToFit(font, [&](HFONT candidate) {
+        needed = NeededWidth(control, entry.caption, candidate, dpi);
+        return pixels.left + needed <= room;
+    });
     if (pixels.left + needed > pixels.right) pixels.right = std::min<LONG>(pixels.left + needed, room);
     return fitted;
 }
