@@ -51,9 +51,10 @@ with open(path, "wb") as demo:
     demo.truncate(size)  # the rest stays a hole: no disk is spent on it
 PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" "$(dirname "$(realpath "$0")")" <<'INNER'
 set -euo pipefail
 work=$1 out=$2 dpi=$3
+source "$4/x-capture.sh"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -98,26 +99,7 @@ click_twips() {
   client_origin "$window" "$client_w" "$client_h"
   xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click 1
 }
-shoot() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
-  echo "screenshot written to $2"
-}
-# Without a window manager (Managed=N), a capture of the screen shows the config and wait windows black
-# where they lie over the main window (their X windows hold the right pixels, and show them once moved
-# off the main window): their own pixels are laid over the main window's picture where they stand.
-shoot_over_main() {
-  local window=$1 picture=$2
-  eval "$(xdotool getwindowgeometry --shell "$main")"
-  local main_x=$X main_y=$Y
-  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/main.png"
-  xwd -id "$window" -silent -display "$DISPLAY" | convert xwd:- "$work/owned.png"
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  convert "$work/main.png" "$work/owned.png" -geometry "+$((X - main_x))+$((Y - main_y))" -composite "$picture"
-  echo "screenshot written to $picture"
-}
-
-shoot "$main" "$out-$dpi-main.png"
+capture_windows "$out-$dpi-main.png" "$main"
 # The upper frame alone: the client area's top 1470 twips under the caption.
 client_origin "$main" 7620 7815
 convert "$out-$dpi-main.png" -crop "${WIDTH}x$((top + 1470 * dpi / 1440))+0+0" +repage "$out-$dpi-frame.png"
@@ -127,7 +109,7 @@ echo "screenshot written to $out-$dpi-frame.png"
 click_twips "$main" 7620 7815 $((120 + 4725 + 795)) $((120 + 735 + 157))
 configs=$(timeout 30 xdotool search --sync --onlyvisible --name "^Select your config to launch$" | head -1)
 sleep 1
-shoot_over_main "$configs" "$out-$dpi-configs.png"
+capture_windows "$out-$dpi-configs.png" "$main" "$configs"
 click_twips "$configs" 3900 3285 $((2415 + 690)) $((2730 + 217))
 sleep 1
 
@@ -136,7 +118,7 @@ started=$(date +%s.%N)
 click_twips "$main" 7620 7815 $((6345 + 585)) $((6360 + 547))
 wait_window=$(timeout 30 bash -c "$(declare -f find_wait_window); dpi=$dpi; until find_wait_window; do sleep 0.1; done")
 sleep 1
-shoot_over_main "$wait_window" "$out-$dpi-wait.png"
+capture_windows "$out-$dpi-wait.png" "$main" "$wait_window"
 timeout 120 bash -c "until [ -f '$work/Half-Life/standin-record.txt' ]; do sleep 0.1; done"
 echo "PlayDemo to game started: $(awk "BEGIN{print $(date +%s.%N) - $started}") s for $(du -k --apparent-size \
   "$work/Half-Life/cstrike/vorelix.dem" | cut -f1) KiB"

@@ -36,9 +36,10 @@ if not 544 < directory <= len(data):
 open(sys.argv[2], "wb").write(data[:directory])
 PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" "$(dirname "$(realpath "$0")")" <<'INNER'
 set -euo pipefail
 work=$1 exe=$2 out=$3 cut=$4
+source "$5/x-capture.sh"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -51,27 +52,6 @@ program=$!
 main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
 sleep 1
 
-# Without a window manager the screen capture shows windows over the main window black; each window's
-# own pixels are laid over the main window's picture where it stands.
-shoot_with() {
-  local picture=$1 window
-  shift
-  # The picture spans the main window and every window given.
-  local left=100000 top=100000 right=0 bottom=0
-  for window in "$main" "$@"; do
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    left=$((X < left ? X : left)) top=$((Y < top ? Y : top))
-    right=$((X + WIDTH > right ? X + WIDTH : right)) bottom=$((Y + HEIGHT > bottom ? Y + HEIGHT : bottom))
-  done
-  xwd -root -silent -display "$DISPLAY" |
-    convert xwd:- -crop "$((right - left))x$((bottom - top))+${left}+${top}" +repage "$picture"
-  for window in "$@"; do
-    xwd -id "$window" -silent -display "$DISPLAY" | convert xwd:- "$work/owned.png"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    convert "$picture" "$work/owned.png" -geometry "+$((X - left))+$((Y - top))" -composite "$picture"
-  done
-  echo "screenshot written to $picture"
-}
 # Windows of the program that came up after the main window (the menu, then the message box).
 others() {
   xdotool search --onlyvisible --classname 'vorelix.exe' 2>/dev/null | grep -vx "$main" || true
@@ -84,13 +64,13 @@ border=$(((WIDTH - 7620 * 96 / 1440) / 2))
 top=$((HEIGHT - 7815 * 96 / 1440 - border))
 xdotool mousemove $((X + border + (210 + 600) * 96 / 1440)) $((Y + top + (3570 + 120) * 96 / 1440)) click 3
 sleep 1
-shoot_with "$out-menu.png" $(others)
+capture_windows "$out-menu.png" "$main" $(others)
 
 # The menu's last item is "Repair a copy...".
 xdotool key Up Return
 report=$(timeout 30 bash -c "until xdotool search --onlyvisible --name '^Vorelix\$' 2>/dev/null | head -1 | grep .; do sleep 0.2; done" || true)
 sleep 1
-shoot_with "$out-report.png" $(others)
+capture_windows "$out-report.png" "$main" $(others)
 ls "$work/demos"
 kill "$program" 2>/dev/null || true
 INNER
