@@ -44,9 +44,10 @@ PY
 fi
 demo=$(realpath "$demo")
 
-xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" <<'INNER'
+xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" "$(dirname "$(realpath "$0")")" <<'INNER'
 set -euo pipefail
 exe=$1 out=$2 dpi=$3 demo=$4
+source "$5/x-capture.sh"
 wineboot -i >/dev/null 2>&1 || true
 wineserver -w
 cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -72,23 +73,18 @@ click_twips() {
   xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click 1
   sleep 0.5
 }
-shoot() {
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xwd -root -silent -display "$DISPLAY" | convert xwd:- -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$2"
-  echo "screenshot written to $2"
-}
 
 # "Useful utils" in the main window (client 7620 x 7815 twips).
 click_twips "$main" 7620 7815 4155 6907
 utils=$(timeout 30 xdotool search --sync --onlyvisible --name "^Useful utils$" | head -1)
 sleep 1
-shoot "$utils" "$out-$dpi-initial.png"
+capture_windows "$out-$dpi-initial.png" "$utils"
 # The nick editor's Load, the chat editor's Load, then the first nick (client 10245 x 5355 twips).
 click_twips "$utils" 10245 5355 3420 2737
 click_twips "$utils" 10245 5355 5310 4837
 click_twips "$utils" 10245 5355 600 2620
 sleep 0.5
-shoot "$utils" "$out-$dpi-loaded.png"
+capture_windows "$out-$dpi-loaded.png" "$utils"
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 INNER
