@@ -21,6 +21,9 @@
 
 namespace vorelix::test {
 
+// Where a control lies in the client area of `window`, and its font as "face/weight/height".
+RECT PlaceIn(HWND window, HWND control);
+std::wstring FontOf(HWND control);
 // Whether a control is of that window class and, within `typeMask` of its style, of that type.
 bool IsKind(HWND control, const wchar_t* className, LONG typeMask = 0, LONG type = 0);
 // What a control shows: its text, the entries of a list or combo box, the selected entry (-1: none).

@@ -1,4 +1,4 @@
-// Child process helpers of the tests: the probe's path, running it, its record, its events.
+// Child process helpers of the tests: the probe's path, its record, its events.
 #include "ProbeProcess.h"
 
 #include <algorithm>
@@ -14,24 +14,6 @@ std::wstring ProbePath() {
     std::wstring path = VORELIX_PROBE_PATH;
     std::replace(path.begin(), path.end(), L'/', L'\\');
     return path;
-}
-
-std::optional<DWORD> RunAndWait(std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process)) {
-        return std::nullopt;
-    }
-    CloseHandle(process.hThread);
-    std::optional<DWORD> result;
-    DWORD code = 0;
-    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0 &&
-        GetExitCodeProcess(process.hProcess, &code))
-        result = code;
-    CloseHandle(process.hProcess);
-    return result;
 }
 
 std::vector<std::wstring> RecordedLines(const std::filesystem::path& file) {

@@ -1,10 +1,9 @@
-// The tests' child program: starting it, waiting for it without sleeps, reading what it recorded.
+// The tests' child program: where it is, waiting for it without sleeps, reading what it recorded.
 #pragma once
 
 #include <windows.h>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,10 +11,6 @@ namespace vorelix::test {
 
 // The child program's path as this test program was built to find it.
 std::wstring ProbePath();
-
-// Runs `commandLine` (the program's quoted path first) and waits for it; its exit code, or nothing when
-// it could not be started or did not end within a minute.
-std::optional<DWORD> RunAndWait(std::wstring commandLine);
 
 // The lines the child's "record" wrote: argument string, working folder, program folder, base name.
 std::vector<std::wstring> RecordedLines(const std::filesystem::path& file);

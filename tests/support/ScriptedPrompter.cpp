@@ -3,22 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include "platform/Text.h"
 
 namespace vorelix::test {
-
-namespace {
-std::string Narrow(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += (c < 128) ? static_cast<char>(c) : '?';
-    return out;
-}
-}  // namespace
 
 ui::Answer ScriptedPrompter::ShowMessage(const ui::MessageRequest& request) {
     messages.push_back(request);
     if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected message box: \"" << Narrow(request.text) << "\"";
+        ADD_FAILURE() << "unexpected message box: \"" << platform::WideToUtf8(request.text) << "\"";
         return request.buttons == ui::MessageButtons::YesNo ? ui::Answer::No : ui::Answer::Ok;
     }
     const ui::Answer answer = answers_.front();
@@ -29,7 +21,7 @@ ui::Answer ScriptedPrompter::ShowMessage(const ui::MessageRequest& request) {
 std::wstring ScriptedPrompter::AskText(const ui::InputRequest& request) {
     inputs.push_back(request);
     if (texts_.empty()) {
-        ADD_FAILURE() << "unexpected input box: \"" << Narrow(request.prompt) << "\"";
+        ADD_FAILURE() << "unexpected input box: \"" << platform::WideToUtf8(request.prompt) << "\"";
         return L"";
     }
     std::wstring text = texts_.front();

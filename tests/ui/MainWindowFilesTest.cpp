@@ -136,10 +136,10 @@ TEST_F(DemoFilesTest, DroppingCopiesTheFirstFileNeverOneOfTheShownFolderAndRepla
     EXPECT_TRUE(fs::exists(source.Path() / L"first д.dem")) << "copied, not moved";
     EXPECT_TRUE(prompter.messages.empty());
 
-    // A file of the shown folder, or one that vanished: said, nothing destroyed, the list still usable.
+    // A file of the shown folder: said, nothing destroyed, the list still usable. (The copy's other
+    // refusals, a source that vanished among them, are tested in tests/platform.)
     EXPECT_EQ(std::get<0>(Told([&] { Drop({dir / "old.dem"}); })),
               L"The file old.dem could not be copied.\r\n\r\nThe file is already in this folder.");
-    Told([&] { Drop({source / "gone.dem"}); });
     EXPECT_EQ(ReadFileBytes(dir / "old.dem"), "precious");
     EXPECT_EQ(Items(Control(ControlId::DemoList)), (Names{L"first д.dem", L"old.dem"}));
 

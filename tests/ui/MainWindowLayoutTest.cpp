@@ -31,14 +31,8 @@ std::vector<Shown> EveryControlShown(HWND window) {
     GetClientRect(window, &client);
     std::vector<Shown> shown{{0, 0, client.right, client.bottom, L""}};
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT place{};
-        LOGFONTW font{};
-        GetWindowRect(child, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof font, &font);
-        shown.emplace_back(place.left, place.top, place.right, place.bottom,
-                           font.lfFaceName + (L"/" + std::to_wstring(font.lfWeight)) + L"/" +
-                               std::to_wstring(font.lfHeight));
+        const RECT place = PlaceIn(window, child);
+        shown.emplace_back(place.left, place.top, place.right, place.bottom, FontOf(child));
     }
     return shown;
 }
