@@ -59,7 +59,6 @@ TEST_F(RegistryTest, ARefusedKeyOrValueRaisesItsErrorAndLeavesTheKeyClosed) {
                   text(SetRegDWord(root, base / L"k", tooLong, 1)),
               L"-2147215502 SetRegString RegSetValueEx failed! coded|"
               L"-2147215502 SetRegDWord RegSetValueEx failed! coded");
-    EXPECT_FALSE(GetRegString(root, refusing, L"v").has_value());
 
     // The next handle a process gets is the lowest free one: a key left open by a writer moves it up.
     const auto nextFreeHandle = [] {
