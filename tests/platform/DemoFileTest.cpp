@@ -115,11 +115,11 @@ TEST(ApplyWritePlan, WritesOnlyThePlanOrRefusesWithoutChangingAByte) {
              {"changed.dem", plan, before + "x"},
              {"rewritten.dem", scanned, rewritten},
              {"readonly.dem", plan, before},
-             {"gone.dem", plan, ""}}) {
+             {"gone.dem", plan, "<none>"}}) {
         auto result = ApplyWritePlan(dir / name, refused);
         ASSERT_FALSE(result.ok()) << name;
         EXPECT_FALSE(result.failure().systemText.empty()) << name;
-        EXPECT_EQ(fs::exists(dir / name) ? ReadFileBytes(dir / name) : "", kept) << name;
+        EXPECT_EQ(fs::exists(dir / name) ? ReadFileBytes(dir / name) : "<none>", kept) << name;
     }
 }
 
