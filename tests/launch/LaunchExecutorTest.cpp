@@ -62,7 +62,6 @@ TEST_F(LaunchTest, AStagedDemoReachesTheGameAndASecondLaunchWhileTheGameHoldsItS
     auto record = running.Wait();
     ASSERT_TRUE(record.has_value());
     EXPECT_EQ((*record)["working folder"], WideToUtf8(game.Game().wstring()));
-    EXPECT_TRUE(autoexec.AutoexecRenamed());
     EXPECT_EQ(windows, 11) << "the wait window opens and closes once";
     ASSERT_GE(copied.size(), 3u) << "a chunk at a time";
     EXPECT_EQ(copied.back(), std::filesystem::file_size(demo));
@@ -120,8 +119,6 @@ TEST(ConfigFiles, ListNothingWithoutAModFolderAndSaveNothingTheCodePageCannotHol
     test::GameFolder game;
     const auto ini = game.Write(L"configs.ini", "b.cfg\r\nunknown.cfg\r\n");
     // The list itself is checked where hl.exe is chosen in the main window (tests/app).
-    EXPECT_FALSE(LoadConfigList(L"", ini.wstring()).has_value())
-        << "no game folder: not the drive's \\cstrike";
     EXPECT_FALSE(LoadConfigList(game.Demos().wstring(), ini.wstring()).has_value());
 
     // Saving, and a configs.ini that cannot be written, are checked through the config window

@@ -96,10 +96,8 @@ TEST(PlanLaunch, StopsBeforeAnythingWithAMessageNamingWhatIsMissing) {
         void (*change)(LaunchInputs&, Files&);
         std::wstring expected;  // a part of the message
     } cases[] = {
-        {[](LaunchInputs& in, Files&) { in.hlExePath = L""; },
-         L"The path to hl.exe is not specified! Please specify it!"},
         {[](LaunchInputs&, Files& f) { f.erase(kGame + L"\\hl.exe"); },
-         L"The path to hl.exe is not specified!"},
+         L"The path to hl.exe is not specified! Please specify it!"},
         {[](LaunchInputs&, Files& f) { f.erase(kGame + L"\\hw.dll"); }, L"\"" + kGame + L"\" has no hw.dll."},
         {[](LaunchInputs& in, Files& f) {
              f.erase(kGame + L"\\hl.exe"), f.insert(in.hlExePath = kGame + L"\\x.exe");

@@ -158,13 +158,10 @@ DialogCalls RecordingCalls() {
 
 using Dialog = CommonDialog;
 
-std::wstring ProgramFolder() {
+TEST(CommonDialogCalls, PassTheirPartOfTheFlagsThePropertiesAndHandlesAndReadTheChoiceBack) {
     wchar_t program[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    return std::filesystem::path(program).parent_path().wstring();
-}
-
-TEST(CommonDialogCalls, PassTheirPartOfTheFlagsThePropertiesAndHandlesAndReadTheChoiceBack) {
+    const std::wstring programFolder = std::filesystem::path(program).parent_path().wstring();
     const std::wstring open = L"open 1 1 hl.exe^hl.exe^^ 2 C:\\a.dll 255 255 ";
     const struct {
         std::function<std::wstring(Dialog&)> act;  // gives what the operations changed
@@ -176,7 +173,7 @@ TEST(CommonDialogCalls, PassTheirPartOfTheFlagsThePropertiesAndHandlesAndReadThe
              d.filter = NulSeparated({L"hl.exe", L"hl.exe"}), d.flags = 6144;
              return ErrorText(d.ShowOpen()) + d.fileName + L"|" + d.fileTitle;
          },
-         open + ProgramFolder() + L" Run it <null> 6144 0", L"C:\\Games\\hl.exe|hl.exe"},
+         open + programFolder + L" Run it <null> 6144 0", L"C:\\Games\\hl.exe|hl.exe"},
         // "|" separates nothing; hook and template bits never pass; an empty title is the system's; a
         // name of 255 fits, one of 256 does not.
         {[](Dialog& d) {
