@@ -106,6 +106,7 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
         }
     }
     EXPECT_EQ(Repaired(good.bytes), "whole");
+    EXPECT_EQ(CheckDemo(AsBytes(good.bytes))->duration, 2.5) << "the playback's closing frame's time";
     std::string badKind = good.bytes;
     PutAt(badKind, good.messageOffsets[3], "\x63");
     EXPECT_EQ(DescribeBreak(*CheckDemo(AsBytes(badKind))->problem),

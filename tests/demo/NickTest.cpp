@@ -13,18 +13,19 @@ namespace {
 using namespace std::string_literals;
 
 TEST(NickScan, EveryOccurrenceInFileOrderUpToTheLastByte) {
-    const std::string demo = test::MakeDemo(2000, {{414, "\\name\\Ann\\"},
+    const std::string demo = test::MakeDemo(2000, {{414, "\\name\\Ann\\\\name\\Bob\\name\\Cy\\"},
                                                    {600, "\\name\\\\"},
                                                    {700, "\\name\\Ann\0"s},
                                                    {800, "\\name\\name\\model\\"},
                                                    {1990, "\\name\\Bob\\"}});
     auto entries = ScanNicks(AsBytes(demo));
     ASSERT_TRUE(entries.ok());
-    // Unlike the player scan, the next search starts behind the terminator: "model" is not a nick;
-    // "Bob" ends on the file's last byte, which is not seen.
+    // Unlike the player scan, the next search starts right behind the terminator: a marker there is
+    // found, one that starts with the terminator ("Cy") is not, and "model" is not a nick; "Bob" at the
+    // end ends on the file's last byte, which is not seen.
     std::vector<std::pair<std::int64_t, std::string>> found;
     for (const auto& entry : *entries) found.emplace_back(entry.position, entry.nick);
-    EXPECT_EQ(found, (decltype(found){{421, "Ann"}, {607, ""}, {707, "Ann"}, {807, "name"}}));
+    EXPECT_EQ(found, (decltype(found){{421, "Ann"}, {431, "Bob"}, {607, ""}, {707, "Ann"}, {807, "name"}}));
     EXPECT_FALSE(ScanNicks(AsBytes(test::MakeDemo(999))).ok());
     EXPECT_TRUE(ScanNicks(AsBytes(test::MakeDemo(1000, {{994, "\\name\\"}})))->empty());
 }
