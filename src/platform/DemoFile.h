@@ -62,9 +62,10 @@ Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path);
 // is written, and the length is checked again afterwards.
 Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan);
 
-// Refuses a demo marked read-only, as ApplyWritePlan would: checked before a backup copy is made
+// Opens the demo for writing as ApplyWritePlan does and lets go: a demo marked read-only, gone, or held
+// by a program that lets nobody write (the game playing it) is refused before a backup copy is made
 // for a write that could not happen.
-Status CheckNotReadOnly(const std::filesystem::path& path);
+Status CheckWritable(const std::filesystem::path& path);
 
 // Copies `from` to `to`; fails when `to` exists: it is never replaced.
 Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);

@@ -70,15 +70,10 @@ Status CheckUnchangedSinceScan(const demo::WritePlan& plan, std::uint64_t length
     return Ok();
 }
 
-Status CheckNotReadOnly(const std::filesystem::path& path) {
-    using std::filesystem::perms;
-    std::error_code ec;
-    const auto status = std::filesystem::status(path, ec);
-    if (ec) return Failure{ec.message(), ec.value()};
-    if ((status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) ==
-        perms::none)
-        return ReadOnlyFailure();
-    return Ok();
+Status CheckWritable(const std::filesystem::path& path) {
+    auto file = DemoWriter::OpenExisting(path);
+    if (!file) return file.failure();
+    return file->Close();
 }
 
 Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan) {

@@ -55,9 +55,6 @@ class DemoWriter {
 
 bool LocalTime(std::time_t when, std::tm& out);
 
-// The failure of writing a file marked read-only, in the system's words.
-Failure ReadOnlyFailure();
-
 // Refuses a plan for a demo that is not as it was scanned: another length, or (when the plan
 // carries one) another last-write time.
 Status CheckUnchangedSinceScan(const demo::WritePlan& plan, std::uint64_t length, std::int64_t lastWriteTime);

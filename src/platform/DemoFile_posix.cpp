@@ -159,10 +159,6 @@ bool LocalTime(std::time_t when, std::tm& out) {
     return ::localtime_r(&when, &out) != nullptr;
 }
 
-Failure ReadOnlyFailure() {
-    return ErrnoFailure(EACCES);
-}
-
 // ---- MappedDemo
 
 Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {

@@ -197,10 +197,6 @@ bool LocalTime(std::time_t when, std::tm& out) {
     return localtime_s(&out, &when) == 0;
 }
 
-Failure ReadOnlyFailure() {
-    return CodeFailure(ERROR_ACCESS_DENIED);
-}
-
 // ---- MappedDemo
 
 Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {

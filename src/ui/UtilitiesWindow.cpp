@@ -163,8 +163,8 @@ Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::
     if (plan.empty()) return Ok();
     plan.lastWriteTime = scannedWriteTime;
     if (SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        // A read-only demo would refuse the write: no copy for it.
-        if (auto writable = platform::CheckNotReadOnly(demo); !writable) return writable.failure();
+        // A demo that would refuse the write gets no copy.
+        if (auto writable = platform::CheckWritable(demo); !writable) return writable.failure();
         auto copy = platform::MakeBakCopy(demo);
         if (!copy) return copy.failure();
     }

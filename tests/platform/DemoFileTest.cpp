@@ -161,6 +161,11 @@ TEST(DemoFileSharing, ADemoHeldWithoutSharingIsRefusedAndUnchanged) {
     EXPECT_EQ(summary.failure().code, ERROR_SHARING_VIOLATION);
     EXPECT_FALSE(summary.failure().systemText.empty());
     EXPECT_EQ(written.failure().code, ERROR_SHARING_VIOLATION);
+    // As the game playing it holds it: others may read and copy it, nobody may write it.
+    held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(CheckWritable(path).failure().code, ERROR_SHARING_VIOLATION);
+    CloseHandle(held);
+    EXPECT_TRUE(CheckWritable(path).ok());
     EXPECT_EQ(ReadFileBytes(path), demo);
 }
 #endif
