@@ -21,6 +21,7 @@ void CALLBACK DialogDriver::OnTimer(HWND, UINT, UINT_PTR, DWORD) {
         current_->acted = true;
         current_->act_(window);
     } else {
+        current_->forcedClosed = true;
         EndDialog(window, IDCANCEL);
         PostMessageW(window, WM_CLOSE, 0, 0);
     }

@@ -27,6 +27,7 @@ class DialogDriver {
     DialogDriver& operator=(const DialogDriver&) = delete;
 
     bool acted = false;
+    bool forcedClosed = false;  // still open after `act`, so the driver closed it
 
   private:
     static constexpr UINT kTickMs = 50;
