@@ -15,7 +15,7 @@ prefix_out=$(realpath -m "${2:-launch}")
 dpi=${3:-96}
 size_mb=${4:-800}
 exe=$build/src/app/vorelix.exe
-standin=$build/tests/support/standin/hl.exe
+standin=$build/tests/support/test_probe.exe  # the stand-in game when named hl.exe
 for file in "$exe" "$standin"; do
   [ -f "$file" ] || { echo "screenshot-launch.sh: no $file (build it first)" >&2; exit 2; }
 done
@@ -67,6 +67,8 @@ wine reg add 'HKCU\Software\Vorelix\CooMMon' /v UseAutoexec /d 1 /f >/dev/null 2
 # Wine reads the DPI when its server starts.
 wineserver -k; wineserver -w
 
+# The stand-in writes what it was given where this variable says; the game inherits it from the program.
+export VORELIX_STANDIN_RECORD=$(winepath -w "$work/Half-Life/standin-record.txt")
 wine "$work/program/vorelix.exe" "$(winepath -w "$work/Demos/big_match.dem")" >/dev/null 2>&1 </dev/null &
 program=$!
 main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
