@@ -19,17 +19,8 @@ standin=$build/tests/support/test_probe.exe  # the stand-in game when named hl.e
 for file in "$exe" "$standin"; do
   [ -f "$file" ] || { echo "screenshot-launch.sh: no $file (build it first)" >&2; exit 2; }
 done
-for tool in xvfb-run xdotool xwd convert wine python3; do
-  command -v "$tool" >/dev/null || { echo "screenshot-launch.sh: $tool is missing" >&2; exit 2; }
-done
-
-work=$(mktemp -d /tmp/vorelix-launch-shot.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$(realpath "$0")")/shot-work.sh"
+shot_work screenshot-launch.sh launch xvfb-run xdotool xwd convert wine python3
 
 # The program in a folder of its own (configs.ini lands beside it) and a game folder with the stand-in.
 mkdir -p "$work/program" "$work/Half-Life/cstrike" "$work/Demos"

@@ -12,17 +12,8 @@ demo=$(realpath "${1:?usage: screenshot-repair.sh DEMO [VORELIX_EXE] [OUT_PREFIX
 exe=$(realpath "${2:-build/win/src/app/vorelix.exe}")
 out=$(realpath -m "${3:-repair}")
 [ -f "$exe" ] || { echo "screenshot-repair.sh: no program at $exe (build it first)" >&2; exit 2; }
-for tool in xvfb-run xdotool xwd convert wine python3; do
-  command -v "$tool" >/dev/null || { echo "screenshot-repair.sh: $tool is missing" >&2; exit 2; }
-done
-
-work=$(mktemp -d /tmp/vorelix-repair-shot.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$(realpath "$0")")/shot-work.sh"
+shot_work screenshot-repair.sh repair xvfb-run xdotool xwd convert wine python3
 
 # The copy loses everything from its directory on: the header's directory offset (at byte 540).
 mkdir -p "$work/demos"

@@ -13,17 +13,8 @@ prefix_out=$(realpath -m "${2:-utils}")
 dpi=${3:-96}
 demo=${4:-}
 [ -f "$exe" ] || { echo "screenshot-utils.sh: no program at $exe (build it first)" >&2; exit 2; }
-for tool in xvfb-run xdotool xwd convert wine python3; do
-  command -v "$tool" >/dev/null || { echo "screenshot-utils.sh: $tool is missing" >&2; exit 2; }
-done
-
-work=$(mktemp -d /tmp/vorelix-utils-shot.XXXXXX)
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$(realpath "$0")")/shot-work.sh"
+shot_work screenshot-utils.sh utils xvfb-run xdotool xwd convert wine python3
 
 if [ -z "$demo" ]; then
   demo="$work/match.dem"
