@@ -1,4 +1,4 @@
-// The resources linked into the program (and this test): icons in order and version information.
+// The icons linked into the program (and this test), in order.
 #include <gtest/gtest.h>
 #include <windows.h>
 // This needs windows.h ahead of it.
@@ -49,21 +49,6 @@ TEST(Resources, IconNumberZeroIsTheApplicationIconAndTheButtonsHaveTheirs) {
         const auto button = PixelsOf(Load(id));
         EXPECT_FALSE(button.empty()) << id;
         EXPECT_NE(button, application) << id;
-    }
-}
-
-TEST(Resources, VersionInformationNamesTheProductAndItsVersion) {
-    DWORD ignored = 0;
-    std::vector<BYTE> data(GetFileVersionInfoSizeW(ThisProgram().c_str(), &ignored));
-    ASSERT_TRUE(GetFileVersionInfoW(ThisProgram().c_str(), 0, static_cast<DWORD>(data.size()), data.data()));
-    for (const auto& [name, expected] :
-         {std::pair{L"ProductName", L"Vorelix"}, std::pair{L"ProductVersion", L"2.1"}}) {
-        wchar_t* text = nullptr;
-        UINT length = 0;
-        const std::wstring key = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
-        ASSERT_TRUE(VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&text), &length))
-            << name;
-        EXPECT_STREQ(text, expected);
     }
 }
 
