@@ -325,6 +325,7 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
         {{"repair", "cut.dem"},
          0,
          "cut.dem: The repaired copy cut.repaired.dem keeps 1 s of playback, 2 frames.\n"},
+        {{"repair", "cut.dem"}, 1, "cut.dem: The demo could not be repaired into cut.repaired.dem: "},
         {{"repair", "cut.dem", "--output", "cut.dem"},
          1,
          "cut.dem: The demo could not be repaired into cut.dem: "},
