@@ -32,10 +32,6 @@ using test::WriteFileBytes;
 
 TEST(MappedDemo, MapsFilesAndScansThatLetGoOfPassedPagesFindTheSame) {
     TempDir dir;
-    WriteFileBytes(dir / "empty.dem", "");
-    EXPECT_TRUE(MappedDemo::Open(dir / "empty.dem")->Bytes().empty());
-    EXPECT_FALSE(MappedDemo::Open(dir.Path()).ok());
-
     // 40 MB with a nick, a chat line and an inscription every 9,973 bytes; at the ends of the first three
     // 8 MB steps of the scans, a name marker, a chat separator and an inscription marker run across.
     std::string bytes = MakeDemo(40u << 20);
