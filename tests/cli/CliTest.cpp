@@ -16,11 +16,9 @@
 #include <unistd.h>
 #endif
 
-#include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
 #include "cli/Cli.h"
-#include "demo/NickScan.h"
 
 namespace vorelix::test {
 namespace {
@@ -415,31 +413,6 @@ TEST_F(Cli, SpecialFilesNamesAndAFailedOutputAreToldAtOnce) {
     EXPECT_EQ(ReadFileBytes("na\xefve.dem"), original) << "the command ended at the first failed output";
 }
 #endif
-
-// Newer recordings hold UTF-8 nicks: each real demo's first nick, as shown, renamed on a copy.
-TEST(CliRealDemos, NickEditsOnCopiesChangeOnlyTheirBytes) {
-    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
-    TempDir dir;
-    const demo::TextRule rule(cli::DefaultCodePage());
-    for (const auto& file : RealDemoFiles()) {
-        SCOPED_TRACE(file.filename().string());
-        std::string expected = ReadFileBytes(file);
-        const std::string copy = (dir / file.filename().string()).string();
-        WriteFileBytes(copy, expected);
-        const auto nicks = demo::ScanNicks(demo::AsBytes(expected)).value();
-        if (nicks.empty() || nicks[0].nick.empty()) continue;
-        const std::string shown = demo::ShownText(nicks[0].nick, rule);
-        const auto renamed = RunCli({"set-nick", copy, "--from", shown, "--to", "x"});
-        ASSERT_EQ(renamed.exitCode, 0) << renamed.err;
-        for (const auto& entry : nicks)
-            if (demo::ShownText(entry.nick, rule) == shown) {
-                std::string renamedBytes(entry.nick.size(), ' ');
-                renamedBytes[0] = 'x';
-                PutAt(expected, entry.position - 1, renamedBytes);
-            }
-        EXPECT_EQ(ReadFileBytes(copy), expected);
-    }
-}
 
 }  // namespace
 }  // namespace vorelix::test
