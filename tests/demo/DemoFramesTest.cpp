@@ -105,8 +105,6 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
             EXPECT_EQ(after->header.directoryOffset, static_cast<std::int32_t>(544 + kept + 9));
         }
     }
-    EXPECT_EQ(Repaired(good.bytes), "whole");
-    EXPECT_EQ(CheckDemo(AsBytes(good.bytes))->duration, 2.5) << "the playback's closing frame's time";
 
     // Cut anywhere, the walk tells, and a repair either refuses or gives a whole demo.
     for (std::size_t length = 0; length < good.bytes.size(); ++length) {
