@@ -59,10 +59,9 @@ TEST(ChatEdit, KeepsTheOldLengthAndDeletesAsBlanks) {
         return PlanChatEdit(entries, 1000, at, typed, TextRule{})->runs.at(0).bytes;
     };
     // Cutting, padding and the 0-based offset are checked end to end by the command-line tests.
-    // Differs only beyond the old length: written back unchanged. Same or empty text: nothing.
+    // Differs only beyond the old length: written back unchanged. The same text: nothing.
     EXPECT_EQ(text(100, std::string(20, 'o') + "x"), std::string(20, 'o'));
     EXPECT_TRUE(PlanChatEdit(entries, 1000, 100, std::string(20, 'o'), TextRule{})->empty());
-    EXPECT_TRUE(PlanChatEdit(entries, 1000, 100, "", TextRule{})->empty());
     EXPECT_FALSE(PlanChatEdit(entries, 1000, 101, "x", TextRule{}).ok());
     // A spanning entry is written only up to its first line feed.
     EXPECT_EQ(text(200, "replacement text"), "replaceme");

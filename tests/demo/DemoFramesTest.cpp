@@ -66,8 +66,8 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
          "net message frame gives a negative length (-7)", true, 2},
         {"huge message length", message(1, 9 + 464, Int32(0x7FFFFFFF)),
          "the file ends inside a net message frame", true, 1},
-        {"frame kind out of range", message(3, 0, "\x63"), "frame kind 99 is not one the game writes", true,
-         3},
+        {"frame kind out of range", message(3, 0, "\x63"),
+         "a frame, 1.5 s into playback: frame kind 99 is not one the game writes (0 to 9)", true, 3},
         {"time goes back", message(2, 1, Int32(0)), "time goes back from 1 s to 0 s", true, 2},
         {"cut inside the loading segment", cutTo(700), "the file ends inside a net message", true, 0},
         {"cut before a message is whole", cutTo(good.messageOffsets[0] + 3),
@@ -84,7 +84,7 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
         auto check = CheckDemo(AsBytes(demo));
         ASSERT_EQ(check.ok(), row.checked);
         const std::string told = !check           ? check.failure().systemText
-                                 : check->problem ? check->problem->reason
+                                 : check->problem ? DescribeBreak(*check->problem)
                                                   : "";
         EXPECT_NE(told.find(row.reason), std::string::npos) << told;
         const std::string repaired = Repaired(demo);
@@ -105,13 +105,6 @@ TEST(DemoFrames, BrokenDemosAreToldPreciselyAndRepairedUpToTheBreak) {
             EXPECT_EQ(after->header.directoryOffset, static_cast<std::int32_t>(544 + kept + 9));
         }
     }
-    EXPECT_EQ(Repaired(good.bytes), "whole");
-    EXPECT_EQ(CheckDemo(AsBytes(good.bytes))->duration, 2.5) << "the playback's closing frame's time";
-    std::string badKind = good.bytes;
-    PutAt(badKind, good.messageOffsets[3], "\x63");
-    EXPECT_EQ(DescribeBreak(*CheckDemo(AsBytes(badKind))->problem),
-              "offset " + std::to_string(good.messageOffsets[3]) +
-                  ", a frame, 1.5 s into playback: frame kind 99 is not one the game writes (0 to 9)");
 
     // Cut anywhere, the walk tells, and a repair either refuses or gives a whole demo.
     for (std::size_t length = 0; length < good.bytes.size(); ++length) {

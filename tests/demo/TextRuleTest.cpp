@@ -2,7 +2,6 @@
 // text becomes (encoded as the entry is shown, refused with the reason, cut on a character).
 #include <gtest/gtest.h>
 
-#include "demo/ChatEdit.h"
 #include "demo/NickEdit.h"
 #include "demo/TextRule.h"
 
@@ -82,10 +81,6 @@ TEST(TextRule, EntriesAreMatchedByTheTextTheyAreShownAs) {
     EXPECT_EQ(renamed->runs[1].bytes, "\xcf\xe5\xf2\xff");
     EXPECT_FALSE(PlanNickEdit(nicks, 1000, kVasya1251, "x", std::nullopt, k1251).ok())
         << "bytes are not shown text";
-
-    const std::vector<ChatEntry> chat{{500, "Ann :   hello"}};
-    EXPECT_TRUE(PlanChatEdit(chat, 1000, 500, "Ann :   hello", k1252)->empty());
-    EXPECT_EQ(PlanChatDelete(chat, 1000, {500, 500})->runs.size(), 1u) << "a position given twice";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Repaired copies written as new files: exact bytes, never over a file, nothing left when writing fails.
+// New demo files: pieces copied a chunk at a time, a demo over 2 GB refused, nothing left when writing fails.
 #include <gtest/gtest.h>
 
 #include "SyntheticDemo.h"
@@ -18,35 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
-
-TEST(NewDemoFile, RepairWritesTheCopyBesideTheDemoAndNeverOverAFile) {
-    test::TempDir dir;
-    const std::string good = test::MakeFramedDemo(3).bytes;
-    // Cut inside the last net message (the closing frame and the 188-byte directory follow it).
-    const std::string cut = good.substr(0, good.size() - 188 - 9 - 10);
-    WriteFileBytes(dir / "cut.dem", cut);
-    WriteFileBytes(dir / "good.dem", good);
-
-    auto repaired = RepairDemoFile(dir / "cut.dem");
-    ASSERT_TRUE(repaired.ok()) << repaired.failure().systemText;
-    EXPECT_EQ(repaired->output, dir / "cut.repaired.dem");
-    EXPECT_EQ(ReadFileBytes(repaired->output).size(), repaired->answer.plan->length);
-    EXPECT_TRUE(CheckDemoFile(repaired->output)->Whole());
-
-    // Taken names (the copy made before, the demo itself) are refused untouched.
-    for (const fs::path& taken : {dir / "cut.repaired.dem", dir / "cut.dem"}) {
-        const std::string before = ReadFileBytes(taken);
-        EXPECT_FALSE(RepairDemoFile(dir / "cut.dem", taken).ok());
-        EXPECT_EQ(ReadFileBytes(taken), before);
-    }
-
-    auto whole = RepairDemoFile(dir / "good.dem");
-    ASSERT_TRUE(whole.ok());
-    EXPECT_TRUE(whole->answer.Whole() && whole->output.empty());
-    WriteFileBytes(dir / "empty.dem", "");
-    EXPECT_EQ(RepairDemoFile(dir / "empty.dem").failure().systemText, "the file is empty");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 4);
-}
 
 TEST(NewDemoFile, ADemoOver2GBIsWalkedButNotRepaired) {
     // A sparse file: the frames of a cut demo, then a buffer frame of 2 GB - 1 bytes that the walk
