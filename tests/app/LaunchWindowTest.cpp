@@ -163,12 +163,11 @@ TEST_F(LaunchWindowTest, BrowsingKeepsTheChosenHlExeAndReloadsTheDemoAndConfigLi
     Start({}, /*hlExeChosen=*/false);
     ShowFolder(game.Demos());
     MakeFiles(game.Demos(), {L"b.dem"});
-    const std::vector<launch::ConfigEntry> none;
 
     hlExeChoices = {L"", game.HlExe().wstring()};
     Notify(Control(ControlId::BrowseHlExeButton), BN_CLICKED);  // cancelled
     EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath") + window->HLPathText(), L"<absent>");
-    EXPECT_EQ(window->ConfigSelection().Configs(), none);
+    EXPECT_TRUE(window->ConfigSelection().Configs().empty());
     Notify(Control(ControlId::BrowseHlExeButton), BN_CLICKED);
     EXPECT_EQ(Setting(L"CooMMon", L"HLEXEPath") + L"|" + window->HLPathText(),
               game.HlExe().wstring() + L"|" + game.HlExe().wstring());

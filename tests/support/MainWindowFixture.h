@@ -36,10 +36,12 @@ void Notify(HWND control, int code);
 void Pick(HWND list, int index);
 // The text of the tool tip that the control's window shows over it.
 std::wstring ToolTipOf(HWND control);
-// The rules every window's layout keeps at the DPI it was last laid out for: each control inside the client
-// area and inside any frame it overlaps, no two other controls overlapping (but the pairs of ids given), each
-// label's caption drawn whole, and push buttons and frames in the bold caption face at 8.25 pt.
-void ExpectLaidOut(HWND window, UINT dpi, const std::set<std::pair<int, int>>& designedOverlaps = {});
+// Moves the window to each DPI in turn, as a move to another monitor does, and checks there the rules every
+// window's layout keeps: each control inside the client area and inside any frame it overlaps, no two other
+// controls overlapping (but the pairs of ids given), each label's caption drawn whole, and push buttons and
+// frames in the bold caption face at 8.25 pt.
+void ExpectLaidOut(HWND window, std::initializer_list<UINT> dpis,
+                   const std::set<std::pair<int, int>>& designedOverlaps = {});
 
 class MainWindowTest : public ::testing::Test {
   protected:

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "DialogDriver.h"
@@ -38,18 +37,14 @@ TEST(InputBox, ShowsPromptTitleAndTheStartingTextSelectedAndOnlyOkGivesWhatWasTy
     EXPECT_EQ(std::pair(selStart, selEnd), std::pair(DWORD{0}, DWORD{7}))
         << "selected, so typing replaces it";
 
-    const std::pair<std::function<void(HWND)>, const wchar_t*> cases[] = {
-        {[](HWND dialog) { Click(dialog, IDCANCEL); }, L""},
-        {[](HWND dialog) { Click(dialog, IDOK); }, L"start"},
-    };
-    for (const auto& [close, expected] : cases) {
-        // Typed text is dropped by Cancel (as by Esc and the close box, which send its command) and kept by
-        // OK.
-        DialogDriver closing([&close = close, typed = *expected == L'\0'](HWND dialog) {
-            if (typed) SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"typed but cancelled");
-            close(dialog);
+    // Typed text is dropped by Cancel (as by Esc and the close box, which send its command); OK untouched
+    // gives the starting text.
+    for (const bool ok : {false, true}) {
+        DialogDriver closing([ok](HWND dialog) {
+            if (!ok) SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"typed but cancelled");
+            Click(dialog, ok ? IDOK : IDCANCEL);
         });
-        EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"start"), expected);
+        EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"start"), ok ? L"start" : L"");
         EXPECT_TRUE(closing.acted && !closing.forcedClosed) << "the box closes itself";
     }
 }
