@@ -87,21 +87,6 @@ void Pick(HWND list, int index) {
     Notify(list, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
 }
 
-std::wstring ToolTipOf(HWND control) {
-    HWND owner = GetParent(control), tips = nullptr;
-    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
-           GetWindow(tips, GW_OWNER) != owner) {
-    }
-    wchar_t text[128] = {};
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = text;
-    if (tips) SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
-    return text;
-}
-
 void ExpectLaidOut(HWND window, std::initializer_list<UINT> dpis,
                    const std::set<std::pair<int, int>>& designedOverlaps) {
     for (const UINT dpi : dpis) {
@@ -157,7 +142,7 @@ ui::MainWindowServices MainWindowTest::Services() {
         hlExeChoices.pop_front();
         return choice;
     };
-    return {settings, prompter, [this](const std::wstring& url) { openedPages.push_back(url); }, choose,
+    return {settings, prompter, [](const std::wstring&) {}, choose,
             (programFolder.Path() / L"configs.ini").wstring()};
 }
 

@@ -19,13 +19,11 @@ void Click(HWND dialog, int id) {
     SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-TEST(InputBox, ShowsPromptTitleAndTheStartingTextSelectedAndOnlyOkGivesWhatWasTyped) {
+TEST(InputBox, ShowsPromptTitleAndTheStartingTextAndOnlyOkGivesWhatWasTyped) {
     std::vector<std::wstring> shown;
-    DWORD selStart = 1, selEnd = 0;
     DialogDriver driver([&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, kInputBoxEditId);
         shown = {Text(dialog), Text(GetDlgItem(dialog, kInputBoxPromptId)), Text(edit)};
-        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
         SetWindowTextW(edit, L"new демка.dem");
         Click(dialog, IDOK);
     });
@@ -34,8 +32,6 @@ TEST(InputBox, ShowsPromptTitleAndTheStartingTextSelectedAndOnlyOkGivesWhatWasTy
               L"new демка.dem");
     EXPECT_EQ(shown,
               (std::vector<std::wstring>{L"Rename demo", L"Enter a new name of the demo:", L"old.dem"}));
-    EXPECT_EQ(std::pair(selStart, selEnd), std::pair(DWORD{0}, DWORD{7}))
-        << "selected, so typing replaces it";
 
     // Typed text is dropped by Cancel (as by Esc and the close box, which send its command); OK untouched
     // gives the starting text.
@@ -49,7 +45,7 @@ TEST(InputBox, ShowsPromptTitleAndTheStartingTextSelectedAndOnlyOkGivesWhatWasTy
     }
 }
 
-TEST(Win32Prompter, ShowsTheSystemsMessageBoxWithItsIconAndReturnsTheButtonPressed) {
+TEST(Win32Prompter, ShowsTheSystemsMessageBoxAndReturnsTheButtonPressed) {
     for (const auto& [button, answer] : {std::pair{IDYES, Answer::Yes}, std::pair{IDNO, Answer::No}}) {
         std::wstring title;
         DialogDriver driver([&, button = button](HWND dialog) {
@@ -60,15 +56,6 @@ TEST(Win32Prompter, ShowsTheSystemsMessageBoxWithItsIconAndReturnsTheButtonPress
                                      MessageButtons::YesNo};
         EXPECT_EQ(Win32Prompter().ShowMessage(request), answer);
         EXPECT_EQ(title, L"Sure?");
-    }
-    for (const auto& [icon, flag] :
-         {std::pair{MessageIcon::Question, MB_ICONQUESTION | MB_YESNO},
-          std::pair{MessageIcon::Exclamation, MB_ICONEXCLAMATION},
-          std::pair{MessageIcon::Information, MB_ICONINFORMATION},
-          std::pair{MessageIcon::Critical, MB_ICONERROR}, std::pair{MessageIcon::None, 0L}}) {
-        const MessageRequest request{
-            L"", L"", icon, icon == MessageIcon::Question ? MessageButtons::YesNo : MessageButtons::Ok};
-        EXPECT_EQ(MessageBoxFlags(request) & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(flag));
     }
 }
 

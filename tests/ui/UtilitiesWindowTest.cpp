@@ -34,7 +34,6 @@ TEST_F(UtilitiesWindowTest, OpensByTheLayoutRulesWithOnlyWhatNeedsNoLoadedDemoUs
     EXPECT_EQ((std::vector<bool>{checked(Id::BackupBox), checked(Id::OnlySelectedOption),
                                  checked(Id::AllSimilarOption)}),
               (std::vector<bool>{false, false, true}));
-    EXPECT_EQ(ToolTipOf(Control(Id::ChatList)), L"Двойной клик для редактирования");
 }
 
 TEST_F(UtilitiesWindowTest, UsefulUtilsOpensAFreshModalWindowWhoseChatListANewDemoSelectionEmpties) {
