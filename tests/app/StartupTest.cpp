@@ -142,12 +142,6 @@ TEST_F(StartupTest, SettingsMadeInTheWindowAreRestoredAtTheNextStartAndDefaultsS
     EXPECT_EQ(
         std::pair(Selection(Control(ControlId::RendererBox)), Selection(Control(ControlId::ResolutionBox))),
         std::pair(2, 7));
-
-    settings.SetString(L"main", L"graphres", L"9");
-    Restart();
-    Start();
-    EXPECT_EQ(Selection(Control(ControlId::ResolutionBox)), -1) << "a stored index outside the list";
-    EXPECT_EQ(Setting(L"main", L"graphres"), L"9") << "nothing selected, nothing written back";
 }
 
 }  // namespace

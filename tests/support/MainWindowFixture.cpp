@@ -87,58 +87,49 @@ void Pick(HWND list, int index) {
     Notify(list, combo ? CBN_SELCHANGE : LBN_SELCHANGE);
 }
 
-std::wstring ToolTipOf(HWND control) {
-    HWND owner = GetParent(control), tips = nullptr;
-    while ((tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) &&
-           GetWindow(tips, GW_OWNER) != owner) {
-    }
-    wchar_t text[128] = {};
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = owner;
-    info.uId = reinterpret_cast<UINT_PTR>(control);
-    info.lpszText = text;
-    if (tips) SendMessageW(tips, TTM_GETTEXTW, 128, reinterpret_cast<LPARAM>(&info));
-    return text;
-}
-
-void ExpectLaidOut(HWND window, UINT dpi, const std::set<std::pair<int, int>>& designedOverlaps) {
-    RECT client{};
-    GetClientRect(window, &client);
-    std::vector<HWND> controls, frames;
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        (IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_GROUPBOX) ? frames : controls).push_back(child);
-    for (HWND child : controls) {
-        SCOPED_TRACE(GetDlgCtrlID(child));
-        const RECT place = PlaceIn(window, child);
-        EXPECT_TRUE(Inside(place, client));
-        for (HWND frame : frames)
-            EXPECT_TRUE(!Overlap(place, PlaceIn(window, frame)) || Inside(place, PlaceIn(window, frame)));
-        for (HWND other : controls) {
-            if (other == child || designedOverlaps.count({GetDlgCtrlID(child), GetDlgCtrlID(other)}) ||
-                designedOverlaps.count({GetDlgCtrlID(other), GetDlgCtrlID(child)}))
-                continue;
-            EXPECT_FALSE(Overlap(place, PlaceIn(window, other))) << GetDlgCtrlID(other);
+void ExpectLaidOut(HWND window, std::initializer_list<UINT> dpis,
+                   const std::set<std::pair<int, int>>& designedOverlaps) {
+    for (const UINT dpi : dpis) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{0, 0, 400, 400}, client{};
+        SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        GetClientRect(window, &client);
+        std::vector<HWND> controls, frames;
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            (IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_GROUPBOX) ? frames : controls).push_back(child);
+        for (HWND child : controls) {
+            SCOPED_TRACE(GetDlgCtrlID(child));
+            const RECT place = PlaceIn(window, child);
+            EXPECT_TRUE(Inside(place, client));
+            for (HWND frame : frames)
+                EXPECT_TRUE(!Overlap(place, PlaceIn(window, frame)) || Inside(place, PlaceIn(window, frame)));
+            for (HWND other : controls) {
+                if (other == child || designedOverlaps.count({GetDlgCtrlID(child), GetDlgCtrlID(other)}) ||
+                    designedOverlaps.count({GetDlgCtrlID(other), GetDlgCtrlID(child)}))
+                    continue;
+                EXPECT_FALSE(Overlap(place, PlaceIn(window, other))) << GetDlgCtrlID(other);
+            }
+            // A label's caption is drawn whole. A check box or option draws its caption behind its box and a
+            // gap, 16 pixels at the system's DPI (the tests' DPI changes do not change how Wine draws the
+            // box).
+            const bool label = IsKind(child, WC_STATICW, SS_TYPEMASK, SS_LEFTNOWORDWRAP);
+            const bool box = IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_AUTOCHECKBOX) ||
+                             IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_AUTORADIOBUTTON);
+            if (label || box) {
+                const auto drawn = ui::MeasureDrawnText(
+                    reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), Text(child));
+                EXPECT_TRUE(drawn.right + (box ? 16 : 0) <= place.right - place.left &&
+                            (box || drawn.bottom <= place.bottom - place.top))
+                    << "the caption is cut";
+            }
         }
-        // A label's caption is drawn whole. A check box or option draws its caption behind its box and a
-        // gap, 16 pixels at the system's DPI (the tests' DPI changes do not change how Wine draws the box).
-        const bool label = IsKind(child, WC_STATICW, SS_TYPEMASK, SS_LEFTNOWORDWRAP);
-        const bool box = IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_AUTOCHECKBOX) ||
-                         IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_AUTORADIOBUTTON);
-        if (label || box) {
-            const auto drawn = ui::MeasureDrawnText(
-                reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), Text(child));
-            EXPECT_TRUE(drawn.right + (box ? 16 : 0) <= place.right - place.left &&
-                        (box || drawn.bottom <= place.bottom - place.top))
-                << "the caption is cut";
+        for (HWND child : controls) {
+            if (IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_PUSHBUTTON)) frames.push_back(child);
         }
+        const std::wstring captionFont =
+            ui::BoldCaptionFace(dpi) + L"/700/" + std::to_wstring(ui::FontHeightForPoints(825, dpi));
+        for (HWND caption : frames) EXPECT_EQ(FontOf(caption), captionFont) << GetDlgCtrlID(caption);
     }
-    for (HWND child : controls) {
-        if (IsKind(child, WC_BUTTONW, BS_TYPEMASK, BS_PUSHBUTTON)) frames.push_back(child);
-    }
-    const std::wstring captionFont =
-        ui::BoldCaptionFace(dpi) + L"/700/" + std::to_wstring(ui::FontHeightForPoints(825, dpi));
-    for (HWND caption : frames) EXPECT_EQ(FontOf(caption), captionFont) << GetDlgCtrlID(caption);
 }
 
 ui::MainWindowServices MainWindowTest::Services() {
@@ -151,7 +142,7 @@ ui::MainWindowServices MainWindowTest::Services() {
         hlExeChoices.pop_front();
         return choice;
     };
-    return {settings, prompter, [this](const std::wstring& url) { openedPages.push_back(url); }, choose,
+    return {settings, prompter, [](const std::wstring&) {}, choose,
             (programFolder.Path() / L"configs.ini").wstring()};
 }
 

@@ -34,20 +34,20 @@ int Selection(HWND list);
 void Notify(HWND control, int code);
 // Selects entry `index` of a list or combo box and notifies its window as a click does.
 void Pick(HWND list, int index);
-// The text of the tool tip that the control's window shows over it.
-std::wstring ToolTipOf(HWND control);
-// The rules every window's layout keeps at the DPI it was last laid out for: each control inside the client
-// area and inside any frame it overlaps, no two other controls overlapping (but the pairs of ids given), each
-// label's caption drawn whole, and push buttons and frames in the bold caption face at 8.25 pt.
-void ExpectLaidOut(HWND window, UINT dpi, const std::set<std::pair<int, int>>& designedOverlaps = {});
+// Moves the window to each DPI in turn, as a move to another monitor does, and checks there the rules every
+// window's layout keeps: each control inside the client area and inside any frame it overlaps, no two other
+// controls overlapping (but the pairs of ids given), each label's caption drawn whole, and push buttons and
+// frames in the bold caption face at 8.25 pt.
+void ExpectLaidOut(HWND window, std::initializer_list<UINT> dpis,
+                   const std::set<std::pair<int, int>>& designedOverlaps = {});
 
 class MainWindowTest : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 
-    // What a main window of the test is given: the test's settings, boxes and program folder, and the
-    // scripted hl.exe browse.
+    // What a main window of the test is given: the test's settings, boxes and program folder, the
+    // scripted hl.exe browse, and no web page opened.
     ui::MainWindowServices Services();
     // A new main window, as the next start of the program makes it.
     void Restart();
@@ -68,7 +68,6 @@ class MainWindowTest : public ::testing::Test {
     TestRegistryKey key;
     platform::SettingsStore settings{TestRegistryKey::Root(), key.Path()};
     ScriptedPrompter prompter;
-    std::vector<std::wstring> openedPages;
     // The hl.exe browse's answers in order ("" plays a cancel); the real dialog never opens in a test.
     std::deque<std::wstring> hlExeChoices;
     TempDir programFolder;  // where configs.ini is kept

@@ -7,22 +7,15 @@
 namespace vorelix::test {
 
 std::filesystem::path RealDemosDir() {
-#ifdef VORELIX_TEST_DEMOS_DIR
-    std::filesystem::path dir = std::filesystem::u8path(VORELIX_TEST_DEMOS_DIR);
-#else
-    std::filesystem::path dir;
-#endif
+    const std::filesystem::path dir = std::filesystem::u8path(VORELIX_TEST_DEMOS_DIR);
     std::error_code ec;
-    if (dir.empty() || !std::filesystem::is_directory(dir, ec)) return {};
-    return dir;
+    return std::filesystem::is_directory(dir, ec) ? dir : std::filesystem::path();
 }
 
 std::vector<std::filesystem::path> RealDemoFiles() {
     std::vector<std::filesystem::path> files;
-    const auto dir = RealDemosDir();
-    if (dir.empty()) return files;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+    std::error_code ec;  // no folder: no files
+    for (const auto& entry : std::filesystem::directory_iterator(RealDemosDir(), ec)) {
         if (entry.path().extension() == ".dem") files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());

@@ -6,17 +6,23 @@
 namespace vorelix::test {
 
 namespace {
+
 std::atomic<unsigned> counter{0};
+
+std::wstring CreateKey(const std::wstring& path, DWORD options) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(TestRegistryKey::Root(), path.c_str(), 0, nullptr, options, KEY_READ, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS)
+        RegCloseKey(key);
+    return path;
 }
 
+}  // namespace
+
 TestRegistryKey::TestRegistryKey() {
-    path_ = L"Software\\VorelixTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(Root(), path_.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS) {
-        RegCloseKey(key);
-    }
+    path_ = CreateKey(L"Software\\VorelixTest\\" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++),
+                      0);
 }
 
 TestRegistryKey::~TestRegistryKey() {
@@ -26,13 +32,7 @@ TestRegistryKey::~TestRegistryKey() {
 }
 
 std::wstring TestRegistryKey::CreateVolatile(const std::wstring& child) const {
-    const std::wstring path = *this / child;
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(Root(), path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_READ, nullptr, &key,
-                        nullptr) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-    }
-    return path;
+    return CreateKey(*this / child, REG_OPTION_VOLATILE);
 }
 
 }  // namespace vorelix::test

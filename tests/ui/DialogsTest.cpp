@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "DialogDriver.h"
@@ -20,13 +19,11 @@ void Click(HWND dialog, int id) {
     SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-TEST(InputBox, ShowsPromptTitleAndTheStartingTextSelectedAndOnlyOkGivesWhatWasTyped) {
+TEST(InputBox, ShowsPromptTitleAndTheStartingTextAndOnlyOkGivesWhatWasTyped) {
     std::vector<std::wstring> shown;
-    DWORD selStart = 1, selEnd = 0;
     DialogDriver driver([&](HWND dialog) {
         HWND edit = GetDlgItem(dialog, kInputBoxEditId);
         shown = {Text(dialog), Text(GetDlgItem(dialog, kInputBoxPromptId)), Text(edit)};
-        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selStart), reinterpret_cast<LPARAM>(&selEnd));
         SetWindowTextW(edit, L"new демка.dem");
         Click(dialog, IDOK);
     });
@@ -35,26 +32,20 @@ TEST(InputBox, ShowsPromptTitleAndTheStartingTextSelectedAndOnlyOkGivesWhatWasTy
               L"new демка.dem");
     EXPECT_EQ(shown,
               (std::vector<std::wstring>{L"Rename demo", L"Enter a new name of the demo:", L"old.dem"}));
-    EXPECT_EQ(std::pair(selStart, selEnd), std::pair(DWORD{0}, DWORD{7}))
-        << "selected, so typing replaces it";
 
-    const std::pair<std::function<void(HWND)>, const wchar_t*> cases[] = {
-        {[](HWND dialog) { Click(dialog, IDCANCEL); }, L""},
-        {[](HWND dialog) { Click(dialog, IDOK); }, L"start"},
-    };
-    for (const auto& [close, expected] : cases) {
-        // Typed text is dropped by Cancel (as by Esc and the close box, which send its command) and kept by
-        // OK.
-        DialogDriver closing([&close = close, typed = *expected == L'\0'](HWND dialog) {
-            if (typed) SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"typed but cancelled");
-            close(dialog);
+    // Typed text is dropped by Cancel (as by Esc and the close box, which send its command); OK untouched
+    // gives the starting text.
+    for (const bool ok : {false, true}) {
+        DialogDriver closing([ok](HWND dialog) {
+            if (!ok) SetWindowTextW(GetDlgItem(dialog, kInputBoxEditId), L"typed but cancelled");
+            Click(dialog, ok ? IDOK : IDCANCEL);
         });
-        EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"start"), expected);
+        EXPECT_EQ(ShowInputBox(nullptr, L"p", L"t", L"start"), ok ? L"start" : L"");
         EXPECT_TRUE(closing.acted && !closing.forcedClosed) << "the box closes itself";
     }
 }
 
-TEST(Win32Prompter, ShowsTheSystemsMessageBoxWithItsIconAndReturnsTheButtonPressed) {
+TEST(Win32Prompter, ShowsTheSystemsMessageBoxAndReturnsTheButtonPressed) {
     for (const auto& [button, answer] : {std::pair{IDYES, Answer::Yes}, std::pair{IDNO, Answer::No}}) {
         std::wstring title;
         DialogDriver driver([&, button = button](HWND dialog) {
@@ -65,15 +56,6 @@ TEST(Win32Prompter, ShowsTheSystemsMessageBoxWithItsIconAndReturnsTheButtonPress
                                      MessageButtons::YesNo};
         EXPECT_EQ(Win32Prompter().ShowMessage(request), answer);
         EXPECT_EQ(title, L"Sure?");
-    }
-    for (const auto& [icon, flag] :
-         {std::pair{MessageIcon::Question, MB_ICONQUESTION | MB_YESNO},
-          std::pair{MessageIcon::Exclamation, MB_ICONEXCLAMATION},
-          std::pair{MessageIcon::Information, MB_ICONINFORMATION},
-          std::pair{MessageIcon::Critical, MB_ICONERROR}, std::pair{MessageIcon::None, 0L}}) {
-        const MessageRequest request{
-            L"", L"", icon, icon == MessageIcon::Question ? MessageButtons::YesNo : MessageButtons::Ok};
-        EXPECT_EQ(MessageBoxFlags(request) & (MB_TYPEMASK | MB_ICONMASK), static_cast<UINT>(flag));
     }
 }
 

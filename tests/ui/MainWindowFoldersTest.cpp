@@ -51,12 +51,6 @@ TEST_F(FoldersTest, ListsDemosSortedWithoutRegardToCaseAndLeavesHiddenOnesOut) {
     EXPECT_EQ(Items(Control(ControlId::DemoList)),
               (Names{L"A.dem", L"b.dem", L"c.DEM", L"_under.dem", L"демка с blanks.dem"}));
     EXPECT_FALSE(DemoButtonsEnabled()) << "nothing is selected yet";
-
-    // What is no folder is refused, and nothing moves.
-    for (const std::wstring& notAFolder :
-         {(dir / "missing").wstring(), (dir / "b.dem").wstring(), std::wstring()})
-        EXPECT_FALSE(window->SetDemoFolder(notAFolder));
-    EXPECT_EQ(window->DemoFolder(), FolderText(dir.Path()));
 }
 
 TEST_F(FoldersTest, OpeningAFolderInTheFolderBoxMovesTheListAndRemembersIt) {

@@ -1,4 +1,4 @@
-// The main window's other handlers: the about line, the close hook and a failing handler.
+// The main window's other handlers: the close hook and a failing handler.
 #include <stdexcept>
 
 #include "MainWindowFixture.h"
@@ -7,15 +7,6 @@
 
 namespace vorelix::test {
 namespace {
-
-using ui::ControlId;
-
-TEST_F(MainWindowTest, ClickingTheAboutLineOpensTheProjectPage) {
-    EXPECT_TRUE(GetWindowLongW(Control(ControlId::AboutLine), GWL_STYLE) & SS_NOTIFY)
-        << "the label reports clicks";
-    Notify(Control(ControlId::AboutLine), STN_CLICKED);
-    EXPECT_EQ(openedPages, std::vector<std::wstring>{ui::kProjectPage});
-}
 
 TEST_F(MainWindowTest, ACloseRequestRunsTheCloseHookThenDestroysTheWindowAndQuits) {
     HWND hwnd = window->Hwnd();

@@ -17,9 +17,9 @@ class InformationPanelTest : public MainWindowTest {
         window->onDemoRead = [this] { ++toldUtilities; };
     }
     // Writes the demo into the folder, lists the folder and clicks the demo.
-    void WriteAndSelect(const std::wstring& name, const std::string& bytes) {
-        WriteFileBytes(folder.Path() / name, bytes);
-        ShowFolder(folder.Path());
+    void WriteAndSelect(const std::wstring& name, const std::string& bytes, const TempDir& in) {
+        WriteFileBytes(in.Path() / name, bytes);
+        ShowFolder(in.Path());
         PickDemo(name);
     }
 
@@ -32,7 +32,7 @@ TEST_F(InformationPanelTest, ShowsTheFiveLinesAndThePlayersAndANewSelectionRepla
     // The summary's order (tests/demo): by bytes, descending.
     PutAt(demo, 2000, "\\name\\Alice\\model\\gign\\name\\bob\\");
     PutAt(demo, 5000, "HLTV Proxy:");
-    WriteAndSelect(L"матч 1.dem", demo);
+    WriteAndSelect(L"матч 1.dem", demo, folder);
     EXPECT_EQ(
         Text(Control(ControlId::InfoBox)),
         L"Demo name: матч 1.dem\r\nMap: de_inferno\r\nMod: cstrike\r\nType: HLTV demo!\r\nSize: 734Кб.");
@@ -40,7 +40,7 @@ TEST_F(InformationPanelTest, ShowsTheFiveLinesAndThePlayersAndANewSelectionRepla
     EXPECT_TRUE(DemoButtonsEnabled());
 
     // The smallest demo has an empty body and no players.
-    WriteAndSelect(L"tiny.dem", MakeDemo(406, "", ""));
+    WriteAndSelect(L"tiny.dem", MakeDemo(406, "", ""), folder);
     EXPECT_EQ(Text(Control(ControlId::InfoBox)),
               L"Demo name: tiny.dem\r\nMap: \r\nMod: \r\nType: Demo from eyes...\r\nSize: 0Кб.");
     EXPECT_TRUE(Items(Control(ControlId::PlayerList)).empty());
@@ -50,9 +50,9 @@ TEST_F(InformationPanelTest, ShowsTheFiveLinesAndThePlayersAndANewSelectionRepla
 TEST_F(InformationPanelTest, NotADemoSaysSoAndLeavesTheButtonsAlone) {
     std::string lower = MakeDemo(5000);
     PutAt(lower, 0, "hldemo");
-    WriteAndSelect(L"a.dem", MakeDemo(5000, {{1000, "\\name\\Ann\\"}}));
+    WriteAndSelect(L"a.dem", MakeDemo(5000, {{1000, "\\name\\Ann\\"}}), folder);
     ASSERT_TRUE(DemoButtonsEnabled());
-    WriteAndSelect(L"b.dem", lower);
+    WriteAndSelect(L"b.dem", lower, folder);
     EXPECT_EQ(Text(Control(ControlId::InfoBox)), L"Incorrect format of the demo!");
     EXPECT_TRUE(Items(Control(ControlId::PlayerList)).empty());
     EXPECT_TRUE(DemoButtonsEnabled()) << "a demo that cannot be read leaves the buttons as they were";
@@ -60,9 +60,7 @@ TEST_F(InformationPanelTest, NotADemoSaysSoAndLeavesTheButtonsAlone) {
 
     // After a folder change disabled them, a demo that cannot be read does not enable them.
     TempDir other;
-    WriteFileBytes(other.Path() / "d.dem", lower);
-    ShowFolder(other.Path());
-    PickDemo(L"d.dem");
+    WriteAndSelect(L"d.dem", lower, other);
     EXPECT_EQ(Text(Control(ControlId::InfoBox)), L"Incorrect format of the demo!");
     EXPECT_FALSE(DemoButtonsEnabled());
 }
