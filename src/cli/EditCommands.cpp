@@ -27,9 +27,7 @@ std::optional<Problem> Write(const Context& context, const std::filesystem::path
                              const demo::WritePlan& plan, std::optional<std::filesystem::path>& backup) {
     if (plan.empty()) return std::nullopt;
     if (context.options.backup) {
-        // A demo that would refuse the write gets no copy.
-        if (auto writable = platform::CheckWritable(path); !writable) return WriteProblem(writable.failure());
-        auto copy = platform::MakeBakCopy(path);
+        auto copy = platform::MakeBakCopyBeforeWrite(path);
         if (!copy) return WriteProblem(copy.failure());
         backup = *copy;
     }

@@ -74,4 +74,8 @@ Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesyste
 // with "-2", "-3"... when taken). Returns the copy's path.
 Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo);
 
+// The backup copy taken right before a write: a demo that would refuse the write (CheckWritable)
+// gets none. Returns the copy's path.
+Result<std::filesystem::path> MakeBakCopyBeforeWrite(const std::filesystem::path& demo);
+
 }  // namespace vorelix::platform

@@ -116,4 +116,9 @@ Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo) {
     return Failure{"no free name for the backup copy", 0};
 }
 
+Result<std::filesystem::path> MakeBakCopyBeforeWrite(const std::filesystem::path& demo) {
+    if (auto writable = CheckWritable(demo); !writable) return writable.failure();
+    return MakeBakCopy(demo);
+}
+
 }  // namespace vorelix::platform

@@ -163,10 +163,7 @@ Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::
     if (plan.empty()) return Ok();
     plan.lastWriteTime = scannedWriteTime;
     if (SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        // A demo that would refuse the write gets no copy.
-        if (auto writable = platform::CheckWritable(demo); !writable) return writable.failure();
-        auto copy = platform::MakeBakCopy(demo);
-        if (!copy) return copy.failure();
+        if (auto copy = platform::MakeBakCopyBeforeWrite(demo); !copy) return copy.failure();
     }
     if (auto written = platform::ApplyWritePlan(demo, plan); !written) return written;
     // The entries loaded before stay valid for the demo as this write left it.
