@@ -46,10 +46,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" "$(
 set -euo pipefail
 work=$1 out=$2 dpi=$3
 source "$4/x-capture.sh"
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+"$4/wine-prefix.sh" create
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Vorelix\CooMMon' /v HLEXEPath /d "$(winepath -w "$work/Half-Life/hl.exe")" /f \
@@ -77,20 +74,6 @@ find_wait_window() {
     fi
   done
   return 1
-}
-# Wine draws the frame itself, so the X window holds the frame: its client area is found from the
-# designer's client size in twips.
-client_origin() {
-  local window=$1 client_w=$2 client_h=$3
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local cw=$((client_w * dpi / 1440)) ch=$((client_h * dpi / 1440))
-  border=$(((WIDTH - cw) / 2))
-  top=$((HEIGHT - ch - border))
-}
-click_twips() {
-  local window=$1 client_w=$2 client_h=$3 x=$4 y=$5
-  client_origin "$window" "$client_w" "$client_h"
-  xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click 1
 }
 capture_windows "$out-$dpi-main.png" "$main"
 # The upper frame alone: the client area's top 1470 twips under the caption.

@@ -31,10 +31,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" "$(
 set -euo pipefail
 work=$1 exe=$2 out=$3 cut=$4
 source "$5/x-capture.sh"
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+"$5/wine-prefix.sh" create
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
 
 cd "$work/demos"
@@ -49,11 +46,9 @@ others() {
 }
 
 # A right click on the selected demo, the list's first entry (the list lies at 210,3570 twips in the
-# client area, under Wine's frame of 96-DPI metrics).
-eval "$(xdotool getwindowgeometry --shell "$main")"
-border=$(((WIDTH - 7620 * 96 / 1440) / 2))
-top=$((HEIGHT - 7815 * 96 / 1440 - border))
-xdotool mousemove $((X + border + (210 + 600) * 96 / 1440)) $((Y + top + (3570 + 120) * 96 / 1440)) click 3
+# client area; the prefix keeps 96 DPI).
+dpi=96
+click_twips "$main" 7620 7815 $((210 + 600)) $((3570 + 120)) 3
 sleep 1
 capture_windows "$out-menu.png" "$main" $(others)
 

@@ -39,10 +39,7 @@ xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$de
 set -euo pipefail
 exe=$1 out=$2 dpi=$3 demo=$4
 source "$5/x-capture.sh"
-wineboot -i >/dev/null 2>&1 || true
-wineserver -w
-cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+"$5/wine-prefix.sh" create
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1 || true
 # Wine reads the DPI when its server starts.
@@ -53,27 +50,19 @@ program=$!
 main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
 sleep 1
 
-# Clicks a point given in twips of a window's client area; Wine draws the frame itself, so the X
-# window holds the frame: its client area is found from the designer's client size.
-click_twips() {
-  local window=$1 client_w=$2 client_h=$3 x=$4 y=$5
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local cw=$((client_w * dpi / 1440)) ch=$((client_h * dpi / 1440))
-  local border=$(((WIDTH - cw) / 2))
-  local top=$((HEIGHT - ch - border))
-  xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click 1
-  sleep 0.5
-}
-
 # "Useful utils" in the main window (client 7620 x 7815 twips).
 click_twips "$main" 7620 7815 4155 6907
+sleep 0.5
 utils=$(timeout 30 xdotool search --sync --onlyvisible --name "^Useful utils$" | head -1)
 sleep 1
 capture_windows "$out-$dpi-initial.png" "$utils"
 # The nick editor's Load, the chat editor's Load, then the first nick (client 10245 x 5355 twips).
 click_twips "$utils" 10245 5355 3420 2737
+sleep 0.5
 click_twips "$utils" 10245 5355 5310 4837
+sleep 0.5
 click_twips "$utils" 10245 5355 600 2620
+sleep 0.5
 sleep 0.5
 capture_windows "$out-$dpi-loaded.png" "$utils"
 kill "$program" 2>/dev/null || true

@@ -68,11 +68,8 @@ shift 6
 start_server() {
   if [ -n "$keeper" ]; then
     "$here/wine-prefix.sh" start "$keeper"
-  elif [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot -i >/dev/null 2>&1 || true
-    wineserver -w
-    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  else
+    "$here/wine-prefix.sh" create
   fi
 }
 stop_server() {

@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
 # Creates (once) and starts the Wine prefix named by $WINEPREFIX: fonts, no window manager delays,
 # a persistent server, and a keeper process so Wine's helpers never hold a caller's output pipes.
-# Usage: wine-prefix.sh start KEEPER_EXE | stop
+# Usage: wine-prefix.sh create | start KEEPER_EXE | stop
+#   create only makes the prefix (when it has none yet), for scripts that start Wine themselves.
 set -euo pipefail
 export WINEDEBUG=-all
 : "${WINEPREFIX:?WINEPREFIX must be set}"
 
-start() {
-  local keeper=$1
-  if [ ! -f "$keeper" ]; then
-    echo "wine-prefix.sh: $keeper is not built" >&2
-    return 1
-  fi
+create() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
@@ -22,6 +18,15 @@ start() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
   fi
+}
+
+start() {
+  local keeper=$1
+  if [ ! -f "$keeper" ]; then
+    echo "wine-prefix.sh: $keeper is not built" >&2
+    return 1
+  fi
+  create
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   wineserver -p
@@ -43,7 +48,8 @@ stop() {
 }
 
 case "${1:-}" in
+  create) create ;;
   start) start "${2:?keeper exe}" ;;
   stop) stop ;;
-  *) echo "usage: wine-prefix.sh start KEEPER_EXE | stop" >&2; exit 2 ;;
+  *) echo "usage: wine-prefix.sh create | start KEEPER_EXE | stop" >&2; exit 2 ;;
 esac
