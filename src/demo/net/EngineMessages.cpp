@@ -1,0 +1,71 @@
+// The names of the engine messages, as the game's sources call them.
+#include "demo/net/EngineMessages.h"
+
+#include <array>
+
+namespace vorelix::demo::net {
+
+std::string_view EngineMessageName(std::uint8_t id) {
+    static constexpr std::array<std::string_view, kLastEngineMessage + 1> names{"svc_bad",
+                                                                                "svc_nop",
+                                                                                "svc_disconnect",
+                                                                                "svc_event",
+                                                                                "svc_version",
+                                                                                "svc_setview",
+                                                                                "svc_sound",
+                                                                                "svc_time",
+                                                                                "svc_print",
+                                                                                "svc_stufftext",
+                                                                                "svc_setangle",
+                                                                                "svc_serverinfo",
+                                                                                "svc_lightstyle",
+                                                                                "svc_updateuserinfo",
+                                                                                "svc_deltadescription",
+                                                                                "svc_clientdata",
+                                                                                "svc_stopsound",
+                                                                                "svc_pings",
+                                                                                "svc_particle",
+                                                                                "svc_damage",
+                                                                                "svc_spawnstatic",
+                                                                                "svc_event_reliable",
+                                                                                "svc_spawnbaseline",
+                                                                                "svc_tempentity",
+                                                                                "svc_setpause",
+                                                                                "svc_signonnum",
+                                                                                "svc_centerprint",
+                                                                                "svc_killedmonster",
+                                                                                "svc_foundsecret",
+                                                                                "svc_spawnstaticsound",
+                                                                                "svc_intermission",
+                                                                                "svc_finale",
+                                                                                "svc_cdtrack",
+                                                                                "svc_restore",
+                                                                                "svc_cutscene",
+                                                                                "svc_weaponanim",
+                                                                                "svc_decalname",
+                                                                                "svc_roomtype",
+                                                                                "svc_addangle",
+                                                                                "svc_newusermsg",
+                                                                                "svc_packetentities",
+                                                                                "svc_deltapacketentities",
+                                                                                "svc_choke",
+                                                                                "svc_resourcelist",
+                                                                                "svc_newmovevars",
+                                                                                "svc_resourcerequest",
+                                                                                "svc_customization",
+                                                                                "svc_crosshairangle",
+                                                                                "svc_soundfade",
+                                                                                "svc_filetxferfailed",
+                                                                                "svc_hltv",
+                                                                                "svc_director",
+                                                                                "svc_voiceinit",
+                                                                                "svc_voicedata",
+                                                                                "svc_sendextrainfo",
+                                                                                "svc_timescale",
+                                                                                "svc_resourcelocation",
+                                                                                "svc_sendcvarvalue",
+                                                                                "svc_sendcvarvalue2"};
+    return id <= kLastEngineMessage ? names[id] : "svc_unknown";
+}
+
+}  // namespace vorelix::demo::net
