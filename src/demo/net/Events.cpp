@@ -11,7 +11,7 @@ namespace vorelix::demo::net {
 namespace {
 
 // A round end is announced by several messages (a sound, a centre text, the team scores) within the
-// same moment; they make one event, closed once playback has moved this far past the first.
+// same moment; they make one event, closed once playback has moved further than this past the first.
 constexpr double kRoundEndGathering = 1.0;
 
 // SteamIDs of the form STEAM_0:X:Y are counted from this 64-bit one.
@@ -392,7 +392,7 @@ class EventBuilder final : public MessageSink {
     }
 
     void CloseRoundEndBefore(double time) {
-        if (!roundEnd_ || time < roundEndTime_ + kRoundEndGathering) return;
+        if (!roundEnd_ || time <= roundEndTime_ + kRoundEndGathering) return;
         roundEnd_->terroristScore = terroristScore_;
         roundEnd_->ctScore = ctScore_;
         sink_.OnEvent(Event{roundEndTime_, std::move(*roundEnd_)});
