@@ -81,6 +81,10 @@ void ReadDelta(BitReader& in, const DeltaTable& table, std::vector<DeltaValue>* 
 
 bool ReadDescribedTable(BitReader& in, std::string name, std::uint32_t fieldCount, DeltaTable& table,
                         std::string& why) {
+    if (fieldCount > kMostDeltaFields) {
+        why = "it has " + std::to_string(fieldCount) + " fields, more than any table of the game";
+        return false;
+    }
     const DeltaTable& description = DescriptionTable();
     table = DeltaTable{std::move(name), {}};
     std::vector<DeltaValue> values(description.fields.size());
@@ -101,7 +105,8 @@ bool ReadDescribedTable(BitReader& in, std::string name, std::uint32_t fieldCoun
     return true;
 }
 
-void DeltaTables::Set(DeltaTable table) {
+bool DeltaTables::Set(DeltaTable table) {
+    if (tables_.size() >= kMostDeltaTables && !tables_.contains(table.name)) return false;
     const std::string name = table.name;
     tables_[name] = std::move(table);
     entity = Find("entity_state_t");
@@ -110,6 +115,7 @@ void DeltaTables::Set(DeltaTable table) {
     clientData = Find("clientdata_t");
     weaponData = Find("weapon_data_t");
     event = Find("event_t");
+    return true;
 }
 
 const DeltaTable* DeltaTables::Find(std::string_view name) const {

@@ -38,6 +38,11 @@ struct DeltaTable {
     std::vector<DeltaField> fields;
 };
 
+// Bounds that keep a damaged demo from building tables without end: the game's tables have about 50
+// fields (a delta can address 56 of them) and there are eight tables.
+inline constexpr std::uint32_t kMostDeltaFields = 256;
+inline constexpr std::size_t kMostDeltaTables = 32;
+
 // A field's value as read: a number's raw bits (sign applied) or a text.
 struct DeltaValue {
     std::int64_t number = 0;
@@ -63,7 +68,8 @@ bool ReadDescribedTable(BitReader& in, std::string name, std::uint32_t fieldCoun
 // The tables a demo has described so far, by name; the ones messages use most are kept at hand.
 class DeltaTables {
   public:
-    void Set(DeltaTable table);
+    // Keeps a table, replacing one of the same name; false when it would be one table too many.
+    bool Set(DeltaTable table);
     const DeltaTable* Find(std::string_view name) const;
 
     const DeltaTable* entity = nullptr;        // entity_state_t

@@ -21,7 +21,9 @@ bool MessageDecoder::DeltaDescription(BitReader& in) {
     if (!ReadDescribedTable(in, name, fieldCount, table, why))
         return Fail("the delta table " + name + " cannot be read: " + why);
     in.AlignToByte();
-    tables_.Set(std::move(table));
+    if (!tables_.Set(std::move(table)))
+        return Fail("it describes a table more than the " + std::to_string(kMostDeltaTables) +
+                    " a demo can hold");
     return true;
 }
 

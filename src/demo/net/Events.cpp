@@ -13,6 +13,7 @@ namespace {
 // A round end is announced by several messages (a sound, a centre text, the team scores) within the
 // same moment; they make one event, closed once playback has moved further than this past the first.
 constexpr double kRoundEndGathering = 1.0;
+constexpr std::size_t kMostWaitingEvents = 4096;
 
 // SteamIDs of the form STEAM_0:X:Y are counted from this 64-bit one.
 constexpr std::uint64_t kFirstSteamId64 = 76561197960265728ull;
@@ -249,6 +250,9 @@ class EventBuilder final : public MessageSink {
     template <typename What>
     void Emit(const FrameFacts& facts, What what) {
         Event event{facts.playback ? facts.time : 0.0, std::move(what)};
+        // A damaged demo may hold any number of events at one time: the round end then closes early.
+        if (waiting_.size() >= kMostWaitingEvents)
+            CloseRoundEndBefore(std::numeric_limits<double>::infinity());
         if (roundEnd_)
             waiting_.push_back(std::move(event));
         else
