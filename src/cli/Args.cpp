@@ -28,6 +28,10 @@ constexpr Command kCommands[] = {
     {"players", "players FILE", 1, 1, false, "the players (the body's first 1,000,000 bytes), sorted"},
     {"nicks", "nicks FILE", 1, 1, false, "every nick in the demo with its position"},
     {"chat", "chat FILE", 1, 1, false, "every chat line with its position"},
+    {"events", "events FILE... [--kinds LIST]", 1, -1, false,
+     "chat, kills, round ends and players joining, leaving\n"
+     "and renaming, with their times, from each demo's\n"
+     "decoded messages"},
     {"set-nick", "set-nick FILE --from OLD --to NEW [--at POS] [--backup]", 1, 1, true,
      "renames the nicks shown as OLD to NEW everywhere (or only\n"
      "at POS); a shorter nick is padded with blanks, a longer one\n"
@@ -38,9 +42,9 @@ constexpr Command kCommands[] = {
     {"delete-chat", "delete-chat FILE POS... [--backup]", 2, -1, true,
      "blanks the chat lines at the positions given"},
     {"strip-statsme", "strip-statsme FILE... [--backup]", 1, -1, true, "blanks every StatsMe inscription"},
-    {"check", "check FILE...", 1, -1, false,
+    {"check", "check FILE... [--messages]", 1, -1, false,
      "walks every frame of each demo: \"ok\", or where and why\n"
-     "it breaks"},
+     "it breaks; --messages also decodes their messages"},
     {"repair", "repair FILE [--output OUT]", 1, 1, false,
      "writes a repaired copy of a demo whose directory is\n"
      "missing or damaged (every whole frame up to the break)\n"
@@ -62,8 +66,22 @@ struct UsageError {
     std::string text;
 };
 
+// Reads a --kinds list ("chat,kill") into `kinds`; the first word that names no kind, if any.
+std::optional<std::string> ReadKinds(std::string_view list, std::vector<demo::net::EventKind>& kinds) {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(list.find(',', start), list.size());
+        const std::string_view word = list.substr(start, end - start);
+        const auto kind = demo::net::EventKindFromName(word);
+        if (!kind) return std::string(word);
+        kinds.push_back(*kind);
+        if (end == list.size()) return std::nullopt;
+        start = end + 1;
+    }
+}
+
 // What the options say about the command once the whole line is read.
-std::string CheckCommand(Options& options, const std::optional<std::string>& at) {
+std::string CheckCommand(Options& options, const std::optional<std::string>& at,
+                         const std::optional<std::string>& kinds) {
     if (options.command.empty()) return "no command given";
     const Command* command = CommandNamed(options.command);
     if (command == nullptr) return "unknown command " + options.command;
@@ -75,6 +93,13 @@ std::string CheckCommand(Options& options, const std::optional<std::string>& at)
     if (!isSetNick && (options.from || options.to || at)) return "--from, --to and --at belong to set-nick";
     if (options.output && options.command != "repair") return "--output belongs to repair";
     if (options.output && options.output->empty()) return "--output takes a file name";
+    if (options.messages && options.command != "check") return "--messages belongs to check";
+    if (kinds && options.command != "events") return "--kinds belongs to events";
+    if (kinds) {
+        if (const auto unknown = ReadKinds(*kinds, options.kinds))
+            return "unknown kind \"" + *unknown + "\": --kinds takes chat, kill, round and player, " +
+                   "separated by commas";
+    }
     if (at) {
         options.at = ParsePosition(*at);
         if (!options.at) return "--at takes a position (1, 2, ...)";
@@ -109,6 +134,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage&
     Options& options = parsed.options;
     options.textRule = demo::TextRule(defaultCodePage, false, "; --codepage chooses another");
     std::optional<std::string> at;
+    std::optional<std::string> kinds;
     CLI::App app;
     app.set_help_flag();                     // the help text is vorelix-cli's own
     app.allow_extras();                      // unknown options are reported here, in the order they stand
@@ -128,6 +154,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage&
         ->trigger_on_parse();
     app.add_flag_callback("--json", [&] { options.json = true; })->trigger_on_parse();
     app.add_flag_callback("--backup", [&] { options.backup = true; })->trigger_on_parse();
+    app.add_flag_callback("--messages", [&] { options.messages = true; })->trigger_on_parse();
     app.add_option_function<std::string>(
            "--codepage",
            [&](const std::string& name) {
@@ -147,6 +174,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage&
     text("--to", options.to);
     text("--at", at);
     text("--output", options.output);
+    text("--kinds", kinds);
     std::vector<std::string> words;  // the command, then its operands
     // CLI11 reads "-5" or "---x" as positionals; before "--" they are unknown options.
     app.validate_positionals();
@@ -167,7 +195,7 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const demo::CodePage&
             options.command = words.front();
             options.operands.assign(words.begin() + 1, words.end());
         }
-        parsed.usageError = CheckCommand(options, at);
+        parsed.usageError = CheckCommand(options, at, kinds);
     } catch (const HelpAsked&) {
         options.help = true;
     } catch (const UsageError& error) {
@@ -219,6 +247,9 @@ Options:
                     not a single-byte page), 1252 elsewhere; utf8 keeps the default and
                     writes text that replaces an ASCII-only text in UTF-8
   --output OUT      repair: the new file the repaired copy is written to
+  --kinds LIST      events: only these kinds, separated by commas: chat, kill, round, player
+  --messages        check: also decode the messages of each demo and tell whether every
+                    message frame decoded
   --help            this text
 
 Texts: a demo text that is valid UTF-8 holding non-ASCII bytes is shown as UTF-8, any other in
@@ -237,8 +268,15 @@ that is not ok, duration and frames count the playback frames that are whole, up
 demo breaks. Only demo protocol 5 is read past its header: for any other these fields say "not
 read" (null in JSON). check and repair read the same walk.
 
+events decodes each demo's messages a frame at a time and prints the recording (server, map,
+recorder, HLTV or first-person), then a line per event as "mm:ss.ss  kind  what happened" (time
+of playback), and last "Messages: " and whether every message frame was decoded, or where the
+first one stopped and where the frames end early; the events before such a frame still show.
+check --messages adds the same verdict to each demo's line ("ok; messages: ...").
+
 Exit status: 0 success, 1 a file was refused or a write failed (message on standard error), or
-check found a demo that is not whole or whose frames are not read, 2 usage error.
+check found a demo that is not whole or whose frames are not read, or events (or check
+--messages) a demo whose messages were not all decoded, 2 usage error.
 )";
 }
 

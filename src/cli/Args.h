@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "demo/TextRule.h"
+#include "demo/net/Events.h"
 
 namespace vorelix::cli {
 
@@ -21,7 +22,9 @@ struct Options {
     std::optional<std::string> from;
     std::optional<std::string> to;
     std::optional<std::int64_t> at;
-    std::optional<std::string> output;  // repair's --output
+    std::optional<std::string> output;        // repair's --output
+    std::vector<demo::net::EventKind> kinds;  // events' --kinds; empty: every kind
+    bool messages = false;                    // check's --messages
 };
 
 struct ParsedArgs {

@@ -19,20 +19,28 @@ std::string SecondsText(double seconds) {
     return std::string(text, end.ptr);
 }
 
-Json SecondsNumber(double seconds) {
-    const std::string text = SecondsText(seconds);
-    double number = 0;
-    std::from_chars(text.data(), text.data() + text.size(), number);
-    return number;
-}
-
 // A check that failed says the bytes are no demo (no system call failed) or that reading failed.
 Problem CheckFailure(const Failure& failure) {
     if (failure.code != 0) return {std::string(demo::kOpenFailedPrefix), failure.systemText};
     return {"The demo could not be checked: " + failure.systemText, failure.systemText};
 }
 
+// check --messages: the demo's messages decoded, a chunk of the file at a time, for the outcome alone.
+Result<demo::net::DecodeOutcome> DecodeMessages(const std::string& argument) {
+    auto file = platform::ChunkedDemoFile::Open(PathFromUtf8(argument));
+    if (!file) return file.failure();
+    demo::net::MessageSink ignored;
+    return demo::net::DecodeDemoMessages(*file, ignored);
+}
+
 }  // namespace
+
+Json SecondsNumber(double seconds) {
+    const std::string text = SecondsText(seconds);
+    double number = 0;
+    std::from_chars(text.data(), text.data() + text.size(), number);
+    return number;
+}
 
 void PutWalkFields(Json& object, const Result<demo::DemoCheck>& check) {
     const bool walked = check && check->framesRead;
@@ -90,8 +98,16 @@ int RunCheck(const Context& context) {
         file["whole"] = check->framesRead ? Json(whole) : Json();
         PutWalkFields(file, check);
         file["problem"] = whole ? Json() : Json(verdict);
+        std::string messages;
+        if (options.messages) {
+            const auto outcome = DecodeMessages(argument);
+            if (!outcome || !outcome->Whole()) status = kRefused;
+            messages = "; messages: " + (outcome ? demo::net::DescribeOutcome(*outcome)
+                                                 : "not read (" + outcome.failure().systemText + ")");
+            file["messages"] = outcome ? MessagesObject(*outcome) : Json();
+        }
         files.Add(file);
-        if (!options.json) context.console.Line(DisplayName(argument, options) + ": " + verdict);
+        if (!options.json) context.console.Line(DisplayName(argument, options) + ": " + verdict + messages);
     }
     files.Close();
     return status;

@@ -52,6 +52,14 @@ std::string DisplayName(std::string_view name, const Options& options) {
     return demo::ShownText(name, options.textRule);
 }
 
+std::string OneLineText(std::string_view bytes, const Options& options) {
+    std::string text = DisplayName(bytes, options);
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
+        text.replace(at, 1, "\\n");
+    }
+    return text;
+}
+
 void PutName(Json& object, const std::string& key, std::string_view name, const Options& options) {
     object[key] = DisplayName(name, options);
     if (!demo::IsValidUtf8(name)) object[key + "_hex"] = Hex(name);
@@ -104,8 +112,13 @@ FileListJson::FileListJson(const Context& context) : context_(context) {
 
 void FileListJson::Add(const Json& file) {
     if (!context_.options.json) return;
-    std::string text = first_ ? "" : ",";
-    context_.console.Write(text += JsonText(file));
+    StartPieces();
+    context_.console.Write(JsonText(file));
+}
+
+void FileListJson::StartPieces() {
+    if (!context_.options.json) return;
+    if (!first_) context_.console.Write(",");
     first_ = false;
 }
 
@@ -127,16 +140,11 @@ int Run(const std::vector<std::string>& args, Console& console) {
             return kUsage;
         }
         using Command = int (*)(const Context&);
-        static const std::map<std::string, Command> commands{{"info", RunInfo},
-                                                             {"players", RunPlayers},
-                                                             {"nicks", RunNicks},
-                                                             {"chat", RunChat},
-                                                             {"set-nick", RunSetNick},
-                                                             {"edit-chat", RunEditChat},
-                                                             {"delete-chat", RunDeleteChat},
-                                                             {"strip-statsme", RunStripStatsMe},
-                                                             {"check", RunCheck},
-                                                             {"repair", RunRepair}};
+        static const std::map<std::string, Command> commands{
+            {"info", RunInfo},          {"players", RunPlayers},        {"nicks", RunNicks},
+            {"chat", RunChat},          {"events", RunEvents},          {"set-nick", RunSetNick},
+            {"edit-chat", RunEditChat}, {"delete-chat", RunDeleteChat}, {"strip-statsme", RunStripStatsMe},
+            {"check", RunCheck},        {"repair", RunRepair}};
         return commands.at(parsed.options.command)(Context{parsed.options, console});
     } catch (const OutputFailed& failed) {
         console.Error("vorelix-cli: the output cannot be written (" +

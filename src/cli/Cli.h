@@ -12,6 +12,7 @@
 #include "cli/Args.h"
 #include "cli/JsonOutput.h"
 #include "demo/DemoCheck.h"
+#include "demo/net/DemoMessages.h"
 #include "platform/DemoFile.h"
 
 namespace vorelix::cli {
@@ -52,6 +53,8 @@ std::filesystem::path PathFromUtf8(const std::string& utf8);
 std::string PathText(const std::filesystem::path& path);
 // A name as output shows it: valid UTF-8 as it is, other bytes in the code page.
 std::string DisplayName(std::string_view name, const Options& options);
+// The same on one line: a line feed inside the text is shown as \n.
+std::string OneLineText(std::string_view bytes, const Options& options);
 // {"file": name as shown} and, when the name is not UTF-8, "file_hex" with its bytes.
 Json FileObject(const std::string& argument, const Options& options);
 void PutName(Json& object, const std::string& key, std::string_view name, const Options& options);
@@ -77,6 +80,9 @@ class FileListJson {
   public:
     explicit FileListJson(const Context& context);
     void Add(const Json& file);
+    // Starts a file's object that the caller then writes in pieces (one too long to hold whole):
+    // the comma before it when another came first.
+    void StartPieces();
     void Close();
 
   private:
@@ -92,11 +98,19 @@ int RunSetNick(const Context& context);
 int RunEditChat(const Context& context);
 int RunDeleteChat(const Context& context);
 int RunStripStatsMe(const Context& context);
+int RunEvents(const Context& context);
 int RunCheck(const Context& context);
 int RunRepair(const Context& context);
 
 // What the frame walk found, as info adds it: the five fields (null where not read) and their lines.
 void PutWalkFields(Json& object, const Result<demo::DemoCheck>& check);
 std::vector<std::string> WalkLines(const Result<demo::DemoCheck>& check);
+
+// Seconds as JSON: the number written with the digits that give back the float the frames carry.
+Json SecondsNumber(double seconds);
+
+// How a demo's messages decoded, as events and check --messages give it: "decoded",
+// "not_decoded_reason", the frame counts, "first_stop" (or null), "frames_end" (or null), "whole".
+Json MessagesObject(const demo::net::DecodeOutcome& outcome);
 
 }  // namespace vorelix::cli

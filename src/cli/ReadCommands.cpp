@@ -11,15 +11,6 @@ namespace vorelix::cli {
 
 namespace {
 
-// One entry per line: a line feed inside a chat entry is shown as \n.
-std::string ShownOnOneLine(std::string_view bytes, const Options& options) {
-    std::string text = demo::ShownText(bytes, options.textRule);
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 2)) {
-        text.replace(at, 1, "\\n");
-    }
-    return text;
-}
-
 void PutTextArray(Json& object, const std::string& key, const std::vector<std::string>& texts,
                   const Options& options) {
     Json& hex = object[key + "_hex"] = Json::array();
@@ -48,7 +39,7 @@ void List(const Context& context, const std::string& argument, const std::vector
                         context.options.textRule);
         } else {
             context.console.Line(std::to_string(entry.position) + "\t" +
-                                 ShownOnOneLine(entry.*text, context.options));
+                                 OneLineText(entry.*text, context.options));
         }
     }
     if (!context.options.json) return;
@@ -93,8 +84,8 @@ int RunInfo(const Context& context) {
             first = false;
             context.console.Line("Demo name: " +
                                  DisplayName(PathText(PathFromUtf8(argument).filename()), options));
-            context.console.Line("Map: " + ShownOnOneLine(summary.map, options));
-            context.console.Line("Mod: " + ShownOnOneLine(summary.mod, options));
+            context.console.Line("Map: " + OneLineText(summary.map, options));
+            context.console.Line("Mod: " + OneLineText(summary.mod, options));
             context.console.Line("Type: " + std::string(summary.TypeText()));
             context.console.Line("Size: " + summary.sizeText);
             if (summary.players.empty()) {
@@ -102,7 +93,7 @@ int RunInfo(const Context& context) {
             } else {
                 context.console.Line("Players:");
                 for (const auto& player : summary.players)
-                    context.console.Line("  " + ShownOnOneLine(player, options));
+                    context.console.Line("  " + OneLineText(player, options));
             }
             for (const auto& line : WalkLines(check)) context.console.Line(line);
         }
@@ -124,7 +115,7 @@ int RunPlayers(const Context& context) {
         PutTextArray(object, "players", summary.players, options);
         context.console.Line(JsonText(object));
     } else {
-        for (const auto& player : summary.players) context.console.Line(ShownOnOneLine(player, options));
+        for (const auto& player : summary.players) context.console.Line(OneLineText(player, options));
     }
     return kSuccess;
 }

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #endif
 
+#include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
 #include "cli/Cli.h"
@@ -100,9 +101,9 @@ class Cli : public ::testing::Test {
 TEST_F(Cli, HelpAndUsageErrorsChangeNothing) {
     const auto help = RunCli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
-    for (const char* word :
-         {"info", "players", "nicks", "chat", "set-nick", "edit-chat", "delete-chat", "strip-statsme",
-          "check", "repair", "--output", "--json", "--backup", "--codepage", "ANSI code page"})
+    for (const char* word : {"info", "players", "nicks", "chat", "set-nick", "edit-chat", "delete-chat",
+                             "strip-statsme", "check", "repair", "events", "--output", "--json", "--backup",
+                             "--codepage", "--kinds", "--messages", "ANSI code page"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     const std::vector<std::pair<std::vector<std::string>, std::string>> usageErrors{
         {{}, "no command given"},
@@ -114,6 +115,10 @@ TEST_F(Cli, HelpAndUsageErrorsChangeNothing) {
         {{"info", "sample.dem", "--backup"}, "--backup belongs to the commands that change demos"},
         {{"repair", "sample.dem", "--backup"}, "--backup belongs to the commands that change demos"},
         {{"check", "sample.dem", "--output", "x.dem"}, "--output belongs to repair"},
+        {{"events", "sample.dem", "--kinds", "chat,frag"},
+         "unknown kind \"frag\": --kinds takes chat, kill, round and player, separated by commas"},
+        {{"check", "sample.dem", "--kinds", "chat"}, "--kinds belongs to events"},
+        {{"events", "sample.dem", "--messages"}, "--messages belongs to check"},
         {{"repair", "sample.dem", "--output", ""}, "--output takes a file name"},
         {{"repair", "sample.dem", "sample.dem"}, "wrong number of arguments for repair"},
         {{"--codepage", "866", "nicks", "sample.dem"}, "--codepage takes 1251, 1252 or utf8"},
@@ -174,6 +179,7 @@ TEST_F(Cli, EveryCommandRefusesWhatIsNoDemoAlike) {
         {{"players"}, {}},
         {{"nicks"}, {}},
         {{"chat"}, {}},
+        {{"events"}, {}},
         {{"--backup", "set-nick"}, {"--from", "Player", "--to", "x"}},
         {{"--backup", "edit-chat"}, {"1201", "x"}},
         {{"--backup", "delete-chat"}, {"1201"}},
@@ -364,6 +370,78 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
     EXPECT_EQ(info["frames"], 3);
     expected["cut.repaired.dem"] = ReadFileBytes("cut.repaired.dem");
     EXPECT_EQ(Files(dir.Path()), expected);
+}
+
+// events on real recordings, and check --messages: every chat line of one where its place says, the
+// kinds asked for, and a copy cut inside a frame that keeps the events before the cut.
+TEST_F(Cli, EventsAndDecodedMessagesOfRealDemos) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    const fs::path antifakPath = RealDemosDir() / "uds_antifak.dem";
+    const std::string antifak = cli::PathText(antifakPath);
+    const std::string bytes = ReadFileBytes(antifakPath);
+    const std::string spam = "  chat  222ahahahaha555: Test spam\n";
+    const std::string recording =
+        "Recording: server \"Counter-Strike\", map de_dune2, recorded by 222ahahahaha555 (slot 1), "
+        "first-person, build 8684\n";
+    const std::string firstThree = recording + "00:00.47" + spam + "00:05.48" + spam + "00:10.49" + spam;
+    const auto plain = RunCli({"events", antifak});
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(plain.out, firstThree + "00:15.50" + spam + "00:20.51" + spam + "00:25.50" + spam + "00:30.52" +
+                             spam + "Messages: every one of 1254 message frames decoded\n");
+
+    const auto json = cli::Json::parse(RunCli({"--json", "events", antifak}).out)["files"][0];
+    EXPECT_EQ(json["recording"]["recorder"], "222ahahahaha555");
+    ASSERT_EQ(json["events"].size(), 7u);
+    for (const auto& chat : json["events"]) {
+        const std::string placed =
+            bytes.substr(chat["pos"].get<std::size_t>() - 1, chat["room"].get<std::size_t>());
+        EXPECT_EQ(placed, "Test spam");
+        EXPECT_EQ(chat["text_hex"], cli::Hex(placed));
+        EXPECT_EQ(chat["text"], "Test spam");
+    }
+    EXPECT_EQ(json["messages"]["whole"], true);
+
+    const std::string furion = cli::PathText(RealDemosDir() / "more" / "uds_furion_psilent1.dem");
+    const auto kills = RunCli({"events", "--kinds", "kill", furion});
+    EXPECT_EQ(kills.exitCode, 0);
+    std::size_t killLines = 0;
+    for (std::size_t at = kills.out.find('\n') + 1; at < kills.out.size();
+         at = kills.out.find('\n', at) + 1) {
+        if (kills.out.compare(at, 9, "Messages:") == 0) break;
+        EXPECT_EQ(kills.out.substr(at + 8, 8), "  kill  ") << kills.out.substr(at, 80);
+        ++killLines;
+    }
+    EXPECT_EQ(killLines, 49u);
+    const auto picked = RunCli({"events", "--kinds", "round,player",
+                                cli::PathText(RealDemosDir() / "uds_cs-rulit-de_alexandra.dem")});
+    EXPECT_EQ(picked.out.find("  chat  "), std::string::npos);
+    EXPECT_EQ(picked.out.find("  kill  "), std::string::npos);
+    EXPECT_NE(
+        picked.out.find("00:11.33  round  Counter-Terrorists win (Terrorists 1, Counter-Terrorists 12)\n"),
+        std::string::npos);
+
+    // Cut inside the net-message frame that starts at 299917, after the third chat line.
+    WriteFileBytes("cut.dem", bytes.substr(0, 300000));
+    const auto cut = RunCli({"events", antifak, "cut.dem"});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_EQ(
+        cut.out.substr(cut.out.find("\n\ncut.dem:\n") + 11),
+        firstThree +
+            "Messages: every one of 477 message frames decoded; the frames end early at offset 299917: the "
+            "file ends inside a net message frame (it needs 477 bytes, 83 are left)\n");
+    EXPECT_EQ(cut.out.rfind(antifak + ":\n" + recording, 0), 0u);
+
+    const auto checked = RunCli({"check", "--messages", antifak});
+    EXPECT_EQ(checked.exitCode, 0);
+    EXPECT_EQ(checked.out, antifak + ": ok; messages: every one of 1254 message frames decoded\n");
+    const auto checkedJson = RunCli({"--json", "check", "--messages", antifak, "cut.dem"});
+    EXPECT_EQ(checkedJson.exitCode, 1);
+    const auto files = cli::Json::parse(checkedJson.out)["files"];
+    EXPECT_EQ(files[0]["messages"]["whole"], true);
+    EXPECT_EQ(files[0]["messages"]["frames_decoded"], 1254);
+    EXPECT_EQ(files[1]["messages"]["whole"], false);
+    EXPECT_EQ(files[1]["messages"]["frames_end"],
+              "offset 299917: the file ends inside a net message frame (it needs 477 bytes, 83 are left)");
 }
 
 // Backups only when a write follows, right before it: not for a read-only demo, nor for one with

@@ -104,11 +104,17 @@ Result<DecodeOutcome> DecodeDemoMessages(DemoBytes& demo, MessageSink& sink) {
 std::string DescribeOutcome(const DecodeOutcome& outcome) {
     if (!outcome.notDecoded.empty()) return outcome.notDecoded;
     const std::uint64_t frames = outcome.framesDecoded + outcome.framesNotDecoded;
-    std::string text = outcome.framesNotDecoded == 0
-                           ? "every one of " + std::to_string(frames) + " message frames decoded"
-                           : std::to_string(outcome.framesNotDecoded) + " of " + std::to_string(frames) +
-                                 " message frames not decoded; the first stopped at " +
-                                 DescribeStop(*outcome.firstStop);
+    std::string text;
+    if (outcome.framesNotDecoded > 0) {
+        text = std::to_string(outcome.framesNotDecoded) + " of " + std::to_string(frames) +
+               " message frames not decoded; the first stopped at " + DescribeStop(*outcome.firstStop);
+    } else if (frames == 0) {
+        text = "no message frame to decode";
+    } else if (frames == 1) {
+        text = "its one message frame decoded";
+    } else {
+        text = "every one of " + std::to_string(frames) + " message frames decoded";
+    }
     if (!outcome.framesEnd.empty()) text += "; the frames end early at " + outcome.framesEnd;
     return text;
 }

@@ -481,7 +481,7 @@ std::optional<EventKind> EventKindFromName(std::string_view name) {
 Result<DecodeOutcome> ReadEvents(DemoBytes& demo, EventSink& sink) {
     EventBuilder builder(sink);
     auto outcome = DecodeDemoMessages(demo, builder);
-    if (outcome) builder.Finish();
+    if (outcome && outcome->notDecoded.empty()) builder.Finish();
     return outcome;
 }
 

@@ -119,7 +119,8 @@ struct Event {
 };
 
 // Where the events go, as they are found, in time order; the recording comes once, before the first
-// event (when playback begins, or at the end for a demo that never reaches it).
+// event (when playback begins, or at the end for a demo that never reaches it), unless the demo's
+// messages are not decoded at all.
 class EventSink {
   public:
     virtual ~EventSink() = default;
