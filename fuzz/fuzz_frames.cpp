@@ -11,10 +11,11 @@ using namespace vorelix;
 
 namespace {
 
-// The input as a whole file when its first byte is odd; otherwise behind a protocol-5 header whose
-// directory offset the next four bytes give, so the fuzzer spends its time on frames and tables.
+// The input after its first byte as a whole file when that byte is odd (a demo's own first byte, 'H',
+// is even, so the file must not start with it); otherwise behind a protocol-5 header whose directory
+// offset the next four bytes give, so the fuzzer spends its time on frames and tables.
 std::string AsDemo(const std::uint8_t* data, std::size_t size) {
-    if (size > 0 && (data[0] & 1) != 0) return std::string(reinterpret_cast<const char*>(data), size);
+    if (size > 0 && (data[0] & 1) != 0) return std::string(reinterpret_cast<const char*>(data) + 1, size - 1);
     std::string demo(demo::kContainerHeaderSize - 4, '\0');
     std::memcpy(demo.data(), "HLDEMO", 6);
     demo[demo::kDemoProtocolOffset] = 5;
