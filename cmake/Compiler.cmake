@@ -1,9 +1,21 @@
 # Warnings, Windows defines and static linking shared by every target.
+
+# The project's warnings, for its own code only: the libraries link this target and hand it on to
+# whatever links them; GoogleTest, built in the same tree, keeps its own.
+add_library(vorelix_warnings INTERFACE)
 if(MSVC)
-  add_compile_options(/W4 /utf-8 /permissive-)
+  add_compile_options(/utf-8)
+  target_compile_options(vorelix_warnings INTERFACE /W4 /permissive-)
 else()
-  add_compile_options(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+  target_compile_options(vorelix_warnings INTERFACE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
 endif()
+
+# A program whose entry point is wWinMain or wmain: mingw-w64 needs to be told; MSVC finds it itself.
+function(vorelix_unicode_entry target)
+  if(MINGW)
+    target_link_options(${target} PRIVATE -municode)
+  endif()
+endfunction()
 
 if(WIN32)
   enable_language(RC)

@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
-cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >/dev/null
-cmake --build build/win --target vorelix -j"$(nproc)"
+cmake --preset win >/dev/null
+cmake --build --preset win --target vorelix -j"$(nproc)"
 
 exe=build/win/src/app/vorelix.exe
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -23,5 +23,5 @@ export WINEPREFIX=$prefix
 if [ -n "${DISPLAY:-}" ]; then
   exec wine "$exe" "$@"
 fi
-echo "No display: starting Vorelix inside Xvfb (scripts/screenshot.sh shows how to look at it)." >&2
+echo "No display: starting Vorelix inside Xvfb (scripts/tools/screenshot.sh shows how to look at it)." >&2
 exec xvfb-run -a -s "-screen 0 1280x1024x24" wine "$exe" "$@"

@@ -34,22 +34,30 @@ step_failed() {
   failed=$((failed + 1))
 }
 
+# Configures and builds one of CMakePresets.json's presets into build/<preset>; the logs go to
+# build/logs/<preset>-configure.log and <preset>-build.log, and their last lines are shown on failure.
+build_preset() {
+  local preset=$1
+  if cmake --preset "$preset" >"$logs/$preset-configure.log" 2>&1 &&
+     cmake --build --preset "$preset" -j"$jobs" >"$logs/$preset-build.log" 2>&1; then
+    return 0
+  fi
+  tail -n 40 "$logs/$preset-configure.log" "$logs/$preset-build.log"
+  return 1
+}
+
 echo "== native core build (g++, AddressSanitizer + UndefinedBehaviorSanitizer)"
-if cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORELIX_SANITIZE=ON >"$logs/native-configure.log" 2>&1 &&
-   cmake --build build/native -j"$jobs" >"$logs/native-build.log" 2>&1; then
+if build_preset native; then
   ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/native -j"$jobs" --timeout 300 --output-on-failure \
     >"$logs/native-ctest.log" 2>&1
   tail -n 3 "$logs/native-ctest.log"
   count_ctest "$logs/native-ctest.log"
 else
-  tail -n 40 "$logs/native-configure.log" "$logs/native-build.log"
   step_failed "native build failed"
 fi
 
 echo "== fuzz smoke (clang, libFuzzer)"
-if cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-     -DCMAKE_CXX_COMPILER=clang++ -DVORELIX_FUZZ=ON -DVORELIX_TESTS=OFF >"$logs/fuzz-configure.log" 2>&1 &&
-   cmake --build build/fuzz -j"$jobs" >"$logs/fuzz-build.log" 2>&1; then
+if build_preset fuzz; then
   fuzzers=(build/fuzz/fuzz/fuzz_*)
   if [ -e "${fuzzers[0]}" ]; then
     seconds=$(( 60 / ${#fuzzers[@]} ))
@@ -68,19 +76,15 @@ if cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C
     echo "   no fuzz targets built"
   fi
 else
-  tail -n 40 "$logs/fuzz-configure.log" "$logs/fuzz-build.log"
   step_failed "fuzz build failed"
 fi
 
 echo "== Windows build (mingw-w64) and tests under Wine"
-if cmake -S . -B build/win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake >"$logs/win-configure.log" 2>&1 &&
-   cmake --build build/win -j"$jobs" >"$logs/win-build.log" 2>&1; then
-  scripts/win-ctest.sh build/win -j"$jobs" >"$logs/win-ctest.log" 2>&1
+if build_preset win; then
+  scripts/support/win-ctest.sh build/win -j"$jobs" >"$logs/win-ctest.log" 2>&1
   tail -n 3 "$logs/win-ctest.log"
   count_ctest "$logs/win-ctest.log"
 else
-  tail -n 40 "$logs/win-configure.log" "$logs/win-build.log"
   step_failed "Windows build failed"
 fi
 

@@ -1,7 +1,7 @@
 // What CommonDialog hands to the system dialogs and what it reads back, through replaced calls that
 // write every call down as one line.
 // Then the real harmless dialogs under Wine, which open and cancel quietly; VORELIX_DIALOG_HOLD_MS keeps
-// each of them up that long (scripts/dialog-screenshots.sh).
+// each of them up that long (scripts/tools/dialog-screenshots.sh).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -246,7 +246,7 @@ TEST(CommonDialogOnWine, TheHarmlessDialogsOpenAndCancelAndShellHasEveryNumbered
     dialog.dialogTitle = L"Please choose hl.exe", dialog.filter = NulSeparated({L"hl.exe", L"hl.exe"});
     dialog.appName = L"Vorelix", dialog.dialogPrompt = L"Counter-Strike demo browser";
     dialog.fontName = L"Tahoma", dialog.fontSize = 10, dialog.color = RGB(0, 128, 0);
-    // In the order scripts/dialog-screenshots.sh takes them; the system names its own dialogs.
+    // In the order scripts/tools/dialog-screenshots.sh takes them; the system names its own dialogs.
     const std::pair<std::wstring, std::function<std::optional<DialogError>()>> cases[] = {
         {L"Please choose hl.exe", [&] { return dialog.ShowOpen(); }},
         {L"", [&] { return dialog.ShowColor(); }},

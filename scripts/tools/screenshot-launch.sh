@@ -4,7 +4,7 @@
 # game folder. Starts a built vorelix.exe under Xvfb and Wine on a temporary game folder whose hl.exe is
 # the tests' stand-in game, clicks with xdotool, and writes four PNGs; it prints how long PlayDemo took
 # to start the game.
-# Usage: scripts/screenshot-launch.sh [BUILD_DIR] [OUT_PREFIX] [DPI] [SIZE_MB]
+# Usage: scripts/tools/screenshot-launch.sh [BUILD_DIR] [OUT_PREFIX] [DPI] [SIZE_MB]
 #   BUILD_DIR   default build/win (this script builds nothing: vorelix.exe and the stand-in must be there)
 #   OUT_PREFIX  default launch: writes launch-DPI-main.png, -frame.png, -configs.png, -wait.png
 #   DPI         default 96 (HKCU\Control Panel\Desktop\LogPixels of a temporary prefix)
@@ -19,7 +19,7 @@ standin=$build/tests/support/test_probe.exe  # the stand-in game when named hl.e
 for file in "$exe" "$standin"; do
   [ -f "$file" ] || { echo "screenshot-launch.sh: no $file (build it first)" >&2; exit 2; }
 done
-source "$(dirname "$(realpath "$0")")/shot-work.sh"
+source "$(dirname "$(realpath "$0")")/../support/shot-work.sh"
 shot_work screenshot-launch.sh launch xvfb-run xdotool xwd convert wine python3
 
 # The program in a folder of its own (configs.ini lands beside it) and a game folder with the stand-in.
@@ -42,7 +42,7 @@ with open(path, "wb") as demo:
     demo.truncate(size)  # the rest stays a hole: no disk is spent on it
 PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" "$(dirname "$(realpath "$0")")" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" "$(dirname "$(realpath "$0")")/../support" <<'INNER'
 set -euo pipefail
 work=$1 out=$2 dpi=$3
 source "$4/x-capture.sh"

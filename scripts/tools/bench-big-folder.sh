@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Times the main window on a folder of 10,000 demos against a folder of one, under Xvfb and Wine.
-# Usage: scripts/bench-big-folder.sh [VORELIX_EXE] [RUNS]
+# Usage: scripts/tools/bench-big-folder.sh [VORELIX_EXE] [RUNS]
 #   VORELIX_EXE  default build/win/src/app/vorelix.exe (this script builds nothing)
 #   RUNS         starts and folder changes of each kind, the best of which is printed (default 5)
 # Prints, best of RUNS, side by side: the start on a demo that lies alone in its folder and on the same
@@ -18,7 +18,7 @@ for tool in xvfb-run xdotool xwd wine; do
 done
 keeper="$(dirname "$exe")/../../tests/support/wine_keeper.exe"
 [ -f "$keeper" ] || { echo "bench-big-folder.sh: $keeper is not built" >&2; exit 2; }
-demo="$here/../../shared/demos/uds_New_Patriots_1.dem"
+demo="$here/../../../shared/demos/uds_New_Patriots_1.dem"
 [ -f "$demo" ] || demo=""
 
 export WINEDEBUG=-all
@@ -36,7 +36,7 @@ trap cleanup EXIT
 xvfb-run -a -s "-screen 0 800x600x24" bash -s "$here" "$exe" "$keeper" "$runs" "$demo" <<'INNER'
 set -euo pipefail
 here=$1 exe=$2 keeper=$3 runs=$4 demo=$5
-"$here/wine-prefix.sh" start "$keeper"
+"$here/../support/wine-prefix.sh" start "$keeper"
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
 
 # C:\bench holds a demo to start on and two subfolders: "a-one" with that demo alone, "many" with it
@@ -144,5 +144,5 @@ printf 'start on a demo                           %8d   %12d   %5d\n' "$one" "$m
 one=$(best "${changes_one[@]}") many=$(best "${changes_many[@]}")
 printf 'change into its folder (folder box)       %8d   %12d   %5d\n' "$one" "$many" $((many - one))
 echo "every run: start ${starts_one[*]} | ${starts_many[*]}; change ${changes_one[*]} | ${changes_many[*]}"
-"$here/wine-prefix.sh" stop
+"$here/../support/wine-prefix.sh" stop
 INNER

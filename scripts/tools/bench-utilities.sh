@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Runs the utilities window's nick list benchmark under Xvfb and Wine, in the build's own Wine prefix.
-# Usage: scripts/bench-utilities.sh [BUILD_DIR] [SIZE_MB] [NICKS]   (defaults: build/win 256 60000)
+# Usage: scripts/tools/bench-utilities.sh [BUILD_DIR] [SIZE_MB] [NICKS]   (defaults: build/win 256 60000)
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/../.."
 build=${1:-build/win}
 shift || true
 [ -f "$build/bench/ui_utilities_bench.exe" ] || {
@@ -12,8 +12,8 @@ shift || true
 export WINEPREFIX=${WINEPREFIX:-$(realpath "$build")/wineprefix}
 export WINEDEBUG=-all
 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  scripts/wine-prefix.sh start "$0/tests/support/wine_keeper.exe" || exit 1
+  scripts/support/wine-prefix.sh start "$0/tests/support/wine_keeper.exe" || exit 1
   wine "$0/bench/ui_utilities_bench.exe" "$@"
   status=$?
-  scripts/wine-prefix.sh stop
+  scripts/support/wine-prefix.sh stop
   exit $status' "$build" "$@"

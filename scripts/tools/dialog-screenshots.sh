@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shows the harmless standard dialogs of the dialog wrapper under Xvfb and Wine and writes a PNG of each.
-# Usage: scripts/dialog-screenshots.sh [BUILD_DIR] [OUT_DIR]
+# Usage: scripts/tools/dialog-screenshots.sh [BUILD_DIR] [OUT_DIR]
 #   BUILD_DIR  a Windows build with common_dialog_test and wine_keeper built (default build/win)
 #   OUT_DIR    where open.png, color.png, font.png, folder.png and about.png go (default dialog-shots)
 # The dialogs are the ones the Wine smoke tests open; VORELIX_DIALOG_HOLD_MS keeps each one up.
@@ -23,7 +23,7 @@ mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -s "$here" "$exe" "$out" "$keeper" <<'INNER'
 set -uo pipefail
 here=$1 exe=$2 out=$3 keeper=$4
-"$here/wine-prefix.sh" start "$keeper" || exit 1
+"$here/../support/wine-prefix.sh" start "$keeper" || exit 1
 VORELIX_DIALOG_HOLD_MS=3000 wine "$exe" --gtest_filter='CommonDialogOnWine.*' >"$out/tests.log" 2>&1 </dev/null &
 tests=$!
 missing=0
@@ -46,7 +46,7 @@ shot folder '^Browse for Folder$'
 shot about '^About Vorelix$'
 wait "$tests"
 status=$?
-"$here/wine-prefix.sh" stop
+"$here/../support/wine-prefix.sh" stop
 [ "$status" -eq 0 ] || echo "dialog-screenshots.sh: the smoke tests failed, see $out/tests.log" >&2
 exit $((status | missing))
 INNER

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times vorelix-cli on a folder of 2,000 real demos: `events --json` on all of them in one run,
 # beside `info --json` on the same files, with each run's peak memory.
-# Usage: scripts/bench-events-folder.sh [VORELIX_CLI] [COUNT]
+# Usage: scripts/tools/bench-events-folder.sh [VORELIX_CLI] [COUNT]
 #   VORELIX_CLI  default build/release/src/cli/vorelix-cli (this script builds nothing)
 #   COUNT        demos in the folder (default 2000): the real recordings of ../shared/demos and its
 #                more/ folder, copied round by round under new names
@@ -10,7 +10,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 cli=$(realpath "${1:-build/release/src/cli/vorelix-cli}")
 count=${2:-2000}
 [ -x "$cli" ] || { echo "bench-events-folder.sh: no vorelix-cli at $cli (build it first)" >&2; exit 2; }
-demos="$here/../../shared/demos"
+demos="$here/../../../shared/demos"
 [ -d "$demos" ] || { echo "bench-events-folder.sh: the real demos ($demos) are absent" >&2; exit 2; }
 command -v /usr/bin/time >/dev/null || { echo "bench-events-folder.sh: /usr/bin/time is missing (apt-get install time)" >&2; exit 2; }
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts a built vorelix.exe under Xvfb and Wine and writes PNGs of the screen with its main window.
-# Usage: scripts/screenshot.sh [--dpi "96 120 144 192"] [--user-folder] [VORELIX_EXE] [OUT_PNG] [PATH...]
+# Usage: scripts/tools/screenshot.sh [--dpi "96 120 144 192"] [--user-folder] [VORELIX_EXE] [OUT_PNG] [PATH...]
 #   --dpi LIST      one screenshot per DPI (Wine's LogPixels, the server restarted for each), written as
 #                   OUT_PNG with "-DPI" before its extension (vorelix-144.png); without it the prefix's
 #                   own DPI and the name OUT_PNG as given
@@ -67,14 +67,14 @@ here=$1 exe=$2 out=$3 keeper=$4 dpis=$5 user_folder=$6
 shift 6
 start_server() {
   if [ -n "$keeper" ]; then
-    "$here/wine-prefix.sh" start "$keeper"
+    "$here/../support/wine-prefix.sh" start "$keeper"
   else
-    "$here/wine-prefix.sh" create
+    "$here/../support/wine-prefix.sh" create
   fi
 }
 stop_server() {
   if [ -n "$keeper" ]; then
-    "$here/wine-prefix.sh" stop
+    "$here/../support/wine-prefix.sh" stop
   else
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Records what a vorelix-cli build prints and writes for every command and option, so two builds can
 # be compared byte for byte:
-#   scripts/cli-snapshot.sh OLD_CLI /tmp/before && scripts/cli-snapshot.sh NEW_CLI /tmp/after
+#   scripts/tools/cli-snapshot.sh OLD_CLI /tmp/before && scripts/tools/cli-snapshot.sh NEW_CLI /tmp/after
 #   diff -r /tmp/before /tmp/after
 # Each case is one file: the arguments, standard output, standard error, the exit status, and the
 # SHA-256 of every file in the work folder (editing commands run on copies, never on the real demos).
@@ -9,7 +9,7 @@
 set -uo pipefail
 cli=$(realpath "${1:?usage: cli-snapshot.sh CLI OUT_DIR [DEMOS_DIR]}")
 out=${2:?usage: cli-snapshot.sh CLI OUT_DIR [DEMOS_DIR]}
-demos=$(realpath "${3:-$(dirname "$0")/../../shared/demos}")
+demos=$(realpath "${3:-$(dirname "$0")/../../../shared/demos}")
 work=/tmp/vorelix-cli-snapshot  # fixed, since outputs name files by their path
 rm -rf "$out" && mkdir -p "$out"
 out=$(realpath "$out")

@@ -3,7 +3,7 @@
 # selected in the main window, the demo list's menu is opened with a right click and the repair chosen
 # from it; writes the menu and the report that follows as PNGs. Runs a built vorelix.exe under Xvfb and
 # Wine in a temporary prefix and drives it with xdotool.
-# Usage: scripts/screenshot-repair.sh DEMO [VORELIX_EXE] [OUT_PREFIX]
+# Usage: scripts/tools/screenshot-repair.sh DEMO [VORELIX_EXE] [OUT_PREFIX]
 #   DEMO         a whole demo with a directory (e.g. one of ../shared/demos); it is copied and cut
 #   VORELIX_EXE  default build/win/src/app/vorelix.exe (this script builds nothing)
 #   OUT_PREFIX   default repair: writes repair-menu.png and repair-report.png
@@ -12,7 +12,7 @@ demo=$(realpath "${1:?usage: screenshot-repair.sh DEMO [VORELIX_EXE] [OUT_PREFIX
 exe=$(realpath "${2:-build/win/src/app/vorelix.exe}")
 out=$(realpath -m "${3:-repair}")
 [ -f "$exe" ] || { echo "screenshot-repair.sh: no program at $exe (build it first)" >&2; exit 2; }
-source "$(dirname "$(realpath "$0")")/shot-work.sh"
+source "$(dirname "$(realpath "$0")")/../support/shot-work.sh"
 shot_work screenshot-repair.sh repair xvfb-run xdotool xwd convert wine python3
 
 # The copy loses everything from its directory on: the header's directory offset (at byte 540).
@@ -27,7 +27,7 @@ if not 544 < directory <= len(data):
 open(sys.argv[2], "wb").write(data[:directory])
 PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" "$(dirname "$(realpath "$0")")" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" "$(dirname "$(realpath "$0")")/../support" <<'INNER'
 set -euo pipefail
 work=$1 exe=$2 out=$3 cut=$4
 source "$5/x-capture.sh"

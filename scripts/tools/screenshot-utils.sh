@@ -2,7 +2,7 @@
 # Screenshots of the utilities window ("Useful utils") at one DPI: as it opens, and with its nick and
 # chat lists loaded and a nick selected. Starts a built vorelix.exe under Xvfb and Wine on a demo, clicks
 # "Useful utils" and the two Load buttons with xdotool, and writes two PNGs.
-# Usage: scripts/screenshot-utils.sh [VORELIX_EXE] [OUT_PREFIX] [DPI] [DEMO]
+# Usage: scripts/tools/screenshot-utils.sh [VORELIX_EXE] [OUT_PREFIX] [DPI] [DEMO]
 #   VORELIX_EXE  default build/win/src/app/vorelix.exe (this script builds nothing)
 #   OUT_PREFIX   default utils: writes utils-DPI-initial.png and utils-DPI-loaded.png
 #   DPI          default 96 (HKCU\Control Panel\Desktop\LogPixels of a temporary prefix)
@@ -13,7 +13,7 @@ prefix_out=$(realpath -m "${2:-utils}")
 dpi=${3:-96}
 demo=${4:-}
 [ -f "$exe" ] || { echo "screenshot-utils.sh: no program at $exe (build it first)" >&2; exit 2; }
-source "$(dirname "$(realpath "$0")")/shot-work.sh"
+source "$(dirname "$(realpath "$0")")/../support/shot-work.sh"
 shot_work screenshot-utils.sh utils xvfb-run xdotool xwd convert wine python3
 
 if [ -z "$demo" ]; then
@@ -35,7 +35,7 @@ PY
 fi
 demo=$(realpath "$demo")
 
-xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" "$(dirname "$(realpath "$0")")" <<'INNER'
+xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" "$(dirname "$(realpath "$0")")/../support" <<'INNER'
 set -euo pipefail
 exe=$1 out=$2 dpi=$3 demo=$4
 source "$5/x-capture.sh"
