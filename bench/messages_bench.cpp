@@ -16,7 +16,7 @@
 #include "demo/DemoContainer.h"
 #include "demo/net/DemoMessages.h"
 #include "demo/net/EngineMessages.h"
-#include "platform/ChunkedDemoFile.h"
+#include "platform/DemoFile.h"
 
 namespace {
 

@@ -131,7 +131,7 @@ void BenchOne(const fs::path& folder, std::size_t megabytes) {
                 plan = demo::PlanStatsMeRemoval(view.value().Bytes(), &view.value()).plan;
             }
             const auto planned = Clock::now();
-            if (!platform::ApplyWritePlan(copy, plan).ok()) std::printf("   removal failed\n");
+            if (!platform::ApplyWritePlan(copy, plan).status.ok()) std::printf("   removal failed\n");
             const double total = std::chrono::duration<double>(Clock::now() - start).count();
             if (total < removal) {
                 removal = total;

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const auto applied = platform::ApplyWritePlan(WorkFile(), plan);
-    fuzz::Require(applied.ok() == fits);
+    fuzz::Require(applied.status.ok() == fits);
     fuzz::Require(ReadAll(WorkFile()) == expected);
     std::error_code ignored;
     std::filesystem::remove(WorkFile(), ignored);

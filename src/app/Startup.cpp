@@ -2,6 +2,7 @@
 // first demo folder; shutdown: autoexec.cfg given back and the command line kept.
 #include "app/Startup.h"
 
+#include "platform/File.h"
 #include "platform/FolderPaths.h"
 #include "platform/SysHelpers.h"
 

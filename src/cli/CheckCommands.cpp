@@ -3,8 +3,7 @@
 
 #include "cli/Cli.h"
 #include "demo/Messages.h"
-#include "platform/ChunkedDemoFile.h"
-#include "platform/NewDemoFile.h"
+#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 

@@ -25,13 +25,10 @@ Problem WriteProblem(const Failure& failure) {
 // the copy was made: `backup` then names it.
 std::optional<Problem> Write(const Context& context, const std::filesystem::path& path,
                              const demo::WritePlan& plan, std::optional<std::filesystem::path>& backup) {
-    if (plan.empty()) return std::nullopt;
-    if (context.options.backup) {
-        auto copy = platform::MakeBakCopyBeforeWrite(path);
-        if (!copy) return WriteProblem(copy.failure());
-        backup = *copy;
-    }
-    if (auto written = platform::ApplyWritePlan(path, plan); !written) return WriteProblem(written.failure());
+    auto outcome = platform::ApplyWritePlan(
+        path, plan, context.options.backup ? platform::Backup::Yes : platform::Backup::No);
+    backup = outcome.backup;
+    if (!outcome.status) return WriteProblem(outcome.status.failure());
     return std::nullopt;
 }
 

@@ -10,7 +10,7 @@
 #include "demo/DemoSummary.h"
 #include "demo/Messages.h"
 #include "demo/net/Events.h"
-#include "platform/ChunkedDemoFile.h"
+#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 

@@ -5,7 +5,7 @@
 #include "demo/DemoSummary.h"
 #include "demo/Messages.h"
 #include "demo/NickScan.h"
-#include "platform/NewDemoFile.h"
+#include "platform/DemoFile.h"
 
 namespace vorelix::cli {
 

@@ -3,9 +3,9 @@
 
 #include "launch/GameFolder.h"
 #include "launch/RealSystem.h"
+#include "platform/FileOps.h"
 #include "platform/FolderPaths.h"
 #include "platform/Text.h"
-#include "platform/WholeFiles.h"
 
 namespace vorelix::launch {
 

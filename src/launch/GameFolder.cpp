@@ -22,9 +22,4 @@ std::wstring ModFolder(const std::wstring& gameFolder) {
     return gameFolder + L"\\cstrike";
 }
 
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
-    if (folder.size() <= 3) return folder + name;
-    return folder + L"\\" + name;
-}
-
 }  // namespace vorelix::launch

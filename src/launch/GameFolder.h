@@ -18,7 +18,4 @@ std::wstring GetHLFolder(const std::wstring& hlExePath, const FileExistsQuery& e
 // The mod folder the launch writes into: the game folder followed by "\cstrike".
 std::wstring ModFolder(const std::wstring& gameFolder);
 
-// A folder and a name as the demo list joins them: a drive root ("C:\") takes the name directly.
-std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
-
 }  // namespace vorelix::launch

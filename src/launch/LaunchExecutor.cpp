@@ -3,10 +3,10 @@
 #include "launch/LaunchExecutor.h"
 
 #include "launch/RealSystem.h"
+#include "platform/FileOps.h"
 #include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
-#include "platform/WholeFiles.h"
 
 namespace vorelix::launch {
 

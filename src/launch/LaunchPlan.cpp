@@ -3,6 +3,7 @@
 
 #include "launch/GameFolder.h"
 #include "launch/SpeedFactor.h"
+#include "platform/File.h"
 
 namespace vorelix::launch {
 
@@ -86,7 +87,7 @@ std::variant<LaunchPlan, UserMessage> PlanLaunch(const LaunchInputs& inputs, con
 
     // A folder with cached.wad is a mod folder, where the game finds the demo by its own name.
     std::wstring demoName = L"vorelix.dem";
-    if (exists(JoinPath(inputs.demoFolder, L"cached.wad"))) {
+    if (exists(platform::JoinFolderAndName(inputs.demoFolder, L"cached.wad"))) {
         demoName = inputs.selectedDemo;
     } else {
         plan.stagedDemo = StagedDemo{inputs.selectedDemoPath, plan.modFolder + L"\\vorelix.dem"};

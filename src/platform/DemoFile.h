@@ -1,81 +1,101 @@
-// Demo file access: read-only mapped views, header and body windows, plan writes, backup copies.
+// Demo files: the summary, plan writes with their backup copy, chunked reads, and checked and
+// repaired copies.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
 
-#include "demo/ByteSearch.h"
+#include "demo/DemoBytes.h"
+#include "demo/DemoCheck.h"
+#include "demo/DemoRepair.h"
 #include "demo/DemoSummary.h"
 #include "demo/Result.h"
 #include "demo/WritePlan.h"
+#include "platform/File.h"
 
 namespace vorelix::platform {
-
-// A whole demo as read-only bytes, memory-mapped so no scan copies the file onto the heap. A 0-byte
-// file has no mapping and an empty view. The file stays open (shared for reading, writing and
-// deleting) while the view lives.
-class MappedDemo : public demo::ScanProgress {
-  public:
-    static Result<MappedDemo> Open(const std::filesystem::path& path);
-
-    MappedDemo(MappedDemo&& other) noexcept;
-    MappedDemo& operator=(MappedDemo&& other) noexcept;
-    MappedDemo(const MappedDemo&) = delete;
-    MappedDemo& operator=(const MappedDemo&) = delete;
-    ~MappedDemo();
-
-    demo::ByteView Bytes() const { return {data_, size_}; }
-    std::uint64_t Size() const { return size_; }
-    // The file's last-write time when it was opened: a plan made from these bytes carries it
-    // (WritePlan::lastWriteTime), so the demo is not written if it changed in between.
-    std::int64_t LastWriteTime() const { return lastWriteTime_; }
-
-    // Pass the view itself to the whole-file scans: the pages they have passed are let go in steps
-    // of a few megabytes, so scanning a large demo does not keep all of it resident. Bytes let go
-    // are read in again from the file if they are looked at later.
-    void Passed(std::size_t offset) override;
-
-  private:
-    MappedDemo() = default;
-    void Release();
-
-    const unsigned char* data_ = nullptr;
-    std::size_t size_ = 0;
-    // Platform handles: a descriptor on POSIX, file and mapping handles on Windows.
-    std::intptr_t file_ = -1;
-    std::intptr_t mapping_ = 0;
-    std::size_t released_ = 0;  // pages below this offset were let go
-    std::int64_t lastWriteTime_ = 0;
-};
-
-// The file's length as the file system reports it.
-Result<std::uint64_t> FileLength(const std::filesystem::path& path);
 
 // What the information panel shows of a demo. Reads only the three header windows and the body
 // window (positioned reads; never the whole file). A file that is not a demo, or that cannot be
 // read, gives a failure: the panel then says "Incorrect format of the demo!".
 Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path);
 
-// Applies a plan with positioned writes, adjacent runs merged. The demo is opened for writing
-// without being created, truncated or extended; a demo whose length or last-write time differs from
-// the plan's (it changed since it was scanned), or one marked read-only, is refused before anything
-// is written, and the length is checked again afterwards.
-Status ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan);
+// Whether a backup copy of the demo is made before a plan is written.
+enum class Backup { No, Yes };
 
-// Opens the demo for writing as ApplyWritePlan does and lets go: a demo marked read-only, gone, or held
-// by a program that lets nobody write (the game playing it) is refused before a backup copy is made
-// for a write that could not happen.
-Status CheckWritable(const std::filesystem::path& path);
+struct WriteOutcome {
+    Status status = Ok();
+    // The backup copy, when one was asked for and made; also when the write then failed.
+    std::optional<std::filesystem::path> backup;
+    // The demo's last-write time after the write, when it could be read: a plan made from the bytes
+    // loaded before the write carries it. None when nothing was written.
+    std::optional<std::int64_t> lastWriteTime;
+};
 
-// Copies `from` to `to`; fails when `to` exists: it is never replaced.
-Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+// Applies a plan with positioned writes, adjacent runs merged; an empty plan touches nothing. The
+// demo is opened for writing without being created, truncated or extended; a demo whose length or
+// last-write time differs from the plan's (it changed since it was scanned), or one marked
+// read-only, is refused before anything is written, and the length is checked again afterwards.
+// With a backup, a demo that would refuse the write (gone, read-only, held by a program that lets
+// nobody write, as the game playing it does) is refused before the copy is made.
+WriteOutcome ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan,
+                            Backup backup = Backup::No);
 
 // The backup copy of a demo beside it, named after the local time of day ("<demo>.HH-MM-SS.bak",
 // with "-2", "-3"... when taken). Returns the copy's path.
 Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo);
 
-// The backup copy taken right before a write: a demo that would refuse the write (CheckWritable)
-// gets none. Returns the copy's path.
-Result<std::filesystem::path> MakeBakCopyBeforeWrite(const std::filesystem::path& demo);
+// A demo file read a chunk at a time: the frame walk and repaired copies see it through a buffer of
+// about a megabyte, never the whole file at once.
+class ChunkedDemoFile final : public demo::DemoBytes {
+  public:
+    // Opens the demo for reading, sharing it with any other reader or writer.
+    static Result<ChunkedDemoFile> Open(const std::filesystem::path& path);
+
+    // The length the file had when it was opened.
+    std::uint64_t Size() const override { return size_; }
+    // Reads a new chunk from `offset` when the buffer does not hold the bytes asked for; a file that
+    // has become shorter since it was opened gives a failure.
+    Result<demo::ByteView> At(std::uint64_t offset, std::uint64_t want) override;
+
+  private:
+    ChunkedDemoFile(File file, std::uint64_t size) : file_(std::move(file)), size_(size) {}
+
+    File file_;
+    std::uint64_t size_ = 0;
+    std::string buffer_;
+    std::uint64_t start_ = 0;  // the file offset of the buffer's first byte
+};
+
+// Hands the bytes of the pieces to `write` in order, in chunks of at most a megabyte, until it fails
+// (a piece outside the source fails before anything is handed over).
+using ChunkWriter = std::function<Status(const unsigned char* data, std::size_t size)>;
+Status WritePieces(demo::DemoBytes& source, std::span<const demo::DemoPiece> pieces,
+                   const ChunkWriter& write);
+
+// Creates `target` and writes the pieces into it in order, copying ranges of `source` a chunk at a
+// time. Never opens an existing file: a name that is taken is refused. When a write fails, the
+// partial file is removed again.
+Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
+                    std::span<const demo::DemoPiece> pieces);
+
+// The check of a demo file, read a chunk at a time.
+Result<demo::DemoCheck> CheckDemoFile(const std::filesystem::path& demo);
+
+struct RepairOutcome {
+    demo::RepairAnswer answer;     // what the demo was, and what the copy keeps
+    std::filesystem::path output;  // the repaired copy; empty when the demo is whole and nothing was written
+};
+
+// Repairs `demo` into a new file, `output` or else RepairedDemoPath(demo). The demo itself is only
+// read. A whole demo is left alone and nothing is written; a demo that cannot be repaired, or an
+// output that cannot be created (it exists, the folder is read-only), gives the reason.
+Result<RepairOutcome> RepairDemoFile(const std::filesystem::path& demo,
+                                     const std::filesystem::path& output = {});
 
 }  // namespace vorelix::platform

@@ -1,6 +1,9 @@
-// File operations of the demo list: copying a dropped file in, renaming and deleting demos.
+// File operations of the windows (Win32): the demo list's copy, rename and delete, small files
+// written and read whole, and the copy that reports its progress.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "demo/Result.h"
@@ -17,5 +20,20 @@ Status DeleteFileAt(const std::wstring& path);
 
 // Renames a file; never replaces an existing one.
 Status RenameFileTo(const std::wstring& from, const std::wstring& to);
+
+// Called between the chunks of a copy with the bytes copied so far and the file's size.
+using CopyProgress = std::function<void(std::uint64_t copied, std::uint64_t total)>;
+
+// Copies `source` onto `target`, replacing it, in chunks with `progress` after each. A target that
+// another process holds open without sharing writes (a running game holds its demo so), or the source
+// itself, fails at once and is left untouched; a copy that fails midway removes its unfinished target.
+Status CopyFileReplacing(const std::wstring& source, const std::wstring& target,
+                         const CopyProgress& progress);
+
+// Creates or empties `path` and writes `bytes` into it.
+Status WriteFileReplacing(const std::wstring& path, const std::string& bytes);
+
+// The first `limit` bytes of a file, or all of a smaller one.
+Result<std::string> ReadFileStart(const std::wstring& path, std::size_t limit);
 
 }  // namespace vorelix::platform

@@ -1,6 +1,9 @@
-// Copying a dropped file into the demo folder, renaming and deleting demos (Win32).
+// File operations of the windows on Win32, the handles owned by File.
 #include <windows.h>
 
+#include <algorithm>
+
+#include "platform/File.h"
 #include "platform/FileOps.h"
 #include "platform/SysHelpers.h"
 #include "platform/SystemError.h"
@@ -49,6 +52,49 @@ Status RenameFileTo(const std::wstring& from, const std::wstring& to) {
     // MoveFileW without MOVEFILE_REPLACE_EXISTING: an existing target makes it fail.
     if (!MoveFileW(from.c_str(), to.c_str())) return LastErrorFailure();
     return Ok();
+}
+
+Status CopyFileReplacing(const std::wstring& source, const std::wstring& target,
+                         const CopyProgress& progress) {
+    // Wine's CopyFileExW never calls its progress routine, so the copy is done here in chunks. The
+    // source shares no writing: opening the same file again as the target then fails instead of
+    // emptying it.
+    auto in = File::OpenForReading(source, false);
+    if (!in) return in.failure();
+    auto total = in->Length();
+    if (!total) return total.failure();
+    auto out = File::CreateReplacing(target);
+    if (!out) return out.failure();
+    std::string buffer;
+    for (std::uint64_t copied = 0; copied < *total;) {
+        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(1u << 20, *total - copied)));
+        Status step = in->ReadAt(copied, buffer);
+        if (step) step = out->WriteAt(copied, buffer.data(), buffer.size());
+        if (!step) {
+            out = File();
+            DeleteFileW(target.c_str());
+            return step;
+        }
+        copied += buffer.size();
+        if (progress) progress(copied, *total);
+    }
+    return Ok();
+}
+
+Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
+    auto file = File::CreateReplacing(path);
+    if (!file) return file.failure();
+    return file->WriteAt(0, bytes.data(), bytes.size());
+}
+
+Result<std::string> ReadFileStart(const std::wstring& path, std::size_t limit) {
+    auto file = File::OpenForReading(path);
+    if (!file) return file.failure();
+    auto length = file->Length();
+    if (!length) return length.failure();
+    std::string bytes(static_cast<std::size_t>(std::min<std::uint64_t>(limit, *length)), '\0');
+    if (auto read = file->ReadAt(0, bytes); !read) return read.failure();
+    return bytes;
 }
 
 }  // namespace vorelix::platform

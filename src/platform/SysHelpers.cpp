@@ -1,4 +1,4 @@
-// Path helpers of the whole program: existence, parent folder, file name, joining, canonical form.
+// Path helpers of the whole program: existence, parent folder, file name, canonical form.
 #include "platform/SysHelpers.h"
 
 #include <windows.h>
@@ -68,11 +68,6 @@ std::wstring GetFileName(const std::wstring& path) {
     buffer.push_back(L'\0');
     PathStripPathW(buffer.data());
     return std::wstring(buffer.data());
-}
-
-std::wstring JoinFolderAndName(const std::wstring& folder, const std::wstring& name) {
-    if (folder.size() <= 3) return folder + name;
-    return folder + L"\\" + name;
 }
 
 std::wstring CanonicalPath(const std::wstring& path) {

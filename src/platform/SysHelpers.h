@@ -21,10 +21,6 @@ std::optional<std::wstring> GetParentFolder(const std::wstring& path);
 // folder part comes back unchanged.
 std::wstring GetFileName(const std::wstring& path);
 
-// A folder and a name joined as the demo list joins them: a folder of 3 characters or fewer (a
-// drive root such as "C:\") is followed directly by the name, any other by "\" and the name.
-std::wstring JoinFolderAndName(const std::wstring& folder, const std::wstring& name);
-
 // One canonical form of an existing path, so that two spellings of the same file compare equal:
 // full path, long names (8.3 aliases expanded), upper case. For a path that does not exist, the
 // full path in upper case.

@@ -1,8 +1,8 @@
 // The folder box: entries built from the current path, drawn with an indent and a folder picture.
 #include "ui/FolderBox.h"
 
+#include "platform/File.h"
 #include "platform/FolderPaths.h"
-#include "platform/SysHelpers.h"
 #include "ui/Dpi.h"
 
 namespace vorelix::ui {

@@ -1,6 +1,7 @@
 // MainWindow's commands on demo files: the list's popup menu (rename, delete) and files dropped on the list.
 #include <windowsx.h>
 
+#include "platform/File.h"
 #include "platform/FileOps.h"
 #include "platform/SysHelpers.h"
 #include "platform/Text.h"

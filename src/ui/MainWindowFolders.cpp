@@ -1,7 +1,7 @@
 // MainWindow's folder navigation: the drive box, the folder box and the demo list following each other.
 #include <string>
 
-#include "platform/Common.h"
+#include "platform/File.h"
 #include "platform/FolderPaths.h"
 #include "ui/MainWindow.h"
 
@@ -142,8 +142,9 @@ void MainWindow::ComeBackFromVanishedFolder() {
 
 std::wstring MainWindow::GetSelectedDemoPath() const {
     const int selected = demoList_.Selected();
-    return platform::GetSelectedDemoPath(demoList_.Folder(),
-                                         selected >= 0 ? demoList_.Entry(selected) : std::wstring{});
+    // With nothing selected the path names the folder followed by "\" (no file).
+    return platform::JoinFolderAndName(demoList_.Folder(),
+                                       selected >= 0 ? demoList_.Entry(selected) : std::wstring{});
 }
 
 void MainWindow::SelectDemo(int index) {

@@ -2,7 +2,7 @@
 #include <cwchar>
 
 #include "demo/DemoContainer.h"
-#include "platform/NewDemoFile.h"
+#include "platform/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/MainWindow.h"
 

@@ -160,15 +160,13 @@ std::filesystem::path UtilitiesWindow::DemoPath() const {
 
 Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::WritePlan plan,
                                        std::int64_t& scannedWriteTime) {
-    if (plan.empty()) return Ok();
     plan.lastWriteTime = scannedWriteTime;
-    if (SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-        if (auto copy = platform::MakeBakCopyBeforeWrite(demo); !copy) return copy.failure();
-    }
-    if (auto written = platform::ApplyWritePlan(demo, plan); !written) return written;
+    const bool backup = SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const auto outcome =
+        platform::ApplyWritePlan(demo, plan, backup ? platform::Backup::Yes : platform::Backup::No);
     // The entries loaded before stay valid for the demo as this write left it.
-    if (auto after = platform::MappedDemo::Open(demo)) scannedWriteTime = after->LastWriteTime();
-    return Ok();
+    if (outcome.lastWriteTime) scannedWriteTime = *outcome.lastWriteTime;
+    return outcome.status;
 }
 
 void UtilitiesWindow::Tell(std::wstring_view text, const wchar_t* title, MessageIcon icon) {

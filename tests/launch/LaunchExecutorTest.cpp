@@ -12,9 +12,9 @@
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"
 #include "launch/RegisterOpenFile.h"
+#include "platform/FileOps.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
-#include "platform/WholeFiles.h"
 
 namespace vorelix::launch {
 namespace {

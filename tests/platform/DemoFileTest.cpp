@@ -1,5 +1,5 @@
-// Demo file access on real files: mapped views, summaries, plan writes, refusals, backup copies, and
-// the real recordings read through it.
+// Demo files on real files: summaries, plan writes and their refusals, backup copies, new demos made
+// of pieces, and the real recordings read through it.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -15,10 +15,13 @@
 #include "demo/NickScan.h"
 #include "demo/StatsMe.h"
 #include "platform/DemoFile.h"
-#include "platform/NewDemoFile.h"
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/resource.h>
+
+#include <csignal>
 #endif
 
 namespace vorelix::platform {
@@ -29,33 +32,6 @@ using test::MakeDemo;
 using test::ReadFileBytes;
 using test::TempDir;
 using test::WriteFileBytes;
-
-TEST(MappedDemo, MapsFilesAndScansThatLetGoOfPassedPagesFindTheSame) {
-    TempDir dir;
-    // 40 MB with a nick, a chat line and an inscription every 9,973 bytes; at the ends of the first three
-    // 8 MB steps of the scans, a name marker, a chat separator and an inscription marker run across.
-    std::string bytes = MakeDemo(40u << 20);
-    std::string piece = "\\name\\Ann\\ \2Ann :   hi\n \x17\x1D\x01";
-    piece.append(19, '\0').append("text");
-    for (std::size_t at = 1000; at + piece.size() < bytes.size(); at += 9973) test::PutAt(bytes, at, piece);
-    for (const auto& [step, across] : {std::pair{1u, 3u}, {2u, 17u}, {3u, 25u}})
-        test::PutAt(bytes, (std::size_t{step} << 23) - across, piece);
-    WriteFileBytes(dir / "big.dem", bytes);
-    auto mapped = MappedDemo::Open(dir / "big.dem");
-    ASSERT_TRUE(mapped.ok());
-    ASSERT_EQ(demo::AsText(mapped->Bytes()), bytes);
-    const auto plain = demo::ScanNicks(demo::AsBytes(bytes)).value();
-    const auto released = demo::ScanNicks(mapped->Bytes(), &mapped.value()).value();
-    ASSERT_GT(plain.size(), 4000u);
-    ASSERT_EQ(released.size(), plain.size());
-    for (std::size_t i = 0; i < plain.size(); ++i) ASSERT_EQ(released[i].position, plain[i].position);
-    EXPECT_EQ(demo::ScanChat(mapped->Bytes(), &mapped.value()).size(),
-              demo::ScanChat(demo::AsBytes(bytes)).size());
-    EXPECT_EQ(demo::PlanStatsMeRemoval(mapped->Bytes(), &mapped.value()).plan.BytesWritten(),
-              demo::PlanStatsMeRemoval(demo::AsBytes(bytes)).plan.BytesWritten());
-    // The bytes behind the scans are still there when looked at again.
-    EXPECT_EQ(demo::AsText(mapped->Bytes()).substr(0, 4096), bytes.substr(0, 4096));
-}
 
 TEST(ReadDemoSummary, RefusesWhatIsNoDemoAndSeesOnlyTheWindows) {
     TempDir dir;
@@ -84,8 +60,8 @@ TEST(ApplyWritePlan, WritesOnlyThePlanOrRefusesWithoutChangingAByte) {
     TempDir dir;
     const std::string before = MakeDemo(3000);
     WriteFileBytes(dir / "d.dem", before);
-    ASSERT_TRUE(
-        ApplyWritePlan(dir / "d.dem", {3000, {{1000, "abc"}, {1003, "de"}, {2999, "Z"}, {500, ""}}}).ok());
+    ASSERT_TRUE(ApplyWritePlan(dir / "d.dem", {3000, {{1000, "abc"}, {1003, "de"}, {2999, "Z"}, {500, ""}}})
+                    .status.ok());
     EXPECT_EQ(ReadFileBytes(dir / "d.dem"), test::WithPieces(before, {{1000, "abcde"}, {2999, "Z"}}));
 
     // Each refusal leaves the file as it was: a run past the end, another length than the one
@@ -112,25 +88,41 @@ TEST(ApplyWritePlan, WritesOnlyThePlanOrRefusesWithoutChangingAByte) {
              {"readonly.dem", plan, before},
              {"gone.dem", plan, "<none>"}}) {
         auto result = ApplyWritePlan(dir / name, refused);
-        ASSERT_FALSE(result.ok()) << name;
-        EXPECT_FALSE(result.failure().systemText.empty()) << name;
+        ASSERT_FALSE(result.status.ok()) << name;
+        EXPECT_FALSE(result.status.failure().systemText.empty()) << name;
         EXPECT_EQ(fs::exists(dir / name) ? ReadFileBytes(dir / name) : "<none>", kept) << name;
     }
+    // With a backup asked for, a demo that refuses being opened for writing gets no copy.
+    for (const char* name : {"readonly.dem", "gone.dem"}) {
+        const auto result = ApplyWritePlan(dir / name, plan, Backup::Yes);
+        EXPECT_FALSE(result.status.ok() || result.backup) << name;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 4);
+}
 
-    // Sparse and over 4 GB: the length and an offset past 32 bits are used whole.
-    constexpr std::uint64_t kLarge = 4'400'000'000ull;
-    fs::resize_file(dir / "d.dem", kLarge);
-    ASSERT_TRUE(ApplyWritePlan(dir / "d.dem", {kLarge, {{kLarge - 4, "last"}}}).ok());
-    EXPECT_EQ(demo::AsText(MappedDemo::Open(dir / "d.dem")->Bytes().last(5)), std::string("\0last", 5));
+TEST(ApplyWritePlan, TellsTheBackupAndTheNewTimeSoAPlanFromTheBytesBeforeStillHolds) {
+    TempDir dir;
+    const std::string before = MakeDemo(3000);
+    WriteFileBytes(dir / "d.dem", before);
+    // An hour back, so the write surely moves the time whatever the clock's steps.
+    fs::last_write_time(dir / "d.dem", fs::last_write_time(dir / "d.dem") - std::chrono::hours(1));
+    const auto scanned = MappedDemo::Open(dir / "d.dem")->LastWriteTime();
+    const auto first = ApplyWritePlan(dir / "d.dem", {3000, {{1000, "abc"}}, scanned}, Backup::Yes);
+    ASSERT_TRUE(first.status.ok() && first.backup && first.lastWriteTime);
+    EXPECT_EQ(ReadFileBytes(*first.backup), before);
+    EXPECT_NE(*first.lastWriteTime, scanned);
+    EXPECT_EQ(*first.lastWriteTime, MappedDemo::Open(dir / "d.dem")->LastWriteTime());
+    const auto second = ApplyWritePlan(dir / "d.dem", {3000, {{2000, "de"}}, *first.lastWriteTime});
+    ASSERT_TRUE(second.status.ok());
+    EXPECT_FALSE(second.backup);
+    EXPECT_EQ(ReadFileBytes(dir / "d.dem"), test::WithPieces(before, {{1000, "abc"}, {2000, "de"}}));
+    // An empty plan touches nothing, not even for its backup.
+    const auto empty = ApplyWritePlan(dir / "d.dem", {3000, {}}, Backup::Yes);
+    EXPECT_TRUE(empty.status.ok() && !empty.backup && !empty.lastWriteTime);
 }
 
 TEST(MakeBakCopy, CopiesBesideTheDemoAndNeverReplacesAnEarlierCopy) {
     TempDir dir;
-    WriteFileBytes(dir / "a.dem", "new bytes");
-    WriteFileBytes(dir / "a.bak", "only copy of the original");
-    EXPECT_FALSE(CopyFileNoReplace(dir / "a.dem", dir / "a.bak").ok());
-    EXPECT_EQ(ReadFileBytes(dir / "a.bak"), "only copy of the original");
-
     const fs::path demo = dir.Path() / fs::path(u8"матч.dem");
     WriteFileBytes(demo, "first");
     auto first = MakeBakCopy(demo);
@@ -154,19 +146,86 @@ TEST(DemoFileSharing, ADemoHeldWithoutSharingIsRefusedAndUnchanged) {
         CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     auto summary = ReadDemoSummary(path);
-    auto written = ApplyWritePlan(path, demo::WritePlan{3000, {{1006, "Bob"}}});
+    const demo::WritePlan plan{3000, {{1006, "Bob"}}};
+    auto written = ApplyWritePlan(path, plan);
     EXPECT_FALSE(MappedDemo::Open(path).ok() || MakeBakCopy(path).ok());
     CloseHandle(held);
-    ASSERT_FALSE(summary.ok() || written.ok());
+    ASSERT_FALSE(summary.ok() || written.status.ok());
     EXPECT_EQ(summary.failure().code, ERROR_SHARING_VIOLATION);
     EXPECT_FALSE(summary.failure().systemText.empty());
-    EXPECT_EQ(written.failure().code, ERROR_SHARING_VIOLATION);
-    // As the game playing it holds it: others may read and copy it, nobody may write it.
+    EXPECT_EQ(written.status.failure().code, ERROR_SHARING_VIOLATION);
+    // As the game playing it holds it: others may read and copy it, nobody may write it, and no backup
+    // copy is made for the write that cannot happen.
     held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(CheckWritable(path).failure().code, ERROR_SHARING_VIOLATION);
+    EXPECT_TRUE(MappedDemo::Open(path).ok());
+    written = ApplyWritePlan(path, plan, Backup::Yes);
     CloseHandle(held);
-    EXPECT_TRUE(CheckWritable(path).ok());
+    EXPECT_EQ(written.status.failure().code, ERROR_SHARING_VIOLATION);
+    EXPECT_FALSE(written.backup);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
     EXPECT_EQ(ReadFileBytes(path), demo);
+}
+#endif
+
+TEST(NewDemoFile, ADemoOver2GBIsWalkedButNotRepaired) {
+    // A sparse file: the frames of a cut demo, then a buffer frame of 2 GB - 1 bytes that the walk
+    // steps over by its length.
+    test::TempDir dir;
+    const auto framed = test::MakeFramedDemo(1);
+    std::string demo = framed.bytes.substr(0, framed.directoryOffset - 9);
+    test::PutAt(demo, 540, std::string(4, '\0'));
+    demo += std::string("\x09\0\0\x80\x3f\x07\0\0\0\xff\xff\xff\x7f", 13);
+    WriteFileBytes(dir / "huge.dem", demo);
+    fs::resize_file(dir / "huge.dem", demo.size() + 0x7FFFFFFFu);
+    auto check = CheckDemoFile(dir / "huge.dem");
+    ASSERT_TRUE(check.ok()) << check.failure().systemText;
+    EXPECT_EQ(check->problem->offset, fs::file_size(dir / "huge.dem"));
+    EXPECT_EQ(check->duration, 1.0);
+    auto repaired = RepairDemoFile(dir / "huge.dem");
+    ASSERT_FALSE(repaired.ok());
+    EXPECT_NE(repaired.failure().systemText.find("over 2 GB"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "huge.repaired.dem"));
+}
+
+TEST(NewDemoFile, PiecesLargerThanOneChunkArriveInOrder) {
+    test::TempDir dir;
+    std::string source(10u << 20, '\0');
+    for (std::size_t i = 0; i < source.size(); ++i) source[i] = static_cast<char>(i ^ (i >> 11));
+    WriteFileBytes(dir / "source.dem", source);
+    auto file = ChunkedDemoFile::Open(dir / "source.dem");
+    ASSERT_TRUE(file.ok());
+    const demo::DemoPiece pieces[] = {
+        {0, (9u << 20) + 5, {}}, {0, 0, "new"}, {(1u << 20) + 3, 10u << 20, {}}, {7, 7, {}}};
+    std::string out;
+    ASSERT_TRUE(WritePieces(*file, pieces, [&](const unsigned char* data, std::size_t size) {
+                    out.append(reinterpret_cast<const char*>(data), size);
+                    return Ok();
+                }).ok());
+    EXPECT_TRUE(out == demo::AssembleDemo(demo::AsBytes(source), pieces));
+    const demo::DemoPiece outside[] = {{0, source.size() + 1, {}}};
+    EXPECT_FALSE(WriteNewDemo(dir / "out.dem", *file, outside).ok());
+    EXPECT_FALSE(fs::exists(dir / "out.dem"));
+}
+
+#ifndef _WIN32
+// A file size limit makes the write itself fail (EFBIG), as a full disk would.
+TEST(NewDemoFile, AFailedWriteLeavesNoPartialCopy) {
+    test::TempDir dir;
+    const std::string source(64 * 1024, 'x');
+    demo::SpanBytes bytes(demo::AsBytes(source));
+    const demo::DemoPiece pieces[] = {{0, source.size(), {}}};
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const Status written = WriteNewDemo(dir / "out.dem", bytes, pieces);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written.ok());
+    EXPECT_EQ(written.failure().code, EFBIG);
+    EXPECT_FALSE(fs::exists(dir / "out.dem"));
 }
 #endif
 

@@ -1,9 +1,8 @@
-// Tests of the shared path helpers: existence, parent folder, file name, joining, canonical form.
+// Tests of the shared path helpers: existence, parent folder, file name, canonical form.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "TempDir.h"
-#include "platform/Common.h"
 #include "platform/SysHelpers.h"
 
 namespace vorelix::platform {
@@ -17,7 +16,7 @@ std::wstring ShortPathOf(const std::wstring& path) {
     return length == 0 || length >= 1024 ? std::wstring() : std::wstring(buffer, length);
 }
 
-TEST(PathHelpers, FileExistsParentFolderFileNameAndSelectedPath) {
+TEST(PathHelpers, FileExistsParentFolderAndFileName) {
     TempDir dir;
     test::WriteFileBytes(dir / "a.dem", "x");
     EXPECT_TRUE(FileExists((dir / "a.dem").wstring()));
@@ -35,11 +34,6 @@ TEST(PathHelpers, FileExistsParentFolderFileNameAndSelectedPath) {
     for (const wchar_t* path : {L"C:\\Demos\\a.dem", L"a.dem", L"C:\\Демки\\моя демка.dem", L""})
         names += GetFileName(path) + L"|";
     EXPECT_EQ(names, L"a.dem|a.dem|моя демка.dem||");
-
-    // Nothing selected: the folder and a separator, naming no file.
-    EXPECT_EQ(GetSelectedDemoPath(L"C:\\", L"a.dem") + L"|" + GetSelectedDemoPath(L"D:\\Demos", L"a b.dem") +
-                  L"|" + GetSelectedDemoPath(L"D:\\Demos", L"") + L"|" + GetSelectedDemoPath(L"C:\\", L""),
-              L"C:\\a.dem|D:\\Demos\\a b.dem|D:\\Demos\\|C:\\");
 }
 
 TEST(CanonicalPath, SpellingsOfOneFileAgreeShortAliasesIncludedAndDifferentFilesDiffer) {

@@ -8,8 +8,8 @@
 
 #include "StandInRecord.h"
 #include "app/ProgramInstance.h"
+#include "platform/FileOps.h"
 #include "platform/Text.h"
-#include "platform/WholeFiles.h"
 
 namespace {
 

@@ -1,0 +1,201 @@
+// Demo files on both systems, through File: the summary, plan writes and the backup copy, chunked
+// reads, and checked and repaired copies.
+#include "platform/DemoFile.h"
+
+#include <algorithm>
+#include <ctime>
+#include <system_error>
+
+#include "demo/BackupName.h"
+#include "demo/DemoLayout.h"
+
+namespace vorelix::platform {
+
+namespace {
+
+// A megabyte keeps the buffer in the processor's caches while the walk moves through it.
+constexpr std::uint64_t kChunk = std::uint64_t{1} << 20;
+
+// Refuses a plan for a demo that is not as it was scanned: another length, or (when the plan
+// carries one) another last-write time.
+Status CheckUnchangedSinceScan(const demo::WritePlan& plan, const File& file) {
+    auto length = file.Length();
+    if (!length) return length.failure();
+    auto written = file.LastWriteTime();
+    if (!written) return written.failure();
+    if (*length != plan.fileLength) {
+        return Failure{"the demo has changed since it was read (its length is not the same)", 0};
+    }
+    if (plan.lastWriteTime && *plan.lastWriteTime != *written) {
+        return Failure{"the demo has changed since it was read (it was written to since)", 0};
+    }
+    return Ok();
+}
+
+Status WriteMergedPlan(const std::filesystem::path& path, const demo::WritePlan& plan) {
+    const demo::WritePlan merged = demo::Coalesced(plan);
+    if (auto fits = demo::CheckPlanFits(merged); !fits) return fits.failure();
+    if (merged.runs.empty()) return Ok();
+    auto file = File::OpenForWriting(path);
+    if (!file) return file.failure();
+    if (auto same = CheckUnchangedSinceScan(merged, *file); !same) return same.failure();
+    for (const auto& run : merged.runs) {
+        if (auto wrote = file->WriteAt(run.offset, run.bytes.data(), run.bytes.size()); !wrote) return wrote;
+    }
+    auto after = file->Length();
+    if (!after) return after.failure();
+    if (*after != merged.fileLength) return Failure{"the demo's length changed while it was written", 0};
+    return file->Close();
+}
+
+// Opens the demo as a write does and lets go: a write that could not happen is refused before a
+// backup copy is made for it.
+Status CheckWritable(const std::filesystem::path& path) {
+    auto file = File::OpenForWriting(path);
+    if (!file) return file.failure();
+    return file->Close();
+}
+
+bool LocalTime(std::time_t when, std::tm& out) {
+#ifdef _WIN32
+    return localtime_s(&out, &when) == 0;
+#else
+    return ::localtime_r(&when, &out) != nullptr;
+#endif
+}
+
+}  // namespace
+
+Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
+    auto file = File::OpenForReading(path);
+    if (!file) return file.failure();
+    auto length = file->Length();
+    if (!length) return length.failure();
+    const auto bodyLength = demo::BodyWindowLength(*length);
+    if (!bodyLength) return Failure{};
+    std::string head(demo::kBodyOffset, '\0');
+    if (auto read = file->ReadAt(0, head); !read) return read.failure();
+    std::string body(static_cast<std::size_t>(*bodyLength), '\0');
+    if (auto read = file->ReadAt(demo::kBodyOffset, body); !read) return read.failure();
+    return demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
+}
+
+WriteOutcome ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan, Backup backup) {
+    if (plan.empty()) return {Ok(), {}, {}};
+    std::optional<std::filesystem::path> copy;
+    if (backup == Backup::Yes) {
+        if (auto writable = CheckWritable(path); !writable) return {writable, {}, {}};
+        auto made = MakeBakCopy(path);
+        if (!made) return {made.failure(), {}, {}};
+        copy = std::move(*made);
+    }
+    Status written = WriteMergedPlan(path, plan);
+    std::optional<std::int64_t> writeTime;
+    if (auto file = written ? File::OpenForReading(path) : Result<File>(Failure{})) {
+        if (auto time = file->LastWriteTime()) writeTime = *time;
+    }
+    return {std::move(written), std::move(copy), writeTime};
+}
+
+Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (!LocalTime(now, local)) return Failure{"the local time is not known", 0};
+    const demo::TimeOfDay time{local.tm_hour, local.tm_min, local.tm_sec};
+    const auto exists = [](const std::filesystem::path& candidate) {
+        std::error_code ec;
+        return std::filesystem::exists(std::filesystem::symlink_status(candidate, ec));
+    };
+    // Another program may take the name between the check and the copy: the copy itself refuses
+    // to replace a file, so try the next name then.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const auto target = demo::BackupPathFor(demo, time, exists);
+        auto copied = CopyFileNoReplace(demo, target);
+        if (copied) return target;
+        if (!exists(target)) return copied.failure();
+    }
+    return Failure{"no free name for the backup copy", 0};
+}
+
+Result<ChunkedDemoFile> ChunkedDemoFile::Open(const std::filesystem::path& path) {
+    auto file = File::OpenForReading(path);
+    if (!file) return file.failure();
+    auto size = file->Length();
+    if (!size) return size.failure();
+    return ChunkedDemoFile(std::move(*file), *size);
+}
+
+Result<demo::ByteView> ChunkedDemoFile::At(std::uint64_t offset, std::uint64_t want) {
+    if (offset > size_ || want > size_ - offset)
+        return Failure{"a read past the end of the demo was asked for", 0};
+    if (offset < start_ || offset + want > start_ + buffer_.size()) {
+        buffer_.resize(static_cast<std::size_t>(std::min(size_ - offset, std::max(want, kChunk))));
+        start_ = offset;
+        if (auto read = file_.ReadAt(offset, buffer_); !read) {
+            buffer_.clear();
+            return read.failure();
+        }
+    }
+    return demo::AsBytes(buffer_).subspan(static_cast<std::size_t>(offset - start_));
+}
+
+Status WritePieces(demo::DemoBytes& source, std::span<const demo::DemoPiece> pieces,
+                   const ChunkWriter& write) {
+    if (auto fits = demo::CheckPiecesFit(pieces, source.Size()); !fits) return fits;
+    for (const auto& piece : pieces) {
+        if (!piece.bytes.empty()) {
+            const auto* bytes = reinterpret_cast<const unsigned char*>(piece.bytes.data());
+            if (auto wrote = write(bytes, piece.bytes.size()); !wrote) return wrote;
+            continue;
+        }
+        for (std::uint64_t at = piece.copyFrom; at < piece.copyTo;) {
+            const std::uint64_t part = std::min(kChunk, piece.copyTo - at);
+            auto bytes = source.At(at, part);
+            if (!bytes) return bytes.failure();
+            if (auto wrote = write(bytes->data(), static_cast<std::size_t>(part)); !wrote) return wrote;
+            at += part;
+        }
+    }
+    return Ok();
+}
+
+Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
+                    std::span<const demo::DemoPiece> pieces) {
+    if (auto fits = demo::CheckPiecesFit(pieces, source.Size()); !fits) return fits;
+    auto file = File::CreateNew(target);
+    if (!file) return file.failure();
+    std::uint64_t end = 0;
+    Status written = WritePieces(source, pieces, [&](const unsigned char* data, std::size_t size) {
+        Status wrote = file->WriteAt(end, data, size);
+        end += size;
+        return wrote;
+    });
+    // Closing may be the first to report a failed write (a full disk on a network share).
+    if (auto closed = file->Close(); !closed && written) written = closed;
+    if (!written) {
+        std::error_code ignored;
+        std::filesystem::remove(target, ignored);
+    }
+    return written;
+}
+
+Result<demo::DemoCheck> CheckDemoFile(const std::filesystem::path& demo) {
+    auto file = ChunkedDemoFile::Open(demo);
+    if (!file) return file.failure();
+    return demo::CheckDemo(*file);
+}
+
+Result<RepairOutcome> RepairDemoFile(const std::filesystem::path& demo, const std::filesystem::path& output) {
+    auto file = ChunkedDemoFile::Open(demo);
+    if (!file) return file.failure();
+    auto answer = demo::PlanRepair(*file);
+    if (!answer) return answer.failure();
+    RepairOutcome outcome{std::move(*answer), {}};
+    if (outcome.answer.Whole()) return outcome;
+    outcome.output = output.empty() ? demo::RepairedDemoPath(demo) : output;
+    if (auto written = WriteNewDemo(outcome.output, *file, outcome.answer.plan->pieces); !written)
+        return written.failure();
+    return outcome;
+}
+
+}  // namespace vorelix::platform

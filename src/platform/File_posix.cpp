@@ -1,0 +1,191 @@
+// Files on POSIX (the native build and the command-line tool): open, pread, pwrite, mmap; the
+// system's text for an error is strerror's.
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/File.h"
+
+namespace vorelix::platform {
+
+namespace {
+
+Failure ErrnoFailure(int error) {
+    return Failure{std::strerror(error), error};
+}
+Failure LastErrnoFailure() {
+    return ErrnoFailure(errno);
+}
+
+Result<File> Opened(int fd) {
+    if (fd < 0) return LastErrnoFailure();
+    return File(fd);
+}
+
+Result<struct stat> StatusOf(std::intptr_t fd) {
+    struct stat info {};
+    if (::fstat(static_cast<int>(fd), &info) != 0) return LastErrnoFailure();
+    return info;
+}
+
+}  // namespace
+
+// O_NONBLOCK: opening a FIFO for reading would wait for a writer; it is refused as no file instead.
+// Regular files ignore the flag. Nothing on POSIX stops others from writing.
+Result<File> File::OpenForReading(const std::filesystem::path& path, bool /*othersMayWrite*/) {
+    return Opened(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+}
+
+Result<File> File::OpenForWriting(const std::filesystem::path& path) {
+    // No O_CREAT, no O_TRUNC: a demo deleted since its scan is not created again.
+    auto file = Opened(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    if (!file) return file;
+    auto info = StatusOf(file->handle_);
+    if (!info) return info.failure();
+    if (!S_ISREG(info->st_mode)) return ErrnoFailure(EINVAL);
+    // A demo marked read-only stays unwritten even for root, whom the permission bits do not stop.
+    if ((info->st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return ErrnoFailure(EACCES);
+    return file;
+}
+
+Result<File> File::CreateNew(const std::filesystem::path& path) {
+    return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+}
+
+Result<File> File::CreateReplacing(const std::filesystem::path& path) {
+    return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        if (handle_ != kNone) ::close(static_cast<int>(handle_));
+        handle_ = std::exchange(other.handle_, kNone);
+    }
+    return *this;
+}
+
+File::~File() {
+    if (handle_ != kNone) ::close(static_cast<int>(handle_));
+}
+
+Result<std::uint64_t> File::Length() const {
+    auto info = StatusOf(handle_);
+    if (!info) return info.failure();
+    if (!S_ISREG(info->st_mode)) return ErrnoFailure(S_ISDIR(info->st_mode) ? EISDIR : EINVAL);
+    return static_cast<std::uint64_t>(info->st_size);
+}
+
+Result<std::int64_t> File::LastWriteTime() const {
+    auto info = StatusOf(handle_);
+    if (!info) return info.failure();
+    return static_cast<std::int64_t>(info->st_mtim.tv_sec) * 1'000'000'000 + info->st_mtim.tv_nsec;
+}
+
+Status File::ReadAt(std::uint64_t offset, std::string& buffer) const {
+    for (std::size_t done = 0; done < buffer.size();) {
+        const ssize_t got = ::pread(static_cast<int>(handle_), buffer.data() + done, buffer.size() - done,
+                                    static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return LastErrnoFailure();
+        if (got == 0) return Failure{"the file ended before the expected bytes", 0};
+        done += static_cast<std::size_t>(got);
+    }
+    return Ok();
+}
+
+Status File::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    for (std::size_t done = 0; done < size;) {
+        const ssize_t wrote =
+            ::pwrite(static_cast<int>(handle_), bytes + done, size - done, static_cast<off_t>(offset + done));
+        if (wrote < 0 && errno == EINTR) continue;
+        if (wrote < 0) return LastErrnoFailure();
+        if (wrote == 0) return ErrnoFailure(EIO);
+        done += static_cast<std::size_t>(wrote);
+    }
+    return Ok();
+}
+
+Status File::Flush() {
+    if (::fsync(static_cast<int>(handle_)) != 0) return LastErrnoFailure();
+    return Ok();
+}
+
+Status File::Close() {
+    if (::close(static_cast<int>(std::exchange(handle_, kNone))) != 0) return LastErrnoFailure();
+    return Ok();
+}
+
+Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
+    auto file = File::OpenForReading(path);
+    if (!file) return file.failure();
+    auto length = file->Length();
+    if (!length) return length.failure();
+    if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return ErrnoFailure(EFBIG);
+    auto written = file->LastWriteTime();
+    if (!written) return written.failure();
+    MappedDemo demo;
+    demo.size_ = static_cast<std::size_t>(*length);
+    demo.lastWriteTime_ = *written;
+    if (demo.size_ > 0) {
+        void* view = ::mmap(nullptr, demo.size_, PROT_READ, MAP_SHARED, static_cast<int>(file->handle_), 0);
+        if (view == MAP_FAILED) return LastErrnoFailure();
+        demo.data_ = static_cast<const unsigned char*>(view);
+        // The scans read forward through the file once.
+        ::madvise(view, demo.size_, MADV_SEQUENTIAL);
+    }
+    // The mapping keeps the bytes reachable; the descriptor is not needed any more.
+    return demo;
+}
+
+void MappedDemo::Passed(std::size_t offset) {
+    constexpr std::size_t kStep = std::size_t{16} << 20;
+    if (data_ == nullptr || offset < released_ + kStep) return;
+    const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    const std::size_t end = std::min(offset, size_) / page * page;
+    // MADV_DONTNEED on a shared file mapping only drops our page table entries: a later read
+    // faults the bytes in again from the file.
+    if (end > released_) {
+        ::madvise(const_cast<unsigned char*>(data_) + released_, end - released_, MADV_DONTNEED);
+        released_ = end;
+    }
+}
+
+void MappedDemo::Release() {
+    if (data_ != nullptr) ::munmap(const_cast<unsigned char*>(data_), size_);
+    data_ = nullptr;
+    size_ = 0;
+}
+
+Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    auto source = File::OpenForReading(from);
+    if (!source) return source.failure();
+    auto info = StatusOf(source->handle_);
+    if (!info) return info.failure();
+    // The copy keeps the demo's permission bits.
+    auto target = Opened(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info->st_mode & 0777));
+    if (!target) return target.failure();
+    const auto fail = [&](Failure failure) -> Status {
+        std::error_code ignored;
+        std::filesystem::remove(to, ignored);  // never leave a half copy behind
+        return failure;
+    };
+    auto length = source->Length();
+    if (!length) return fail(length.failure());
+    std::string buffer;
+    for (std::uint64_t at = 0; at < *length; at += buffer.size()) {
+        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(1 << 20, *length - at)));
+        if (auto read = source->ReadAt(at, buffer); !read) return fail(read.failure());
+        if (auto wrote = target->WriteAt(at, buffer.data(), buffer.size()); !wrote)
+            return fail(wrote.failure());
+    }
+    if (auto closed = target->Close(); !closed) return fail(closed.failure());
+    return Ok();
+}
+
+}  // namespace vorelix::platform

@@ -1,0 +1,179 @@
+// Files on Windows: CreateFileW, positioned ReadFile/WriteFile, file mappings.
+#include <windows.h>
+
+#include <algorithm>
+
+#include "platform/File.h"
+#include "platform/SystemError.h"
+
+namespace vorelix::platform {
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t value) {
+    return reinterpret_cast<HANDLE>(value);
+}
+
+Result<File> Opened(HANDLE handle) {
+    if (handle == INVALID_HANDLE_VALUE) return LastErrorFailure();
+    return File(reinterpret_cast<std::intptr_t>(handle));
+}
+
+OVERLAPPED At(std::uint64_t offset) {
+    OVERLAPPED overlapped{};
+    overlapped.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return overlapped;
+}
+
+// ReadFile and WriteFile take a DWORD count.
+constexpr std::size_t kChunk = 1u << 30;
+
+}  // namespace
+
+Result<File> File::OpenForReading(const std::filesystem::path& path, bool othersMayWrite) {
+    const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE | (othersMayWrite ? FILE_SHARE_WRITE : 0);
+    return Opened(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+Result<File> File::OpenForWriting(const std::filesystem::path& path) {
+    auto file = Opened(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return file;
+    // Windows refuses write access to a read-only file by itself; Wine running as root does not,
+    // so the attribute is checked here too.
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(AsHandle(file->handle_), &info)) return LastErrorFailure();
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) return FailureFromCode(ERROR_ACCESS_DENIED);
+    return file;
+}
+
+Result<File> File::CreateNew(const std::filesystem::path& path) {
+    return Opened(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+Result<File> File::CreateReplacing(const std::filesystem::path& path) {
+    return Opened(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+File& File::operator=(File&& other) noexcept {
+    if (this != &other) {
+        if (handle_ != kNone) CloseHandle(AsHandle(handle_));
+        handle_ = std::exchange(other.handle_, kNone);
+    }
+    return *this;
+}
+
+File::~File() {
+    if (handle_ != kNone) CloseHandle(AsHandle(handle_));
+}
+
+Result<std::uint64_t> File::Length() const {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!GetFileInformationByHandle(AsHandle(handle_), &info)) return LastErrorFailure();
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return FailureFromCode(ERROR_ACCESS_DENIED);
+    return (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+}
+
+Result<std::int64_t> File::LastWriteTime() const {
+    FILETIME written{};
+    if (!GetFileTime(AsHandle(handle_), nullptr, nullptr, &written)) return LastErrorFailure();
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(written.dwHighDateTime) << 32) |
+                                     written.dwLowDateTime);
+}
+
+Status File::ReadAt(std::uint64_t offset, std::string& buffer) const {
+    for (std::size_t done = 0; done < buffer.size();) {
+        const DWORD part = static_cast<DWORD>(std::min(kChunk, buffer.size() - done));
+        OVERLAPPED overlapped = At(offset + done);
+        DWORD got = 0;
+        if (!ReadFile(AsHandle(handle_), buffer.data() + done, part, &got, &overlapped)) {
+            if (GetLastError() != ERROR_HANDLE_EOF) return LastErrorFailure();
+        }
+        if (got == 0) return Failure{"the file ended before the expected bytes", 0};
+        done += got;
+    }
+    return Ok();
+}
+
+Status File::WriteAt(std::uint64_t offset, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    for (std::size_t done = 0; done < size;) {
+        const DWORD part = static_cast<DWORD>(std::min(kChunk, size - done));
+        OVERLAPPED overlapped = At(offset + done);
+        DWORD wrote = 0;
+        if (!WriteFile(AsHandle(handle_), bytes + done, part, &wrote, &overlapped)) return LastErrorFailure();
+        if (wrote == 0) return FailureFromCode(ERROR_WRITE_FAULT);
+        done += wrote;
+    }
+    return Ok();
+}
+
+Status File::Flush() {
+    if (!FlushFileBuffers(AsHandle(handle_))) return LastErrorFailure();
+    return Ok();
+}
+
+Status File::Close() {
+    if (!CloseHandle(AsHandle(std::exchange(handle_, kNone)))) return LastErrorFailure();
+    return Ok();
+}
+
+Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
+    auto file = File::OpenForReading(path);
+    if (!file) return file.failure();
+    auto length = file->Length();
+    if (!length) return length.failure();
+    if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return FailureFromCode(ERROR_FILE_TOO_LARGE);
+    auto written = file->LastWriteTime();
+    if (!written) return written.failure();
+    MappedDemo demo;
+    demo.size_ = static_cast<std::size_t>(*length);
+    demo.lastWriteTime_ = *written;
+    // A mapping of an empty file cannot be made (ERROR_FILE_INVALID): an empty view needs none.
+    if (demo.size_ > 0) {
+        HANDLE mapping = CreateFileMappingW(AsHandle(file->handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (mapping == nullptr) return LastErrorFailure();
+        demo.mapping_ = reinterpret_cast<std::intptr_t>(mapping);
+        const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+        if (view == nullptr) return LastErrorFailure();
+        demo.data_ = static_cast<const unsigned char*>(view);
+    }
+    demo.file_ = std::move(*file);
+    return demo;
+}
+
+void MappedDemo::Passed(std::size_t offset) {
+    constexpr std::size_t kStep = std::size_t{16} << 20;
+    if (data_ == nullptr || offset < released_ + kStep) return;
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const std::size_t page = system.dwPageSize;
+    const std::size_t end = std::min(offset, size_) / page * page;
+    // VirtualUnlock on pages that are not locked takes them out of the working set (documented);
+    // it then reports ERROR_NOT_LOCKED, which is expected. A later read brings them back from the file.
+    if (end > released_) {
+        VirtualUnlock(const_cast<unsigned char*>(data_) + released_, end - released_);
+        released_ = end;
+    }
+}
+
+void MappedDemo::Release() {
+    if (data_ != nullptr) UnmapViewOfFile(data_);
+    if (mapping_ != 0) CloseHandle(AsHandle(mapping_));
+    data_ = nullptr;
+    size_ = 0;
+    mapping_ = 0;
+    file_ = File();
+}
+
+Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // CopyFileW keeps the demo's attributes and last-write time on the copy.
+    if (!CopyFileW(from.c_str(), to.c_str(), TRUE)) return LastErrorFailure();
+    return Ok();
+}
+
+}  // namespace vorelix::platform
