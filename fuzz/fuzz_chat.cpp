@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)demo::ScanChat(demo::ByteView(data, size));
     const std::string file = fuzz::AsScannedDemo(data, size);
     const auto lines = demo::ScanChat(demo::AsBytes(file));
-    std::vector<std::int64_t> positions;
+    std::vector<std::size_t> indexes;
     for (const auto& line : lines) {
         const auto start = static_cast<std::size_t>(line.position - 1);
         fuzz::Require(line.position >= 2 && file[start - 1] == '\x02');
@@ -18,15 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Require(file.compare(start, line.text.size(), line.text) == 0);
         fuzz::Require(file[start + line.text.size()] == '\n');
         fuzz::Require(line.text.find(" :   ") != std::string::npos);
-        positions.push_back(line.position);
+        indexes.push_back(indexes.size());
     }
     if (lines.empty()) return 0;
-    auto edit =
-        demo::PlanChatEdit(lines, file.size(), lines.back().position, "edited text", demo::TextRule{});
-    fuzz::Require(edit.ok() && demo::CheckPlanFits(*edit).ok());
-    auto remove = demo::PlanChatDelete(lines, file.size(), positions);
-    fuzz::Require(remove.ok() && demo::CheckPlanFits(*remove).ok());
-    for (const auto* plan : {&*edit, &*remove}) {
+    const auto edit =
+        demo::PlanChatEdit(lines, lines.size() - 1, "edited text", file.size(), demo::TextRule{});
+    fuzz::Require(edit.ok() && demo::CheckPlanFits(edit->plan).ok());
+    const auto remove = demo::PlanChatDelete(lines, indexes, file.size());
+    fuzz::Require(demo::CheckPlanFits(remove.plan).ok() && remove.shown.empty());
+    for (const auto* plan : {&edit->plan, &remove.plan}) {
         for (const auto& run : plan->runs) {
             // Never over a line feed: the record structure between chat lines stays.
             for (std::size_t i = 0; i < run.bytes.size(); ++i) fuzz::Require(file[run.offset + i] != '\n');

@@ -26,22 +26,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const demo::TextRule rule(demo::Windows1251());
     const std::string shown = demo::ShownText(nicks->front().nick, rule);
     // The first half of its characters typed back: refused (a control character) or written into
-    // every entry shown the same, each padded to its own room.
+    // every entry shown the same that has room for it, each padded to its own room.
     std::vector<std::size_t> boundaries{0};
     for (std::size_t at = 0; at < shown.size() && demo::NextCodePoint(shown, at);) boundaries.push_back(at);
     const std::string typed = shown.substr(0, boundaries[boundaries.size() / 2]);
-    auto plan = demo::PlanNickEdit(*nicks, file.size(), shown, typed, std::nullopt, rule);
-    if (plan.ok()) {
-        fuzz::Require(demo::CheckPlanFits(*plan).ok());
-        for (const auto& run : plan->runs) {
-            const auto entry = std::find_if(nicks->begin(), nicks->end(), [&](const demo::NickEntry& nick) {
+    const auto held = demo::HeldNicks(*nicks);
+    auto rename = demo::PlanNickRename(held, 0, true, typed, file.size(), rule);
+    if (rename.ok()) {
+        fuzz::Require(demo::CheckPlanFits(rename->plan).ok());
+        for (const auto& run : rename->plan.runs) {
+            const auto entry = std::find_if(held.begin(), held.end(), [&](const demo::HeldNick& nick) {
                 return static_cast<std::uint64_t>(nick.position - 1) == run.offset;
             });
-            fuzz::Require(entry != nicks->end() && run.bytes.size() == entry->nick.size());
+            fuzz::Require(entry != held.end() && run.bytes.size() == entry->room);
         }
+        // Each entry shown alike is written or left out.
+        const auto alike = std::count_if(held.begin(), held.end(), [&](const demo::HeldNick& nick) {
+            return demo::ShownText(nick.bytes, rule) == shown;
+        });
+        fuzz::Require(rename->shown.size() == rename->plan.runs.size() &&
+                      static_cast<std::ptrdiff_t>(rename->shown.size() + rename->leftOut.size()) == alike);
     }
+    // No room in the chosen entry: refused.
     fuzz::Require(
-        !demo::PlanNickEdit(*nicks, file.size(), shown, std::string(file.size(), 'x'), std::nullopt, rule)
-             .ok());
+        !demo::PlanNickRename(held, 0, true, std::string(file.size(), 'x'), file.size(), rule).ok());
     return 0;
 }

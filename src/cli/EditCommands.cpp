@@ -3,6 +3,8 @@
 // go of it, make the backup copy right before the first write, write, report.
 #include "cli/EditCommands.h"
 
+#include <algorithm>
+
 #include "demo/ChatEdit.h"
 #include "demo/Messages.h"
 #include "demo/NickEdit.h"
@@ -51,13 +53,29 @@ EditDecision Refused(Problem problem) {
     return decision;
 }
 
-// A plan written with `message`, or refused as "<refusal><the reason>.".
-EditDecision Decide(Result<demo::WritePlan> plan, std::string_view refusal, std::string_view message) {
-    if (!plan) return Refused({std::string(refusal) + plan.failure().systemText + ".", ""});
+// An edit written with `message`, or refused as "<refusal><the reason>.".
+template <typename Entries>
+EditDecision Decide(Result<demo::EntryEdit> edit, const Entries& entries, std::string_view refusal,
+                    std::string_view message) {
+    if (!edit) return Refused({std::string(refusal) + edit.failure().systemText + ".", ""});
     EditDecision decision;
-    decision.plan = std::move(*plan);
+    decision.plan = std::move(edit->plan);
     decision.message = message;
+    for (auto& [index, reason] : edit->leftOut)
+        decision.leftOut.emplace_back(entries[index].position, reason);
     return decision;
+}
+
+// The first chat line starting at a 1-based position (two share one when the later spans two lines).
+std::optional<std::size_t> LineAt(const std::vector<demo::ChatEntry>& lines, std::int64_t position) {
+    const auto it = std::find_if(lines.begin(), lines.end(),
+                                 [&](const demo::ChatEntry& line) { return line.position == position; });
+    if (it == lines.end()) return std::nullopt;
+    return static_cast<std::size_t>(it - lines.begin());
+}
+
+std::string NoLineAt(std::int64_t position) {
+    return "no chat message starts at position " + std::to_string(position) + ".";
 }
 
 // A chat command: refused for a demo without chat lines, else decided from them.
@@ -109,10 +127,17 @@ Json EditDemo(const Context& context, const std::string& argument, const Planner
     object.update(decision.details);
     object["message"] = decision.message;
     if (decision.listWritten) object["written"] = WrittenRuns(decision.plan);
+    if (!decision.leftOut.empty()) {
+        object["left_out"] = Json::array();
+        for (const auto& [position, reason] : decision.leftOut)
+            object["left_out"].push_back(Json{{"pos", position}, {"reason", reason}});
+    }
     putBackup();
     if (!options.json) {
         if (backup) context.console.Line(name + ": Backup: " + DisplayName(PathText(*backup), options));
         context.console.Line(name + ": " + decision.message);
+        for (const auto& [position, reason] : decision.leftOut)
+            context.console.Line(name + ": Left out at " + std::to_string(position) + ": " + reason + ".");
     }
     return object;
 }
@@ -120,20 +145,38 @@ Json EditDemo(const Context& context, const std::string& argument, const Planner
 int RunSetNick(const Context& context) {
     const Options& options = context.options;
     return RunOneEdit(context, [&](platform::MappedDemo& demo) {
-        auto nicks = demo::ScanNicks(demo.Bytes(), &demo);
-        if (!nicks) return Refused({std::string(demo::kOpenFailedPrefix), nicks.failure().systemText});
-        return Decide(
-            demo::PlanNickEdit(*nicks, demo.Size(), *options.from, *options.to, options.at, options.textRule),
-            "The nick is not changed: ", demo::kNickSavedMessage);
+        auto scanned = demo::ScanNicks(demo.Bytes(), &demo);
+        if (!scanned) return Refused({std::string(demo::kOpenFailedPrefix), scanned.failure().systemText});
+        const auto nicks = demo::HeldNicks(std::move(*scanned));
+        // The entry at --at, or the first shown as --from, as if picked in the window's list; without
+        // --at, the others shown alike as with "All similar".
+        const auto chosen = std::find_if(nicks.begin(), nicks.end(), [&](const demo::HeldNick& nick) {
+            return options.at ? nick.position == *options.at
+                              : demo::ShownText(nick.bytes, options.textRule) == *options.from;
+        });
+        const std::string at = options.at ? std::to_string(*options.at) : "";
+        std::string missing;
+        if (chosen == nicks.end()) {
+            missing = options.at ? "no nick starts at position " + at : "no such nick in the demo";
+        } else if (options.at && demo::ShownText(chosen->bytes, options.textRule) != *options.from) {
+            missing = "the nick at position " + at + " is not the one given";
+        }
+        if (!missing.empty()) return Refused({"The nick is not changed: " + missing + ".", ""});
+        return Decide(demo::PlanNickRename(nicks, static_cast<std::size_t>(chosen - nicks.begin()),
+                                           !options.at, *options.to, demo.Size(), options.textRule),
+                      nicks, "The nick is not changed: ", demo::kNickSavedMessage);
     });
 }
 
 int RunEditChat(const Context& context) {
     const Options& options = context.options;
     return RunChatEdit(context, [&](const std::vector<demo::ChatEntry>& lines, std::uint64_t length) {
-        EditDecision decision = Decide(demo::PlanChatEdit(lines, length, options.positions.front(),
-                                                          options.operands[2], options.textRule),
-                                       "The message is not changed: ", demo::kMessageEditedMessage);
+        const auto index = LineAt(lines, options.positions.front());
+        if (!index)
+            return Refused({"The message is not changed: " + NoLineAt(options.positions.front()), ""});
+        EditDecision decision =
+            Decide(demo::PlanChatEdit(lines, *index, options.operands[2], length, options.textRule), lines,
+                   "The message is not changed: ", demo::kMessageEditedMessage);
         // A line is blanked with delete-chat: an empty text, or the same, writes nothing.
         if (!decision.problem && decision.plan.empty())
             decision.message = "Nothing is written: the new text is empty or the same as the old one.";
@@ -144,7 +187,13 @@ int RunEditChat(const Context& context) {
 int RunDeleteChat(const Context& context) {
     const Options& options = context.options;
     return RunChatEdit(context, [&](const std::vector<demo::ChatEntry>& lines, std::uint64_t length) {
-        return Decide(demo::PlanChatDelete(lines, length, options.positions),
+        std::vector<std::size_t> indexes;
+        for (std::int64_t position : options.positions) {
+            const auto index = LineAt(lines, position);
+            if (!index) return Refused({"No message is removed: " + NoLineAt(position), ""});
+            indexes.push_back(*index);
+        }
+        return Decide(Result<demo::EntryEdit>(demo::PlanChatDelete(lines, indexes, length)), lines,
                       "No message is removed: ", demo::kMessagesRemovedMessage);
     });
 }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/Cli.h"
 
@@ -13,9 +15,11 @@ namespace vorelix::cli {
 // What a command decided for one demo from its bytes.
 struct EditDecision {
     demo::WritePlan plan;
-    std::string message;             // told when the plan is written, also when it is empty
-    Json details = Json::object();   // the command's own fields, in the JSON object before "message"
-    bool listWritten = true;         // "written": every run's position and length
+    std::string message;            // told when the plan is written, also when it is empty
+    Json details = Json::object();  // the command's own fields, in the JSON object before "message"
+    bool listWritten = true;        // "written": every run's position and length
+    // The entries left alone, by their 1-based positions, with the reason; told after the message.
+    std::vector<std::pair<std::int64_t, std::string>> leftOut;
     std::optional<Problem> problem;  // the demo is refused: nothing is written
 };
 using Planner = std::function<EditDecision(platform::MappedDemo& demo)>;

@@ -7,14 +7,22 @@ namespace vorelix::demo {
 
 namespace {
 
-const ChatEntry* EntryAt(const std::vector<ChatEntry>& entries, std::int64_t position) {
-    auto it = std::find_if(entries.begin(), entries.end(),
-                           [&](const ChatEntry& entry) { return entry.position == position; });
-    return it == entries.end() ? nullptr : &*it;
-}
-
-Failure NoEntryAt(std::int64_t position) {
-    return Failure{"no chat message starts at position " + std::to_string(position), 0};
+// Writes `bytes` at `position` into `edit`, once per position, and notes what every entry starting
+// there and not in `gone` shows afterwards.
+void WriteOver(const std::vector<ChatEntry>& entries, std::int64_t position, std::string bytes,
+               const std::vector<std::size_t>& gone, EntryEdit& edit) {
+    const auto offset = static_cast<std::uint64_t>(position - 1);
+    if (std::any_of(edit.plan.runs.begin(), edit.plan.runs.end(),
+                    [&](const Overwrite& run) { return run.offset == offset; }))
+        return;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const ChatEntry& entry = entries[i];
+        if (entry.position != position || entry.text.size() < bytes.size() ||
+            std::find(gone.begin(), gone.end(), i) != gone.end())
+            continue;
+        edit.shown.emplace_back(i, bytes + entry.text.substr(bytes.size()));
+    }
+    edit.plan.runs.push_back({offset, std::move(bytes)});
 }
 
 }  // namespace
@@ -24,32 +32,34 @@ std::size_t WritableLength(const ChatEntry& entry) {
     return feed == std::string::npos ? entry.text.size() : feed;
 }
 
-Result<WritePlan> PlanChatEdit(const std::vector<ChatEntry>& entries, std::uint64_t fileLength,
-                               std::int64_t position, std::string_view newText, const TextRule& rule) {
-    const ChatEntry* entry = EntryAt(entries, position);
-    if (entry == nullptr) return NoEntryAt(position);
-    WritePlan plan{fileLength, {}};
-    if (newText.empty() || newText == ShownText(entry->text, rule)) return plan;
-    auto fitted = FitTypedText(newText, std::string_view(entry->text).substr(0, WritableLength(*entry)),
-                               TextField::Chat, rule);
-    if (!fitted) return fitted.failure();
-    plan.runs.push_back(Overwrite{static_cast<std::uint64_t>(position - 1), std::move(*fitted)});
-    return plan;
+std::string EditableText(const ChatEntry& entry, const TextRule& rule) {
+    // A line feed is the byte 0x0A in UTF-8 and in every code page, and never part of another character.
+    std::string shown = ShownText(entry.text, rule);
+    return shown.substr(0, shown.find('\n'));
 }
 
-Result<WritePlan> PlanChatDelete(const std::vector<ChatEntry>& entries, std::uint64_t fileLength,
-                                 const std::vector<std::int64_t>& positions) {
-    WritePlan plan{fileLength, {}};
-    for (std::int64_t position : positions) {
-        const ChatEntry* entry = EntryAt(entries, position);
-        if (entry == nullptr) return NoEntryAt(position);
-        const auto offset = static_cast<std::uint64_t>(position - 1);
-        if (std::any_of(plan.runs.begin(), plan.runs.end(),
-                        [&](const Overwrite& run) { return run.offset == offset; }))
-            continue;
-        plan.runs.push_back(Overwrite{offset, std::string(WritableLength(*entry), ' ')});
+Result<EntryEdit> PlanChatEdit(const std::vector<ChatEntry>& entries, std::size_t index,
+                               std::string_view typed, std::uint64_t fileLength, const TextRule& rule) {
+    const ChatEntry& entry = entries.at(index);
+    EntryEdit edit{{fileLength, {}}, {}, {}};
+    if (typed.empty() || typed == EditableText(entry, rule)) return edit;
+    auto encoded = EncodeTypedText(typed, entry.text, TextField::Chat, rule);
+    if (!encoded) return encoded.failure();
+    auto fitted =
+        FitEncodedText(std::move(*encoded), entry.text, WritableLength(entry), TextField::Chat, rule);
+    if (!fitted) return fitted.failure();
+    WriteOver(entries, entry.position, std::move(*fitted), {}, edit);
+    return edit;
+}
+
+EntryEdit PlanChatDelete(const std::vector<ChatEntry>& entries, const std::vector<std::size_t>& indexes,
+                         std::uint64_t fileLength) {
+    EntryEdit edit{{fileLength, {}}, {}, {}};
+    for (std::size_t index : indexes) {
+        const ChatEntry& entry = entries.at(index);
+        WriteOver(entries, entry.position, std::string(WritableLength(entry), ' '), indexes, edit);
     }
-    return plan;
+    return edit;
 }
 
 }  // namespace vorelix::demo

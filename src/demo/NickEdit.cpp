@@ -3,30 +3,32 @@
 
 namespace vorelix::demo {
 
-Result<WritePlan> PlanNickEdit(const std::vector<NickEntry>& entries, std::uint64_t fileLength,
-                               std::string_view shownNick, std::string_view newNick,
-                               std::optional<std::int64_t> onlyAt, const TextRule& rule) {
-    WritePlan plan{fileLength, {}};
-    bool positionSeen = false;
-    for (const auto& entry : entries) {
-        if (onlyAt) {
-            if (entry.position != *onlyAt) continue;
-            positionSeen = true;
+std::vector<HeldNick> HeldNicks(std::vector<NickEntry> scanned) {
+    std::vector<HeldNick> nicks;
+    nicks.reserve(scanned.size());
+    for (auto& entry : scanned) nicks.push_back({entry.position, entry.nick.size(), std::move(entry.nick)});
+    return nicks;
+}
+
+Result<EntryEdit> PlanNickRename(const std::vector<HeldNick>& nicks, std::size_t chosen, bool allShownAlike,
+                                 std::string_view typed, std::uint64_t fileLength, const TextRule& rule) {
+    const std::string chosenShown = ShownText(nicks.at(chosen).bytes, rule);
+    EntryEdit edit{{fileLength, {}}, {}, {}};
+    for (std::size_t i = 0; i < nicks.size(); ++i) {
+        const HeldNick& nick = nicks[i];
+        if (i != chosen && !(allShownAlike && ShownText(nick.bytes, rule) == chosenShown)) continue;
+        auto encoded = EncodeTypedText(typed, nick.bytes, TextField::Nick, rule);
+        if (!encoded) return encoded.failure();
+        auto fitted = FitEncodedText(*encoded, nick.bytes, nick.room, TextField::Nick, rule);
+        if (!fitted) {
+            if (i == chosen) return fitted.failure();
+            edit.leftOut.emplace_back(i, fitted.failure().systemText);
+            continue;
         }
-        if (ShownText(entry.nick, rule) != shownNick) continue;
-        auto bytes = FitTypedText(newNick, entry.nick, TextField::Nick, rule);
-        if (!bytes) return bytes.failure();
-        plan.runs.push_back(Overwrite{static_cast<std::uint64_t>(entry.position - 1), std::move(*bytes)});
+        edit.plan.runs.push_back({static_cast<std::uint64_t>(nick.position - 1), std::move(*fitted)});
+        edit.shown.emplace_back(i, std::move(*encoded));
     }
-    if (plan.runs.empty()) {
-        if (onlyAt && !positionSeen) {
-            return Failure{"no nick starts at position " + std::to_string(*onlyAt), 0};
-        }
-        return Failure{onlyAt ? "the nick at position " + std::to_string(*onlyAt) + " is not the one given"
-                              : std::string("no such nick in the demo"),
-                       0};
-    }
-    return plan;
+    return edit;
 }
 
 }  // namespace vorelix::demo

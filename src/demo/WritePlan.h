@@ -18,7 +18,8 @@ struct Overwrite {
 
 struct WritePlan {
     WritePlan() = default;
-    WritePlan(std::uint64_t length, std::vector<Overwrite> overwrites, std::optional<std::int64_t> writeTime = {})
+    WritePlan(std::uint64_t length, std::vector<Overwrite> overwrites,
+              std::optional<std::int64_t> writeTime = {})
         : fileLength(length), runs(std::move(overwrites)), lastWriteTime(writeTime) {}
 
     std::uint64_t fileLength = 0;  // the length the demo had when it was scanned
@@ -29,6 +30,14 @@ struct WritePlan {
 
     bool empty() const { return runs.empty(); }
     std::uint64_t BytesWritten() const;
+};
+
+// An edit of the entries an editor lists (nicks, chat lines): what it writes, the bytes each entry it
+// changes shows afterwards, and the entries it leaves alone with the reason, each by its index.
+struct EntryEdit {
+    WritePlan plan;
+    std::vector<std::pair<std::size_t, std::string>> shown;
+    std::vector<std::pair<std::size_t, std::string>> leftOut;
 };
 
 // The runs sorted by offset, adjacent and overlapping ones merged (a later run wins where two

@@ -75,21 +75,20 @@ void UtilitiesWindow::OnEditMessageClick() {
         return;
     }
     const auto index = static_cast<std::size_t>(current);
-    const std::wstring typed =
-        services_.prompter.AskText({L"Enter the new message:", L"Editing", EditableChatText(chat_[index])});
-    const ChatEdit edit = DecideChatEdit(chat_, index, typed, chatDemoLength_);
-    if (edit.outcome == ChatEdit::Outcome::Nothing) return;
-    if (edit.outcome == ChatEdit::Outcome::Refused) {
-        Tell(edit.refusal, kProgramTitle, MessageIcon::Exclamation);
+    const std::wstring typed = services_.prompter.AskText(
+        {L"Enter the new message:", L"Editing",
+         platform::Utf8ToWide(demo::EditableText(chat_[index], WindowTextRule()))});
+    auto edit =
+        demo::PlanChatEdit(chat_, index, platform::WideToUtf8(typed), chatDemoLength_, WindowTextRule());
+    if (!edit) {
+        Tell(RefusalText(demo::TextField::Chat, edit.failure().systemText), kProgramTitle,
+             MessageIcon::Exclamation);
         return;
     }
-    if (auto written = BackupAndWrite(DemoPath(), edit.plan, chatDemoWriteTime_); !written)
+    if (edit->plan.empty()) return;  // cancelled, or the text as it was
+    if (auto written = BackupAndWrite(DemoPath(), edit->plan, chatDemoWriteTime_); !written)
         return TellWriteFailed(written.failure());
-    const std::int64_t position = chat_[index].position;
-    NoteWritten(chat_, position, edit.written);
-    for (std::size_t i = 0; i < chat_.size(); ++i) {
-        if (chat_[i].position == position) ShowChatEntry(i);
-    }
+    ShowChatEdit(*edit, {});
     TellDone(demo::kMessageEditedMessage);
 }
 
@@ -104,32 +103,31 @@ void UtilitiesWindow::OnDeleteMessageClick() {
     std::vector<int> selected(static_cast<std::size_t>(selectedCount));
     SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(selectedCount),
                  reinterpret_cast<LPARAM>(selected.data()));
-    std::vector<std::int64_t> positions;
-    for (int index : selected) positions.push_back(chat_.at(static_cast<std::size_t>(index)).position);
-    auto plan = demo::PlanChatDelete(chat_, chatDemoLength_, positions);
-    if (!plan) return TellWriteFailed(plan.failure());
-    if (auto written = BackupAndWrite(DemoPath(), *plan, chatDemoWriteTime_); !written)
+    const std::vector<std::size_t> deleted(selected.begin(), selected.end());
+    const demo::EntryEdit edit = demo::PlanChatDelete(chat_, deleted, chatDemoLength_);
+    if (auto written = BackupAndWrite(DemoPath(), edit.plan, chatDemoWriteTime_); !written)
         return TellWriteFailed(written.failure());
+    ShowChatEdit(edit, deleted);
+    TellDone(demo::kMessagesRemovedMessage);
+}
 
-    // From the last to the first, so that the indexes still to come stay valid.
-    std::vector<std::pair<std::int64_t, std::string>> blanked;
+void UtilitiesWindow::ShowChatEdit(const demo::EntryEdit& edit, const std::vector<std::size_t>& deleted) {
+    for (const auto& [index, bytes] : edit.shown) chat_[index].text = bytes;
+    HWND list = chatList_.Hwnd();
     {
+        // From the last to the first (the list box gives them in order), so that the indexes still to
+        // come stay valid.
         RedrawPause pause(list);
-        for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-            const auto index = static_cast<std::size_t>(*it);
-            blanked.emplace_back(chat_[index].position, std::string(demo::WritableLength(chat_[index]), ' '));
-            chat_.erase(chat_.begin() + *it);
+        for (auto it = deleted.rbegin(); it != deleted.rend(); ++it) {
+            chat_.erase(chat_.begin() + static_cast<std::ptrdiff_t>(*it));
             SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(*it), 0);
         }
     }
-    // An entry left that starts where a removed one did shows its blanks too.
-    for (const auto& [position, blanks] : blanked) {
-        NoteWritten(chat_, position, blanks);
-        for (std::size_t i = 0; i < chat_.size(); ++i) {
-            if (chat_[i].position == position) ShowChatEntry(i);
-        }
+    for (const auto& shown : edit.shown) {
+        const auto before =
+            std::count_if(deleted.begin(), deleted.end(), [&](std::size_t d) { return d < shown.first; });
+        ShowChatEntry(shown.first - static_cast<std::size_t>(before));
     }
-    TellDone(demo::kMessagesRemovedMessage);
 }
 
 }  // namespace vorelix::ui

@@ -6,17 +6,6 @@
 
 namespace vorelix::ui {
 
-namespace {
-
-EncodedText Refused(demo::TextField field, const std::string& reason) {
-    const wchar_t* what = field == demo::TextField::Nick ? L"nick" : L"message";
-    return {{},
-            std::wstring(L"The new ") + what + L" cannot be written into the demo: " +
-                platform::Utf8ToWide(reason) + L". Nothing is written."};
-}
-
-}  // namespace
-
 const demo::TextRule& WindowTextRule() {
     static const demo::TextRule rule(platform::SystemCodePage());
     return rule;
@@ -26,21 +15,10 @@ std::wstring ShowEntry(std::string_view bytes) {
     return platform::Utf8ToWide(demo::ShownText(bytes, WindowTextRule()));
 }
 
-bool SameShownText(std::string_view a, std::string_view b) {
-    return a == b || demo::ShownText(a, WindowTextRule()) == demo::ShownText(b, WindowTextRule());
-}
-
-EncodedText EncodeReplacement(std::wstring_view typed, std::string_view replaced, demo::TextField field) {
-    auto encoded = demo::EncodeTypedText(platform::WideToUtf8(typed), replaced, field, WindowTextRule());
-    if (!encoded) return Refused(field, encoded.failure().systemText);
-    return {std::move(*encoded), {}};
-}
-
-EncodedText FitReplacement(std::string bytes, std::string_view replaced, std::size_t room,
-                           demo::TextField field) {
-    auto fitted = demo::FitEncodedText(std::move(bytes), replaced, room, field, WindowTextRule());
-    if (!fitted) return Refused(field, fitted.failure().systemText);
-    return {std::move(*fitted), {}};
+std::wstring RefusalText(demo::TextField field, std::string_view reason) {
+    const wchar_t* what = field == demo::TextField::Nick ? L"nick" : L"message";
+    return std::wstring(L"The new ") + what + L" cannot be written into the demo: " +
+           platform::Utf8ToWide(reason) + L". Nothing is written.";
 }
 
 std::size_t FittingLength(std::wstring_view typed, std::string_view replaced, std::size_t roomBytes) {

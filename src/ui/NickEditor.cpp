@@ -3,8 +3,9 @@
 #include <algorithm>
 
 #include "demo/Messages.h"
-#include "demo/NickScan.h"
+#include "demo/NickEdit.h"
 #include "platform/DemoFile.h"
+#include "platform/Text.h"
 #include "ui/EntryText.h"
 #include "ui/UtilitiesWindow.h"
 
@@ -40,7 +41,7 @@ void UtilitiesWindow::OnLoadNicksClick() {
         nickDemoLength_ = demoFile->Size();
         nickDemoWriteTime_ = demoFile->LastWriteTime();
     }
-    nicks_ = ListedNicks(std::move(scanned));
+    nicks_ = demo::HeldNicks(std::move(scanned));
     FillNickList();
     EnterNickState(NickEditorState::Loaded);
 }
@@ -88,7 +89,7 @@ void UtilitiesWindow::ShowNicks(const std::vector<std::size_t>& changed) {
 void UtilitiesWindow::OnNickSelected() {
     const int index = nickList_.Selected();
     if (index < 0 || static_cast<std::size_t>(index) >= nicks_.size()) return;
-    const ListedNick& nick = nicks_[static_cast<std::size_t>(index)];
+    const demo::HeldNick& nick = nicks_[static_cast<std::size_t>(index)];
     boxEntry_ = static_cast<std::size_t>(index);
     // Every character takes at least one byte, so the room in bytes bounds the characters; the bytes
     // themselves are counted when the text changes. A nick with no room takes no character at all.
@@ -104,7 +105,7 @@ void UtilitiesWindow::OnNewNickChanged() {
     if (trimmingNewNick_) return;
     std::wstring text = newNickBox_.Text();
     if (boxEntry_ < nicks_.size()) {
-        const ListedNick& nick = nicks_[boxEntry_];
+        const demo::HeldNick& nick = nicks_[boxEntry_];
         const std::size_t fitting = FittingLength(text, nick.bytes, nick.room);
         if (fitting < text.size()) {
             // More bytes than the demo holds there: the characters past the room are taken back.
@@ -125,20 +126,29 @@ void UtilitiesWindow::OnNewNickChanged() {
 }
 
 void UtilitiesWindow::OnSaveNickClick() {
-    const bool allSimilar = SendMessageW(allSimilarOption_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    NickSave save =
-        DecideNickSave(nicks_, nickList_.Selected(), newNickBox_.Text(), allSimilar, nickDemoLength_);
-    if (!save.refusal.empty()) {
-        Tell(save.refusal, kProgramTitle, MessageIcon::Exclamation);
+    const int selected = nickList_.Selected();
+    if (selected < 0 || static_cast<std::size_t>(selected) >= nicks_.size()) {
+        Tell(L"Select the nick to change in the list first. Nothing is written.", kProgramTitle,
+             MessageIcon::Exclamation);
         return;
     }
-    if (auto written = BackupAndWrite(DemoPath(), save.plan, nickDemoWriteTime_); !written) {
+    const bool allSimilar = SendMessageW(allSimilarOption_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // Entries left out for want of room keep their text; the user sees which in the list.
+    auto rename =
+        demo::PlanNickRename(nicks_, static_cast<std::size_t>(selected), allSimilar,
+                             platform::WideToUtf8(newNickBox_.Text()), nickDemoLength_, WindowTextRule());
+    if (!rename) {
+        Tell(RefusalText(demo::TextField::Nick, rename.failure().systemText), kProgramTitle,
+             MessageIcon::Exclamation);
+        return;
+    }
+    if (auto written = BackupAndWrite(DemoPath(), rename->plan, nickDemoWriteTime_); !written) {
         EnterNickState(NickEditorState::SaveFailed);
         TellWriteFailed(written.failure());
         return;
     }
     std::vector<std::size_t> changed;
-    for (auto& [index, bytes] : save.shown) {
+    for (auto& [index, bytes] : rename->shown) {
         nicks_[index].bytes = std::move(bytes);
         changed.push_back(index);
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "demo/ChatScan.h"
+#include "demo/NickEdit.h"
 #include "demo/Result.h"
 #include "demo/WritePlan.h"
 #include "ui/Controls.h"
@@ -107,6 +108,8 @@ class UtilitiesWindow : public Window {
     void OnEditMessageClick();
     void OnDeleteMessageClick();
     void ShowChatEntry(std::size_t index);
+    // Takes the deleted entries (indexes in order) off the list and shows the new text of the others.
+    void ShowChatEdit(const demo::EntryEdit& edit, const std::vector<std::size_t>& deleted);
 
     // The StatsMe removal (StatsMeRemoval.cpp).
     void OnDeleteStatsMeClick();
@@ -126,7 +129,7 @@ class UtilitiesWindow : public Window {
     Edit newNickBox_;
 
     // The lists' entries as demo bytes, index for index with the list boxes.
-    std::vector<ListedNick> nicks_;
+    std::vector<demo::HeldNick> nicks_;
     std::uint64_t nickDemoLength_ = 0;  // the demo's length and last-write time when the nicks were loaded
     std::int64_t nickDemoWriteTime_ = 0;
     std::size_t boxEntry_ = SIZE_MAX;  // the entry the new-nick box was last filled from

@@ -228,6 +228,8 @@ TEST_F(Cli, SetNickWritesTheWayTheOldNickIsShownOrSaysWhyNot) {
               "{\"file\":\"sample.dem\",\"ok\":true,\"message\":\"The new nick are successfully saved!\","
               "\"written\":[{\"pos\":807,\"length\":3}],\"backup\":null}\n");
     const std::string renamed = WithPieces(original, {{606, "Al "}, {806, "Z  "}});
+    EXPECT_EQ(RunCli({"set-nick", "sample.dem", "--from", "Al ", "--to", "Z", "--at", "707"}).err,
+              "sample.dem: The nick is not changed: the nick at position 707 is not the one given.\n");
     EXPECT_EQ(Current(), renamed);
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> refused{
@@ -257,6 +259,31 @@ TEST_F(Cli, SetNickWritesTheWayTheOldNickIsShownOrSaysWhyNot) {
         RunCli({"--codepage", "1251", "set-nick", "sample.dem", "--from", "Вася", "--to", "Пётр"}).exitCode,
         0);
     EXPECT_EQ(Current(), MakeDemo(2000, {{600, "\\name\\Ыы    \\"}, {700, "\\name\\\xcf\xb8\xf2\xf0\\"}}));
+
+    // Shown alike, with less room in Windows-1251: left out and named, the others written; as the
+    // utilities window does with "All similar".
+    const std::string alike = MakeDemo(2000, {{600, "\\name\\ПФЫВ\\"}, {700, "\\name\\\xcf\xd4\xdb\xc2\\"}});
+    WriteFileBytes("sample.dem", alike);
+    const auto partly =
+        RunCli({"--codepage", "1251", "set-nick", "sample.dem", "--from", "ПФЫВ", "--to", "abcde"});
+    EXPECT_EQ(partly.exitCode, 0) << partly.err;
+    EXPECT_EQ(partly.out,
+              "sample.dem: The new nick are successfully saved!\n"
+              "sample.dem: Left out at 707: the new nick takes 5 bytes in code page 1251, but the demo has "
+              "room for 4 there.\n");
+    EXPECT_EQ(Current(), WithPieces(alike, {{606, "abcde   "}}));
+    WriteFileBytes("sample.dem", alike);
+    EXPECT_EQ(
+        RunCli({"--codepage", "1251", "--json", "set-nick", "sample.dem", "--from", "ПФЫВ", "--to", "abcde"})
+            .out,
+        "{\"file\":\"sample.dem\",\"ok\":true,\"message\":\"The new nick are successfully saved!\","
+        "\"written\":[{\"pos\":607,\"length\":8}],\"left_out\":[{\"pos\":707,\"reason\":\"the new nick "
+        "takes 5 bytes in code page 1251, but the demo has room for 4 there\"}],\"backup\":null}\n");
+    EXPECT_EQ(
+        RunCli({"--codepage", "1251", "set-nick", "sample.dem", "--from", "\xcf\xd4\xdb\xc2", "--to", "x"})
+            .err,
+        "sample.dem: The nick is not changed: no such nick in the demo.\n")
+        << "matched by the text shown, not by bytes";
 }
 
 TEST_F(Cli, EditAndDeleteChat) {
@@ -266,6 +293,8 @@ TEST_F(Cli, EditAndDeleteChat) {
     EXPECT_EQ(RunCli({"edit-chat", "sample.dem", "1002", "Bob :   this is far too long"}).exitCode, 0);
     EXPECT_EQ(Current(), WithPieces(original, {{901, "Ann :   пр "}, {1001, "Bob :   this is"}}));
     EXPECT_EQ(RunCli({"edit-chat", "sample.dem", "903", "x"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"delete-chat", "sample.dem", "902", "903"}).err,
+              "sample.dem: No message is removed: no chat message starts at position 903.\n");
     const auto controls = RunCli({"edit-chat", "sample.dem", "902", "a\nb\2c :   d"});
     EXPECT_EQ(controls.err,
               "sample.dem: The message is not changed: a chat text cannot hold the control character U+000A "

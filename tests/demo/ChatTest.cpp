@@ -52,24 +52,89 @@ TEST(ChatScan, LinesFoundWithTheirPositions) {
     }
 }
 
-TEST(ChatEdit, KeepsTheOldLengthAndDeletesAsBlanks) {
+// Edits and deletes as the utilities window and vorelix-cli decide them, and what the list shows after.
+TEST(ChatEdit, WithinTheFirstLineAsTheWholeEntryIsShown) {
     const std::vector<ChatEntry> entries{
-        {100, std::string(20, 'o')}, {200, "a :   one"}, {200, "a :   one\nb :   two"}, {300, "xy"}};
-    const auto text = [&](std::int64_t at, const std::string& typed) {
-        return PlanChatEdit(entries, 1000, at, typed, TextRule{})->runs.at(0).bytes;
+        {100, std::string(20, 'o')},
+        {200, "a :   one"},
+        {200, "a :   one\nb :   two"},
+        {300, "xy"},
+        {400, "\xD0\x94\xD0\xB0 :   ok"},  // Да in UTF-8
+        // Its first line alone would be UTF-8, but the whole is not: it is shown in the code page.
+        {500, "\xD0\x96 :   a\nb :   \xFF"},
     };
-    // Cutting, padding and the 0-based offset are checked end to end by the command-line tests.
-    // Differs only beyond the old length: written back unchanged. The same text: nothing.
-    EXPECT_EQ(text(100, std::string(20, 'o') + "x"), std::string(20, 'o'));
-    EXPECT_TRUE(PlanChatEdit(entries, 1000, 100, std::string(20, 'o'), TextRule{})->empty());
-    EXPECT_FALSE(PlanChatEdit(entries, 1000, 101, "x", TextRule{}).ok());
-    // A spanning entry is written only up to its first line feed.
-    EXPECT_EQ(text(200, "replacement text"), "replaceme");
+    const TextRule rule(Windows1251());
+    using Shown = std::vector<std::pair<std::size_t, std::string>>;
+    const struct {
+        const char* name;
+        std::size_t index;
+        std::string typed;
+        test::Pieces runs;
+        Shown shown;
+    } cases[] = {
+        {"cut to the old length",
+         0,
+         std::string(20, 'o') + "x",
+         {{99, std::string(20, 'o')}},
+         {{0, std::string(20, 'o')}}},
+        {"the same text: nothing", 0, std::string(20, 'o'), {}, {}},
+        {"an empty text: nothing", 3, "", {}, {}},
+        {"padded with blanks", 3, "x", {{299, "x "}}, {{3, "x "}}},
+        {"the first line of a spanning entry: nothing", 2, "a :   one", {}, {}},
+        // Both entries starting there show it; the spanning one keeps its second line.
+        {"up to the first line feed",
+         2,
+         "replacement text",
+         {{199, "replaceme"}},
+         {{1, "replaceme"}, {2, "replaceme\nb :   two"}}},
+        {"never cut inside a UTF-8 character",
+         4,
+         "\xD0\x94\xD0\xB0 :   o\xD0\xBF\xD1\x80",
+         {{399, "\xD0\x94\xD0\xB0 :   o "}},
+         {{4, "\xD0\x94\xD0\xB0 :   o "}}},
+        {"in the code page the whole entry is shown in",
+         5,
+         "\xD0\x96 :   b",
+         {{499, "\xC6 :   b "}},
+         {{5, "\xC6 :   b \nb :   \xFF"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto edit = PlanChatEdit(entries, c.index, c.typed, 1000, rule);
+        ASSERT_TRUE(edit.ok()) << edit.failure().systemText;
+        EXPECT_EQ(edit->plan.fileLength, 1000u);
+        test::Pieces runs;
+        for (const auto& run : edit->plan.runs) runs.emplace_back(run.offset, run.bytes);
+        EXPECT_EQ(runs, c.runs);
+        EXPECT_EQ(edit->shown, c.shown);
+    }
+    // What an edit starts from: the entry as shown, up to its first line feed.
+    EXPECT_EQ(EditableText(entries[2], rule), "a :   one");
+    EXPECT_EQ(EditableText(entries[5], rule), "\xD0\xA0\xE2\x80\x93 :   a");
 
-    auto deleted = PlanChatDelete({entries[2], entries[3]}, 1000, {300, 200});
-    EXPECT_EQ(deleted->runs.at(0).bytes, "  ");
-    EXPECT_EQ(deleted->runs.at(1).bytes, std::string(9, ' '));
-    EXPECT_FALSE(PlanChatDelete(entries, 1000, {100, 150}).ok());
+    EXPECT_EQ(PlanChatEdit(entries, 3, "\xCE\xA9", 1000, rule).failure().systemText,
+              "the character \"\xCE\xA9\" (U+03A9) cannot be written in code page 1251, in which this chat "
+              "line is shown");
+    EXPECT_EQ(PlanChatEdit(entries, 3, "a\nb", 1000, rule).failure().systemText,
+              "a chat text cannot hold the control character U+000A (line feed)");
+
+    // Deleted: the writable bytes blanked, a shared start once; an entry left that starts there shows
+    // the blanks.
+    const struct {
+        std::vector<std::size_t> indexes;
+        test::Pieces runs;
+        Shown shown;
+    } deletes[] = {
+        {{1, 3}, {{199, std::string(9, ' ')}, {299, "  "}}, {{2, std::string(9, ' ') + "\nb :   two"}}},
+        {{1, 2, 2}, {{199, std::string(9, ' ')}}, {}},
+    };
+    for (const auto& d : deletes) {
+        const EntryEdit edit = PlanChatDelete(entries, d.indexes, 1000);
+        test::Pieces runs;
+        for (const auto& run : edit.plan.runs) runs.emplace_back(run.offset, run.bytes);
+        EXPECT_EQ(runs, d.runs);
+        EXPECT_EQ(edit.shown, d.shown);
+    }
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-// The text rule: how demo bytes are shown, which entries a shown text matches, and the bytes typed
+// The text rule: how demo bytes are shown and the bytes typed
 // text becomes (encoded as the entry is shown, refused with the reason, cut on a character).
 #include <gtest/gtest.h>
 
-#include "demo/NickEdit.h"
 #include "demo/TextRule.h"
 
 namespace vorelix::demo {
@@ -69,18 +68,6 @@ TEST(TextRule, TypedTextIsWrittenAsTheEntryIsShownOrRefusedSayingWhy) {
                 << fitted.failure().systemText;
         }
     }
-}
-
-TEST(TextRule, EntriesAreMatchedByTheTextTheyAreShownAs) {
-    // The same name recorded in UTF-8 and in Windows-1251: both shown as "Вася" with 1251.
-    const std::vector<NickEntry> nicks{{100, "Вася"}, {200, kVasya1251}, {300, "Ann"}};
-    auto renamed = PlanNickEdit(nicks, 1000, "Вася", "Петя", std::nullopt, k1251);
-    ASSERT_TRUE(renamed.ok()) << renamed.failure().systemText;
-    ASSERT_EQ(renamed->runs.size(), 2u);
-    EXPECT_EQ(renamed->runs[0].bytes, "Петя");
-    EXPECT_EQ(renamed->runs[1].bytes, "\xcf\xe5\xf2\xff");
-    EXPECT_FALSE(PlanNickEdit(nicks, 1000, kVasya1251, "x", std::nullopt, k1251).ok())
-        << "bytes are not shown text";
 }
 
 }  // namespace

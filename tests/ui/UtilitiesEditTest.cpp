@@ -1,7 +1,8 @@
-// The utilities window's three tools driven through their controls over synthetic demos; every written
-// demo is compared byte for byte with the original and the runs the command was meant to write. The
-// rules of the scans, the plans and the text rule are tested in tests/demo, their refusals on real files
-// in tests/platform; here what the window adds: its lists, states, messages and backup copies.
+// The utilities window's three tools driven through their controls over synthetic demos, one case for
+// each: every written demo is compared byte for byte with the original and the runs the command was
+// meant to write. What each command writes, leaves out or refuses is decided in src/demo and tested in
+// tests/demo, the write's refusals on real files in tests/platform; here what the window adds: its
+// lists, states, messages and backup copies.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -46,7 +47,7 @@ std::string ChatDemo() {
                            {1300, kStx + kDima + " :   \xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\n"}});
 }
 
-TEST_F(UtilitiesWindowTest, NickEditorRenamesOneOrEverySimilarNickWithinItsRoomAndRefusesWhatCannotStand) {
+TEST_F(UtilitiesWindowTest, NickEditorListsTheNicksAndSavesOverOneOrEverySimilarNick) {
     Open(NickDemo());
     Click(Id::LoadNicksButton);
     HWND nicks = Control(Id::NickList);
@@ -57,33 +58,31 @@ TEST_F(UtilitiesWindowTest, NickEditorRenamesOneOrEverySimilarNickWithinItsRoomA
               (Box{L"Select the nick to change in the list first. Nothing is written.", L"Vorelix",
                    MessageIcon::Exclamation}));
 
-    // A selection shows the nick and disables Save until it is changed; 8 bytes to 3 leave 5 blanks.
-    Pick(nicks, 0);
-    EXPECT_EQ(Text(Control(Id::NewNickBox)), L"abcdefgh");
+    // A selection shows the nick and disables Save until it is changed. "All similar" first, then
+    // only the one selected.
+    Pick(nicks, 1);
+    EXPECT_EQ(Text(Control(Id::NewNickBox)), L"abc");
     EXPECT_FALSE(IsWindowEnabled(Control(Id::SaveNickButton)));
-    Click(Id::OnlySelectedOption);
-    PasteNick(L"abc");
+    Click(Id::AllSimilarOption);
+    PasteNick(L"xy");
     EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
-    std::string expected = WithPieces(original, {{1006, "abc     "}});
+    Click(Id::OnlySelectedOption);
+    Pick(nicks, 0);
+    PasteNick(L"Q");
+    EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
+    std::string expected = WithPieces(original, {{1006, "Q       "}, {1106, "xy "}, {1206, "xy "}});
     EXPECT_TRUE(DemoIs(expected));
+    EXPECT_EQ(Items(nicks), (Names{L"Q", L"xy", L"xy", L"Дима", L"", L"Abc"}));
 
     // Refused with the character named, nothing written.
-    Pick(nicks, 1);
+    Pick(nicks, 5);
     PasteNick(L"\u03A9");
-    EXPECT_NE(std::get<0>(Press(Id::SaveNickButton)).find(L"\"\u03A9\" (U+03A9)"), std::wstring::npos);
+    const std::wstring refusal = std::get<0>(Press(Id::SaveNickButton));
+    EXPECT_EQ(
+        refusal.rfind(L"The new nick cannot be written into the demo: the character \"\u03A9\" (U+03A9)", 0),
+        0u)
+        << platform::WideToUtf8(refusal);
     EXPECT_TRUE(DemoIs(expected));
-
-    // "All similar": the room of the entry selected (8 bytes, though it shows "abc") takes 7; the two
-    // other "abc" hold 3 bytes: left out, they keep their text. Then every "abc", but not "Abc".
-    Click(Id::AllSimilarOption);
-    for (const auto& [entry, typed] : {std::pair{0, L"abcdefg"}, std::pair{1, L"xy"}}) {
-        Pick(nicks, entry);
-        PasteNick(typed);
-        EXPECT_EQ(Press(Id::SaveNickButton), kNickSaved);
-    }
-    expected = WithPieces(expected, {{1006, "abcdefg "}, {1106, "xy "}, {1206, "xy "}});
-    EXPECT_TRUE(DemoIs(expected));
-    EXPECT_EQ(Items(nicks), (Names{L"abcdefg", L"xy", L"xy", L"Дима", L"", L"Abc"}));
 
     // A UTF-8 nick keeps to its 8 bytes in the box; an empty one takes nothing.
     Pick(nicks, 3);
@@ -95,7 +94,7 @@ TEST_F(UtilitiesWindowTest, NickEditorRenamesOneOrEverySimilarNickWithinItsRoomA
     EXPECT_TRUE(Backups().empty()) << "the backup box was not ticked";
 }
 
-TEST_F(UtilitiesWindowTest, ChatEditorEditsWithinEachLineAndDeletesTheSelectedLines) {
+TEST_F(UtilitiesWindowTest, ChatEditorListsTheLinesEditsTheCurrentOneAndDeletesTheSelected) {
     Open(ChatDemo());
     Click(Id::LoadChatButton);
     HWND chat = Control(Id::ChatList);
@@ -108,49 +107,37 @@ TEST_F(UtilitiesWindowTest, ChatEditorEditsWithinEachLineAndDeletesTheSelectedLi
     EXPECT_FALSE(IsWindowEnabled(Control(Id::LoadChatButton)));
     EXPECT_TRUE(Editable(Id::ChatList));  // its buttons: Click checks them
 
-    // Shorter: filled with blanks. Longer: cut, never inside a UTF-8 character. A spanning entry is
-    // written up to its first line feed only; a double click edits as the button does.
-    const struct {
-        int entry;
-        const wchar_t* typed;
-        std::size_t at;
-        std::string written;
-    } edits[] = {{0, L"Ann :   bye", 1001, "Ann :   bye      "},
-                 {2, L"Bob :   1234567890", 1101, "Bob :   12345"},
-                 {4, L"Дима :   пока!жж", 1301, kDima + " :   \xD0\xBF\xD0\xBE\xD0\xBA\xD0\xB0!\xD0\xB6 "}};
-    std::string expected = original;
-    for (const auto& edit : edits) {
-        SelectChat({edit.entry});
-        prompter.QueueText(edit.typed);
-        EXPECT_EQ(Told([&] { edit.entry == 2 ? Notify(chat, LBN_DBLCLK) : Click(Id::EditMessageButton); }),
-                  kEdited);
-        expected = WithPieces(expected, {{edit.at, edit.written}});
-        EXPECT_TRUE(DemoIs(expected)) << edit.entry;
-    }
-    EXPECT_EQ((Names{prompter.inputs[1].prompt, prompter.inputs[1].title, prompter.inputs[1].initialText}),
+    // A double click edits as the button does: from the entry's first line, and both entries starting
+    // there show the new text.
+    SelectChat({2});
+    prompter.QueueText(L"Bob :   1234567890");
+    EXPECT_EQ(Told([&] { Notify(chat, LBN_DBLCLK); }), kEdited);
+    EXPECT_EQ((Names{prompter.inputs[0].prompt, prompter.inputs[0].title, prompter.inputs[0].initialText}),
               (Names{L"Enter the new message:", L"Editing", L"Bob :   first"}));
+    std::string expected = WithPieces(original, {{1101, "Bob :   12345"}});
+    EXPECT_TRUE(DemoIs(expected));
     EXPECT_EQ(Items(chat)[1], L"Bob :   12345");
     EXPECT_EQ(Items(chat)[2], L"Bob :   12345\nxyEve :   second");
 
-    // Cancelled or unchanged: nothing at all. A character the code page of the entry lacks: refused with
-    // the character named.
+    // Cancelled: nothing at all. A character the code page of the entry lacks: refused, named.
     SelectChat({3});
-    for (const auto& [typed, named] :
-         {std::pair{L"", L""}, std::pair{tom.c_str(), L""}, std::pair{L"\u03A9", L"U+03A9"}}) {
-        prompter.QueueText(typed);
-        const Box box = Told([&] { Click(Id::EditMessageButton); },
-                             *named ? std::vector{ui::Answer::Ok} : std::vector<ui::Answer>{});
-        EXPECT_NE(std::get<0>(box).find(named), std::wstring::npos);
-    }
+    prompter.QueueText(L"");
+    EXPECT_EQ(Told([&] { Click(Id::EditMessageButton); }, {}), Box{});
+    prompter.QueueText(L"\u03A9");
+    const std::wstring refusal = std::get<0>(Press(Id::EditMessageButton));
+    EXPECT_EQ(refusal.rfind(L"The new message cannot be written into the demo: the character \"\u03A9\"", 0),
+              0u)
+        << platform::WideToUtf8(refusal);
     EXPECT_TRUE(DemoIs(expected));
 
     SelectChat({});
     EXPECT_EQ(Press(Id::DeleteMessageButton),
               (Box{L"And why messages for removal are not selected? What to delete?", L"Hmm",
                    MessageIcon::Critical}));
-    SelectChat({0, 3});
+    // The entry left that starts where a deleted one did shows the blanks.
+    SelectChat({0, 1});
     EXPECT_EQ(Press(Id::DeleteMessageButton), kRemoved);
-    EXPECT_EQ(Items(chat).size(), 3u);
+    EXPECT_EQ(Items(chat), (Names{std::wstring(13, L' ') + L"\nxyEve :   second", tom, L"Дима :   привет"}));
     SelectChat({0, 1, 2});
     EXPECT_EQ(Press(Id::DeleteMessageButton), kRemoved);
     // Blanks over what each entry could be written over; the line feed and Eve's line stay.
