@@ -18,8 +18,6 @@ namespace {
 // Splits the input into frames' messages. Rare in real messages, so a seed cut from a recording
 // keeps its frames apart; the fuzzer finds it through its memmem hook.
 constexpr std::string_view kFrameBreak = "\x7FVXF";
-// Where a net-message frame keeps its incoming sequence number, from the frame's start.
-constexpr std::uint64_t kIncomingSequenceAt = demo::kFrameHeaderSize + 436;
 
 struct BuiltDemo {
     std::string bytes;
@@ -36,7 +34,7 @@ void AppendMessageFrame(BuiltDemo& demo, std::uint8_t kind, float time, std::int
     demo.bytes.append(demo::kMessageInfoSize, '\0');
     std::string number;
     demo::AppendInt32(number, sequence);
-    demo.bytes.replace(at + kIncomingSequenceAt, 4, number);
+    demo.bytes.replace(at + demo::kIncomingSequenceOffset, 4, number);
     demo::AppendInt32(demo.bytes, static_cast<std::int32_t>(messages.size()));
     demo.bytes.append(messages);
 }

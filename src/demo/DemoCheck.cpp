@@ -10,13 +10,6 @@ namespace vorelix::demo {
 
 namespace {
 
-std::string TimeText(double seconds) {
-    std::string text = std::to_string(seconds);
-    while (text.back() == '0') text.pop_back();
-    if (text.back() == '.') text.pop_back();
-    return text + " s";
-}
-
 // The window of the demo's bytes the walk reads frames from, moved on only when a frame's size is
 // not inside it.
 class FrameWindow {
@@ -219,6 +212,13 @@ Result<DemoCheck> CheckDemo(DemoBytes& demo) {
                                               check.directoryProblem};
     check.run = std::move(*run);
     return check;
+}
+
+std::string TimeText(double seconds) {
+    std::string text = std::to_string(seconds);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text + " s";
 }
 
 std::string DescribeBreak(const DemoBreak& stop) {

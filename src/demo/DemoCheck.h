@@ -66,6 +66,9 @@ struct DemoCheck {
 Result<DemoCheck> CheckDemo(DemoBytes& demo);
 Result<DemoCheck> CheckDemo(ByteView demo);
 
+// "12.5 s": seconds as the descriptions of a demo's places write them.
+std::string TimeText(double seconds);
+
 // Where and why a demo breaks, in one line: "offset 81234, a sound frame, 12.5 s into playback: the
 // file ends inside a sound frame (it needs 412 bytes, 100 are left)".
 std::string DescribeBreak(const DemoBreak& stop);

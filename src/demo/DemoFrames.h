@@ -31,6 +31,8 @@ inline constexpr std::uint64_t kFrameHeaderSize = 9;
 // command, movement variables, view and view model) and 28 bytes of sequence numbers, then the
 // message's length and bytes.
 inline constexpr std::uint64_t kMessageInfoSize = 464;
+// Where a net message frame keeps the first of its sequence numbers, the incoming sequence.
+inline constexpr std::uint64_t kIncomingSequenceOffset = kFrameHeaderSize + 436;
 inline constexpr std::uint64_t kConsoleCommandSize = 64;
 inline constexpr std::uint64_t kClientDataSize = 32;
 inline constexpr std::uint64_t kEventSize = 84;

@@ -107,7 +107,7 @@ void AppendMessageFrame(std::string& demo, std::uint8_t kind, const MessageFrame
     std::string info(demo::kMessageInfoSize, '\0');
     std::string sequence;
     demo::AppendInt32(sequence, frame.sequence);
-    std::memcpy(info.data() + 436, sequence.data(), 4);
+    std::memcpy(info.data() + demo::kIncomingSequenceOffset - demo::kFrameHeaderSize, sequence.data(), 4);
     demo += info;
     demo::AppendInt32(demo, static_cast<std::int32_t>(frame.messages.size()));
     demo += frame.messages;

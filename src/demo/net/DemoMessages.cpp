@@ -12,14 +12,11 @@ namespace vorelix::demo::net {
 
 namespace {
 
-// Where a net-message frame keeps its incoming sequence number: behind the demo-info block.
-constexpr std::uint64_t kIncomingSequenceAt = kFrameHeaderSize + 436;
-
 // Decodes one net-message frame whose bytes `frame` holds whole.
 void DecodeMessageFrame(ByteView frame, const Frame& at, bool playback, MessageDecoder& decoder,
                         MessageSink& sink, DecodeOutcome& outcome) {
     const FrameFacts facts{at.offset, at.offset + kLongestFramePrefix, at.time,
-                           ReadInt32(frame, kIncomingSequenceAt), playback};
+                           ReadInt32(frame, kIncomingSequenceOffset), playback};
     auto stop = decoder.DecodeFrame(frame.subspan(kLongestFramePrefix), facts, sink);
     if (!stop) {
         ++outcome.framesDecoded;

@@ -130,7 +130,6 @@ constexpr OldChatPrefix kOldChatPrefixes[] = {
     {"*DEAD*(Terrorist) ", ChatChannel::Team, true},
     {"*DEAD* ", ChatChannel::Dead, true},
     {"*DEAD*", ChatChannel::Dead, true},
-    {"*SPEC* ", ChatChannel::Spectator, false},
     {"(Counter-Terrorist) ", ChatChannel::Team, false},
     {"(Terrorist) ", ChatChannel::Team, false},
     {"(Spectator) ", ChatChannel::Spectator, false},

@@ -1,18 +1,12 @@
 // The message loop of a frame and the engine messages laid out in whole bytes.
 #include "demo/net/MessageDecoder.h"
 
+#include "demo/DemoCheck.h"
 #include "demo/net/EngineMessages.h"
 
 namespace vorelix::demo::net {
 
 namespace {
-
-std::string SecondsText(float seconds) {
-    std::string text = std::to_string(seconds);
-    while (!text.empty() && text.back() == '0') text.pop_back();
-    if (!text.empty() && text.back() == '.') text.pop_back();
-    return text + " s";
-}
 
 // Fixed sizes of the engine messages that are plain bytes; -1 for the others.
 constexpr int FixedSize(Svc id) {
@@ -58,7 +52,7 @@ constexpr int FixedSize(Svc id) {
 std::string DescribeStop(const DecodeStop& stop) {
     std::string text = "offset " + std::to_string(stop.messageOffset) + " (the frame at " +
                        std::to_string(stop.frameOffset) + ", " +
-                       (stop.playback ? SecondsText(stop.time) + " into playback" : "before playback") + ")";
+                       (stop.playback ? TimeText(stop.time) + " into playback" : "before playback") + ")";
     if (stop.messageId >= 0) {
         text += ", " + stop.messageName + " (id " + std::to_string(stop.messageId) + ")";
     }
