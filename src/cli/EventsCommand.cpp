@@ -7,7 +7,6 @@
 #include "cli/Cli.h"
 #include "demo/DemoHeader.h"
 #include "demo/DemoLayout.h"
-#include "demo/DemoSummary.h"
 #include "demo/Messages.h"
 #include "demo/net/Events.h"
 #include "platform/DemoFile.h"
@@ -112,16 +111,14 @@ std::optional<platform::ChunkedDemoFile> OpenChunkedDemo(const std::string& argu
         problem = {std::string(demo::kOpenFailedPrefix), file.failure().systemText};
         return std::nullopt;
     }
-    if (file->Size() < demo::kShortestDemo) {
-        problem = {std::string(demo::kIncorrectFormatMessage), ""};
+    // The rule OpenDemo applies to a whole file, on as many of its first bytes as it looks at.
+    const std::uint64_t looked = std::min<std::uint64_t>(file->Size(), demo::kShortestDemo);
+    const auto head = file->At(0, looked);
+    if (!head) {
+        problem = {std::string(demo::kOpenFailedPrefix), head.failure().systemText};
         return std::nullopt;
     }
-    const auto header = file->At(0, demo::kBodyOffset);
-    if (!header) {
-        problem = {std::string(demo::kOpenFailedPrefix), header.failure().systemText};
-        return std::nullopt;
-    }
-    if (!demo::ParseHeader(header->first(demo::kBodyOffset))) {
+    if (!demo::IsDemo(head->first(looked))) {
         problem = {std::string(demo::kIncorrectFormatMessage), ""};
         return std::nullopt;
     }
