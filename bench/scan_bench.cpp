@@ -13,12 +13,12 @@
 #include <string>
 
 #include "BenchTiming.h"
-#include "demo/ByteSearch.h"
-#include "demo/ChatScan.h"
+#include "demo/edit/ByteSearch.h"
+#include "demo/edit/ChatScan.h"
 #include "demo/DemoLayout.h"
-#include "demo/NickScan.h"
+#include "demo/edit/NickScan.h"
 #include "demo/PlayerScan.h"
-#include "demo/StatsMe.h"
+#include "demo/edit/StatsMe.h"
 #include "platform/DemoFile.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 
 #include "SyntheticDemo.h"
-#include "demo/NickScan.h"
+#include "demo/edit/NickScan.h"
 #include "platform/DemoFile.h"
-#include "ui/UtilitiesWindow.h"
+#include "ui/utilities/UtilitiesWindow.h"
 
 namespace {
 

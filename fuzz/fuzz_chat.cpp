@@ -1,8 +1,8 @@
 // Fuzzes the chat scan and its edit and delete plans: entries are the file's bytes, writes stop
 // at an entry's first line feed.
 #include "FuzzInput.h"
-#include "demo/ChatEdit.h"
-#include "demo/ChatScan.h"
+#include "demo/edit/ChatEdit.h"
+#include "demo/edit/ChatScan.h"
 
 using namespace vorelix;
 

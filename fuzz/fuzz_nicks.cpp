@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "FuzzInput.h"
-#include "demo/NickEdit.h"
-#include "demo/NickScan.h"
+#include "demo/edit/NickEdit.h"
+#include "demo/edit/NickScan.h"
 
 using namespace vorelix;
 

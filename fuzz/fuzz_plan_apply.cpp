@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "FuzzInput.h"
-#include "demo/TextRule.h"
-#include "demo/WritePlan.h"
+#include "demo/edit/TextRule.h"
+#include "demo/edit/WritePlan.h"
 #include "platform/DemoFile.h"
 
 using namespace vorelix;

@@ -1,6 +1,6 @@
 // Fuzzes the StatsMe removal plan: only blanks, never over a line feed or NUL, inside the copy.
 #include "FuzzInput.h"
-#include "demo/StatsMe.h"
+#include "demo/edit/StatsMe.h"
 
 using namespace vorelix;
 

@@ -4,7 +4,7 @@
 
 #include "platform/File.h"
 #include "platform/FolderPaths.h"
-#include "platform/SysHelpers.h"
+#include "platform/PathNames.h"
 
 namespace vorelix::app {
 

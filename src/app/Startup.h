@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/ProgramInstance.h"
-#include "launch/RegisterOpenFile.h"
+#include "platform/association/RegisterOpenFile.h"
 #include "platform/SettingsStore.h"
-#include "ui/MainWindow.h"
-#include "ui/Prompter.h"
+#include "ui/main/MainWindow.h"
+#include "ui/base/Prompter.h"
 
 namespace vorelix::app {
 

@@ -5,9 +5,9 @@
 #include "app/Startup.h"
 #include "launch/ConfigList.h"
 #include "platform/SettingsStore.h"
-#include "ui/MainWindow.h"
-#include "ui/UnexpectedFailure.h"
-#include "ui/Win32Prompter.h"
+#include "ui/main/MainWindow.h"
+#include "ui/base/UnexpectedFailure.h"
+#include "ui/base/Win32Prompter.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     using namespace vorelix;

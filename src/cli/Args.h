@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/TextRule.h"
+#include "demo/edit/TextRule.h"
 #include "demo/net/Events.h"
 
 namespace vorelix::cli {

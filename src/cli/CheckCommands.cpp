@@ -2,7 +2,7 @@
 #include <charconv>
 
 #include "cli/Cli.h"
-#include "demo/Messages.h"
+#include "demo/edit/Messages.h"
 #include "platform/DemoFile.h"
 
 namespace vorelix::cli {

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "demo/DemoHeader.h"
-#include "demo/Messages.h"
+#include "demo/edit/Messages.h"
 
 #ifdef _WIN32
 #include "platform/Text.h"

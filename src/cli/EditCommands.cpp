@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
-#include "demo/ChatEdit.h"
-#include "demo/Messages.h"
-#include "demo/NickEdit.h"
+#include "demo/edit/ChatEdit.h"
+#include "demo/edit/Messages.h"
+#include "demo/edit/NickEdit.h"
 
 namespace vorelix::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/Cli.h"
 #include "demo/DemoHeader.h"
 #include "demo/DemoLayout.h"
-#include "demo/Messages.h"
+#include "demo/edit/Messages.h"
 #include "demo/net/Events.h"
 #include "platform/DemoFile.h"
 

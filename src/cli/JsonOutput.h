@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "demo/TextRule.h"
+#include "demo/edit/TextRule.h"
 
 namespace vorelix::cli {
 

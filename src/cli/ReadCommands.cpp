@@ -1,10 +1,10 @@
 // The read-only commands: info, players, nicks, chat.
 #include "cli/Cli.h"
-#include "demo/ChatScan.h"
+#include "demo/edit/ChatScan.h"
 #include "demo/DemoLayout.h"
 #include "demo/DemoSummary.h"
-#include "demo/Messages.h"
-#include "demo/NickScan.h"
+#include "demo/edit/Messages.h"
+#include "demo/edit/NickScan.h"
 #include "platform/DemoFile.h"
 
 namespace vorelix::cli {

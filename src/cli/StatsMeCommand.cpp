@@ -1,7 +1,7 @@
 // strip-statsme: blanks the StatsMe inscriptions of each demo given.
 #include "cli/EditCommands.h"
-#include "demo/Messages.h"
-#include "demo/StatsMe.h"
+#include "demo/edit/Messages.h"
+#include "demo/edit/StatsMe.h"
 
 namespace vorelix::cli {
 

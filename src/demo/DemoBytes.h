@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/Result.h"
 
 namespace vorelix::demo {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/DemoBytes.h"
 #include "demo/DemoContainer.h"
 #include "demo/Result.h"

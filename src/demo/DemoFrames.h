@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/LittleEndian.h"
 
 namespace vorelix::demo {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/Result.h"
 
 namespace vorelix::demo {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/DemoCheck.h"
 #include "demo/Result.h"
 

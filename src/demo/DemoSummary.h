@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/Result.h"
 
 namespace vorelix::demo {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 
 namespace vorelix::demo {
 

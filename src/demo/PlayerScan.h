@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 
 namespace vorelix::demo {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/SysHelpers.h"
+#include "platform/PathNames.h"
 #include "platform/Text.h"
 
 namespace vorelix::launch {

@@ -6,7 +6,7 @@
 #include <ctime>
 #include <system_error>
 
-#include "demo/BackupName.h"
+#include "demo/edit/BackupName.h"
 #include "demo/DemoLayout.h"
 
 namespace vorelix::platform {

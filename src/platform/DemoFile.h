@@ -15,7 +15,7 @@
 #include "demo/DemoRepair.h"
 #include "demo/DemoSummary.h"
 #include "demo/Result.h"
-#include "demo/WritePlan.h"
+#include "demo/edit/WritePlan.h"
 #include "platform/File.h"
 
 namespace vorelix::platform {

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/Result.h"
 
 namespace vorelix::platform {

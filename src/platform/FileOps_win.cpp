@@ -5,7 +5,7 @@
 
 #include "platform/File.h"
 #include "platform/FileOps.h"
-#include "platform/SysHelpers.h"
+#include "platform/PathNames.h"
 #include "platform/SystemError.h"
 
 namespace vorelix::platform {

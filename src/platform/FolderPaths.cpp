@@ -7,7 +7,7 @@
 #include <cwctype>
 #include <map>
 
-#include "platform/SysHelpers.h"
+#include "platform/PathNames.h"
 
 namespace vorelix::platform {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <climits>
 
-#include "demo/TextRule.h"
+#include "demo/edit/TextRule.h"
 
 namespace vorelix::platform {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "demo/CodePage.h"
+#include "demo/edit/CodePage.h"
 
 namespace vorelix::platform {
 

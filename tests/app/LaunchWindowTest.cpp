@@ -6,14 +6,14 @@
 // These need windows.h ahead of them.
 #include <commctrl.h>
 
-#include "GameFolder.h"
+#include "StandInGame.h"
 #include "MainWindowFixture.h"
 #include "StandInRecord.h"
 #include "SyntheticDemo.h"
 #include "app/Startup.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
-#include "ui/WaitWindow.h"
+#include "ui/base/WaitWindow.h"
 
 namespace vorelix::test {
 namespace {
@@ -97,7 +97,7 @@ class LaunchWindowTest : public MainWindowTest {
                (std::filesystem::exists(game.Mod() / L"autoexec.cfg_old") ? "yes" : "no");
     }
 
-    GameFolder game;
+    StandInGame game;
 };
 
 TEST_F(LaunchWindowTest, PlayDemoLaunchesWhatTheControlsHoldWithTheWaitWindowOverTheCopyOfTheDemo) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "SyntheticDemo.h"
-#include "demo/ChatEdit.h"
-#include "demo/ChatScan.h"
+#include "demo/edit/ChatEdit.h"
+#include "demo/edit/ChatScan.h"
 
 namespace vorelix::demo {
 namespace {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "SyntheticDemo.h"
-#include "demo/NickEdit.h"
-#include "demo/NickScan.h"
+#include "demo/edit/NickEdit.h"
+#include "demo/edit/NickScan.h"
 
 namespace vorelix::demo {
 namespace {

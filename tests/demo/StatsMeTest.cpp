@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SyntheticDemo.h"
-#include "demo/StatsMe.h"
+#include "demo/edit/StatsMe.h"
 
 namespace vorelix::demo {
 namespace {

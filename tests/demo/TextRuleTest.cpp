@@ -2,7 +2,7 @@
 // text becomes (encoded as the entry is shown, refused with the reason, cut on a character).
 #include <gtest/gtest.h>
 
-#include "demo/TextRule.h"
+#include "demo/edit/TextRule.h"
 
 namespace vorelix::demo {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <set>
 
-#include "demo/BackupName.h"
-#include "demo/WritePlan.h"
+#include "demo/edit/BackupName.h"
+#include "demo/edit/WritePlan.h"
 
 namespace vorelix::demo {
 namespace {

@@ -4,14 +4,14 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "GameFolder.h"
+#include "StandInGame.h"
 #include "StandInRecord.h"
 #include "TestRegistryKey.h"
 #include "launch/AutoexecSwitch.h"
 #include "launch/ConfigFiles.h"
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"
-#include "launch/RegisterOpenFile.h"
+#include "platform/association/RegisterOpenFile.h"
 #include "platform/FileOps.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
@@ -45,7 +45,7 @@ class LaunchTest : public ::testing::Test {
         return game.Write(relative, std::string(size, 'd') + WideToUtf8(relative));
     }
 
-    test::GameFolder game;
+    test::StandInGame game;
     AutoexecSwitch autoexec;
 };
 
@@ -116,7 +116,7 @@ TEST_F(LaunchTest, AFailingStepStopsTheLaunchWithTheSystemsTextAndKeepsTheStepsB
 }
 
 TEST(ConfigFiles, ListNothingWithoutAModFolderAndSaveNothingTheCodePageCannotHold) {
-    test::GameFolder game;
+    test::StandInGame game;
     const auto ini = game.Write(L"configs.ini", "b.cfg\r\nunknown.cfg\r\n");
     // The list itself is checked where hl.exe is chosen in the main window (tests/app).
     EXPECT_FALSE(LoadConfigList(game.Demos().wstring(), ini.wstring()).has_value());
@@ -128,7 +128,7 @@ TEST(ConfigFiles, ListNothingWithoutAModFolderAndSaveNothingTheCodePageCannotHol
 }
 
 TEST(AutoexecSwitch, RenamesAsideAndBackNeverReplacingAndRestoresWhereItRenamed) {
-    test::GameFolder game, other;
+    test::StandInGame game, other;
     const auto cfg = game.Mod() / L"autoexec.cfg";
     const auto old = game.Mod() / L"autoexec.cfg_old";
     AutoexecSwitch autoexec;

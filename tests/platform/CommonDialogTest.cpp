@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "DialogDriver.h"
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 
 namespace vorelix::platform {
 namespace {

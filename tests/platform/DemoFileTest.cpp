@@ -10,10 +10,10 @@
 #include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
-#include "demo/ChatScan.h"
+#include "demo/edit/ChatScan.h"
 #include "demo/DemoRepair.h"
-#include "demo/NickScan.h"
-#include "demo/StatsMe.h"
+#include "demo/edit/NickScan.h"
+#include "demo/edit/StatsMe.h"
 #include "platform/DemoFile.h"
 
 #ifdef _WIN32

@@ -4,9 +4,9 @@
 
 #include "SyntheticDemo.h"
 #include "TempDir.h"
-#include "demo/ChatScan.h"
-#include "demo/NickScan.h"
-#include "demo/StatsMe.h"
+#include "demo/edit/ChatScan.h"
+#include "demo/edit/NickScan.h"
+#include "demo/edit/StatsMe.h"
 #include "platform/File.h"
 
 namespace vorelix::platform {

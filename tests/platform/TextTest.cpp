@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "demo/CodePage.h"
+#include "demo/edit/CodePage.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 

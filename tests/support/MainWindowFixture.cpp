@@ -8,8 +8,8 @@
 
 #include "SyntheticDemo.h"
 #include "TempDir.h"
-#include "ui/Dpi.h"
-#include "ui/Fonts.h"
+#include "ui/base/Dpi.h"
+#include "ui/base/Fonts.h"
 
 namespace vorelix::test {
 

@@ -17,7 +17,7 @@
 #include "TempDir.h"
 #include "TestRegistryKey.h"
 #include "platform/SettingsStore.h"
-#include "ui/MainWindow.h"
+#include "ui/main/MainWindow.h"
 
 namespace vorelix::test {
 

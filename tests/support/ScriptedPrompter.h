@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "ui/Prompter.h"
+#include "ui/base/Prompter.h"
 
 namespace vorelix::test {
 

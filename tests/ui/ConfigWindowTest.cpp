@@ -4,7 +4,7 @@
 #include <commctrl.h>
 
 #include "MainWindowFixture.h"
-#include "ui/ConfigWindow.h"
+#include "ui/config/ConfigWindow.h"
 
 namespace vorelix::test {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "DialogDriver.h"
 #include "MainWindowFixture.h"
-#include "ui/InputBox.h"
-#include "ui/Win32Prompter.h"
+#include "ui/base/InputBox.h"
+#include "ui/base/Win32Prompter.h"
 
 namespace vorelix::ui {
 namespace {

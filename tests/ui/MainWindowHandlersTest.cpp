@@ -2,8 +2,8 @@
 #include <stdexcept>
 
 #include "MainWindowFixture.h"
-#include "ui/UnexpectedFailure.h"
-#include "ui/Window.h"
+#include "ui/base/UnexpectedFailure.h"
+#include "ui/base/Window.h"
 
 namespace vorelix::test {
 namespace {

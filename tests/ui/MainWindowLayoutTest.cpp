@@ -6,8 +6,8 @@
 
 #include "MainWindowFixture.h"
 #include "launch/VideoSettings.h"
-#include "ui/Dpi.h"
-#include "ui/Fonts.h"
+#include "ui/base/Dpi.h"
+#include "ui/base/Fonts.h"
 
 namespace vorelix::test {
 namespace {

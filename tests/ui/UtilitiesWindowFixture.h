@@ -10,7 +10,7 @@
 
 #include "MainWindowFixture.h"
 #include "TempDir.h"
-#include "ui/UtilitiesWindow.h"
+#include "ui/utilities/UtilitiesWindow.h"
 
 namespace vorelix::test {
 

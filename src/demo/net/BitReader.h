@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 
 namespace vorelix::demo::net {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "demo/ByteSearch.h"
+#include "demo/edit/ByteSearch.h"
 #include "demo/net/BitReader.h"
 #include "demo/net/Delta.h"
 

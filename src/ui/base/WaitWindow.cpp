@@ -1,0 +1,82 @@
+// WaitWindow: a caption-less box laid out from its twips table, its dark red message, and its painting
+// while the thread is busy copying.
+#include "ui/base/WaitWindow.h"
+
+#include <commctrl.h>
+
+#include <array>
+
+#include "ui/base/TwipsLayout.h"
+
+namespace vorelix::ui {
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"Vorelix.WaitWindow";
+constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
+constexpr int kProgressSteps = 1000;
+constexpr COLORREF kDarkRed = RGB(128, 0, 0);
+
+const std::array kControls = {
+    TwipsControl{static_cast<int>(WaitControlId::Message),
+                 WC_STATICW,
+                 L"Please wait...",
+                 SS_LEFT | SS_NOPREFIX,
+                 0,
+                 0,
+                 {315, 210, 1170, 225},
+                 FontKind::Plain},
+    // A thin bar under the message, as wide as it.
+    TwipsControl{static_cast<int>(WaitControlId::Progress),
+                 PROGRESS_CLASSW,
+                 L"",
+                 PBS_SMOOTH,
+                 0,
+                 0,
+                 {315, 465, 1170, 90},
+                 FontKind::Plain},
+};
+
+// The client area as the designer sized it.
+constexpr int kClientWidthTwips = 1605;
+constexpr int kClientHeightTwips = 630;
+
+}  // namespace
+
+WaitWindow::WaitWindow(HWND owner) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    if (!CreateTopLevel(kClassName, L"", kStyle, 0, 120, 50, nullptr, owner)) return;
+    CreateTwipsControls(Hwnd(), kControls);
+    progress_ = Control(ControlHwnd(WaitControlId::Progress));
+    SendMessageW(progress_.Hwnd(), PBM_SETRANGE32, 0, kProgressSteps);
+    const UINT dpi = WindowDpi(Hwnd());
+    ApplyTwipsDpi(Hwnd(), kControls, fonts_, dpi);
+    SizeClientTwips(Hwnd(), kClientWidthTwips, kClientHeightTwips, dpi);
+    if (owner) CenterOver(Hwnd(), owner);
+    ShowWindow(Hwnd(), SW_SHOWNOACTIVATE);
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+void WaitWindow::ShowProgress(std::uint64_t copied, std::uint64_t total) {
+    const auto steps = total > 0 ? static_cast<WPARAM>(copied * kProgressSteps / total) : 0;
+    SendMessageW(progress_.Hwnd(), PBM_SETPOS, steps, 0);
+    // Only paint messages are taken: a click or key meant for the main window must not run now.
+    MSG message;
+    for (int i = 0; i < 100 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+        DispatchMessageW(&message);
+    }
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+LRESULT WaitWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CTLCOLORSTATIC) {
+        HDC hdc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(hdc, kDarkRed);
+        SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+}  // namespace vorelix::ui

@@ -1,0 +1,122 @@
+// ConfigWindow's life, its modal showing, the list's checks and the OK button that keeps the choice.
+#include "ui/config/ConfigWindow.h"
+
+#include <commctrl.h>
+
+#include "launch/ConfigFiles.h"
+#include "ui/base/Dpi.h"
+#include "ui/base/ModalLoop.h"
+#include "ui/base/TwipsLayout.h"
+#include "ui/base/UserMessageBox.h"
+
+namespace vorelix::ui {
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"Vorelix.ConfigWindow";
+constexpr const wchar_t* kCaption = L"Select your config to launch";
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+}  // namespace
+
+ConfigWindow::ConfigWindow(ConfigWindowServices services, HWND owner)
+    : services_(std::move(services)), owner_(owner) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    // Owned from its creation: it stays above the main window and goes with it.
+    if (!CreateTopLevel(kClassName, kCaption, kStyle, kExStyle, 300, 250, nullptr, owner_)) return;
+    CreateControls();
+}
+
+void ConfigWindow::ShowModal() {
+    if (!Hwnd()) return;
+    hidden_ = false;
+    if (owner_) {
+        CenterOver(Hwnd(), owner_);
+        EnableWindow(owner_, FALSE);
+    }
+    ShowWindow(Hwnd(), SW_SHOW);
+    SetFocus(configList_.Hwnd());
+    RunModalLoop(Hwnd(), hidden_);
+    Hide();
+}
+
+void ConfigWindow::Hide() {
+    if (hidden_ && !IsWindowVisible(Hwnd())) return;
+    hidden_ = true;
+    // The owner is enabled before this window hides, so that the system gives it the activation.
+    if (owner_) EnableWindow(owner_, TRUE);
+    ShowWindow(Hwnd(), SW_HIDE);
+}
+
+std::vector<launch::ConfigEntry> ConfigWindow::Configs() const {
+    std::vector<launch::ConfigEntry> configs;
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        const bool checked = ListView_GetCheckState(configList_.Hwnd(), static_cast<int>(i)) != FALSE;
+        configs.push_back({names_[i], checked});
+    }
+    return configs;
+}
+
+void ConfigWindow::SetConfigs(const std::vector<launch::ConfigEntry>& configs) {
+    HWND list = configList_.Hwnd();
+    ListView_DeleteAllItems(list);
+    names_.clear();
+    for (const auto& config : configs) {
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(names_.size());
+        item.pszText = const_cast<wchar_t*>(config.name.c_str());
+        const int index =
+            static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        if (index < 0) break;
+        names_.push_back(config.name);
+        ListView_SetCheckState(list, index, config.checked ? TRUE : FALSE);
+    }
+}
+
+bool ConfigWindow::UseAutoexec() const {
+    return SendMessageW(useAutoexecBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void ConfigWindow::SetUseAutoexec(bool use) const {
+    SendMessageW(useAutoexecBox_.Hwnd(), BM_SETCHECK, use ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+LRESULT ConfigWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            if (LOWORD(wParam) == ToInt(ConfigControlId::OkButton) && HIWORD(wParam) == BN_CLICKED) {
+                OnOkClick();
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                Hide();  // Esc: as the close box
+            }
+            return 0;
+        case WM_CLOSE:
+            // The close box only hides: the list, its checks and the box stay as the user left them,
+            // and nothing is saved.
+            Hide();
+            return 0;
+        case WM_DPICHANGED: {
+            ApplyDpi(HIWORD(wParam));
+            MoveToSuggestedPlace(Hwnd(), lParam);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+void ConfigWindow::OnOkClick() {
+    const bool useAutoexec = UseAutoexec();
+    services_.settings.SetString(L"CooMMon", L"UseAutoexec", useAutoexec ? L"1" : L"0");
+    const auto notSaved = launch::SaveConfigList(Configs(), services_.configsIniPath);
+    if (useAutoexec && autoexec_.AutoexecRenamed()) autoexec_.RestoreAutoexec();
+    Hide();
+    // The checks apply to this run's launches whether or not they could be kept for the next.
+    if (notSaved) ShowUserMessage(services_.prompter, *notSaved);
+}
+
+}  // namespace vorelix::ui

@@ -1,0 +1,57 @@
+// MainWindow's repair of a demo cut off by a crash: the demo menu's "Repair a copy..." item.
+#include <cwchar>
+
+#include "demo/DemoContainer.h"
+#include "platform/DemoFile.h"
+#include "platform/Text.h"
+#include "ui/main/MainWindow.h"
+
+namespace vorelix::ui {
+
+namespace {
+
+std::wstring SecondsText(double seconds) {
+    wchar_t text[32] = {};
+    std::swprintf(text, 32, L"%.1f", seconds);
+    return text;
+}
+
+}  // namespace
+
+bool MainWindow::SelectedDemoNeedsRepair() const {
+    if (demoList_.Selected() < 0) return false;
+    // The walk reads the whole demo, a megabyte at a time: milliseconds for a usual demo.
+    const auto check = platform::CheckDemoFile(GetSelectedDemoPath());
+    return check.ok() && check->directory && *check->directory != demo::DirectoryState::Ok;
+}
+
+void MainWindow::OnRepairDemoClick() {
+    if (demoList_.Selected() < 0) return;
+    const auto outcome = platform::RepairDemoFile(GetSelectedDemoPath());
+    if (!outcome) {
+        TellFailure(L"The demo could not be repaired.", outcome.failure().systemText);
+        return;
+    }
+    MessageRequest message;
+    if (outcome->answer.Whole()) {
+        message.text = L"The demo is whole: there is nothing to repair, and nothing was written.";
+        message.icon = MessageIcon::Information;
+        services_.prompter.ShowMessage(message);
+        return;
+    }
+    const std::wstring name = outcome->output.filename().wstring();
+    LoadDemoList();
+    for (int i = 0; i < demoList_.Count(); ++i) {
+        if (demoList_.Entry(i) == name) {
+            SelectDemo(i);
+            break;
+        }
+    }
+    const auto& plan = *outcome->answer.plan;
+    message.text = L"The repaired copy " + name + L" keeps " + SecondsText(plan.duration) +
+                   L" s of playback, " + std::to_wstring(plan.frames) + L" frames.";
+    message.icon = MessageIcon::Information;
+    services_.prompter.ShowMessage(message);
+}
+
+}  // namespace vorelix::ui

@@ -1,0 +1,36 @@
+// UtilitiesWindow's StatsMe removal: after a warning, blanks the text of every StatsMe inscription.
+#include "demo/edit/Messages.h"
+#include "demo/edit/StatsMe.h"
+#include "platform/DemoFile.h"
+#include "platform/Text.h"
+#include "ui/utilities/UtilitiesWindow.h"
+
+namespace vorelix::ui {
+
+void UtilitiesWindow::OnDeleteStatsMeClick() {
+    const MessageRequest warning{
+        L"Warning! This option may be work incorrectly with newest versions of StatsMe mod. Do you want to "
+        L"continue?",
+        L"Are you sure?", MessageIcon::Question, MessageButtons::YesNo};
+    if (services_.prompter.ShowMessage(warning) != Answer::Yes) return;
+    const auto path = DemoPath();
+    demo::StatsMePlan removal;
+    std::int64_t writeTime = 0;
+    {
+        auto demoFile = platform::MappedDemo::Open(path);
+        if (!demoFile) return TellWriteFailed(demoFile.failure());
+        removal = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
+        writeTime = demoFile->LastWriteTime();
+    }
+    if (!removal.found) {
+        Tell(platform::Utf8ToWide(demo::kStatsMeNotFoundMessage), kProgramTitle, MessageIcon::Critical);
+        return;
+    }
+    // A failure is told as one; the button stays, so the removal can be tried again.
+    if (auto written = BackupAndWrite(path, removal.plan, writeTime); !written)
+        return TellWriteFailed(written.failure());
+    deleteStatsMeButton_.Enable(false);
+    TellDone(demo::kStatsMeRemovedMessage);
+}
+
+}  // namespace vorelix::ui
