@@ -15,7 +15,7 @@
 #include "BenchTiming.h"
 #include "demo/edit/ByteSearch.h"
 #include "demo/edit/ChatScan.h"
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/edit/NickScan.h"
 #include "demo/PlayerScan.h"
 #include "demo/edit/StatsMe.h"

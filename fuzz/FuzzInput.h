@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 
 namespace vorelix::fuzz {
 

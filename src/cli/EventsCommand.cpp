@@ -6,7 +6,6 @@
 
 #include "cli/Cli.h"
 #include "demo/DemoHeader.h"
-#include "demo/DemoLayout.h"
 #include "demo/edit/Messages.h"
 #include "demo/net/Events.h"
 #include "platform/DemoFile.h"

@@ -1,7 +1,7 @@
 // The read-only commands: info, players, nicks, chat.
 #include "cli/Cli.h"
 #include "demo/edit/ChatScan.h"
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/DemoSummary.h"
 #include "demo/edit/Messages.h"
 #include "demo/edit/NickScan.h"
@@ -82,12 +82,9 @@ int RunInfo(const Context& context) {
         if (!options.json) {
             if (!first) context.console.Line("");
             first = false;
-            context.console.Line("Demo name: " +
-                                 DisplayName(PathText(PathFromUtf8(argument).filename()), options));
-            context.console.Line("Map: " + OneLineText(summary.map, options));
-            context.console.Line("Mod: " + OneLineText(summary.mod, options));
-            context.console.Line("Type: " + std::string(summary.TypeText()));
-            context.console.Line("Size: " + summary.sizeText);
+            const auto name = DisplayName(PathText(PathFromUtf8(argument).filename()), options);
+            const auto oneLine = [&](std::string_view bytes) { return OneLineText(bytes, options); };
+            for (const auto& line : demo::InformationLines(name, summary, oneLine)) context.console.Line(line);
             if (summary.players.empty()) {
                 context.console.Line("Players are not found!");
             } else {

@@ -1,7 +1,7 @@
 // Reading and writing the demo header's fields and the directory table.
 #include "demo/DemoContainer.h"
 
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/LittleEndian.h"
 
 namespace vorelix::demo {

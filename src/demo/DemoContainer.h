@@ -14,10 +14,16 @@ namespace vorelix::demo {
 
 // The only demo protocol whose frames are read: the one every recording at hand was made with.
 inline constexpr std::int32_t kFramedDemoProtocol = 5;
+// The header's fields: the magic at 0 (NUL-terminated), both protocols, the map and the game folder
+// (260 bytes each, NUL-terminated), the map's CRC and the directory's offset.
 inline constexpr std::uint64_t kContainerHeaderSize = 544;
+inline constexpr std::string_view kMagic = "HLDEMO";
+inline constexpr std::uint64_t kMagicOffset = 0;
 inline constexpr std::uint64_t kDemoProtocolOffset = 8;
 inline constexpr std::uint64_t kNetworkProtocolOffset = 12;
-inline constexpr std::uint64_t kHeaderTextSize = 260;  // the map at 16 and the game folder at 276
+inline constexpr std::uint64_t kMapOffset = 16;
+inline constexpr std::uint64_t kGameOffset = 276;
+inline constexpr std::uint64_t kHeaderTextSize = 260;
 inline constexpr std::uint64_t kMapCrcOffset = 536;
 inline constexpr std::uint64_t kDirectoryOffsetField = 540;
 inline constexpr std::uint64_t kDirectoryEntrySize = 92;

@@ -1,9 +1,16 @@
 // Header windows and the HLTV marker.
 #include "demo/DemoHeader.h"
 
-#include "demo/DemoLayout.h"
+#include <algorithm>
 
 namespace vorelix::demo {
+
+std::optional<std::uint64_t> BodyWindowLength(std::uint64_t fileLength) {
+    if (fileLength < kShortestDemo) return std::nullopt;
+    const std::uint64_t toSecondLast = fileLength - kShortestDemo;
+    if (fileLength > kLongestBody) return std::min(kLongestBody, toSecondLast);
+    return toSecondLast;
+}
 
 std::optional<std::string> WindowText(ByteView window) {
     const std::size_t nul = FindByte(window, 0, 0);

@@ -1,13 +1,36 @@
-// The demo header: the "HLDEMO" magic, the map and game folder windows, and the HLTV marker.
+// The demo as the information panel and the editing commands read it: three 128-byte windows over the
+// header (magic, map, game folder), a body window behind them, and the HLTV marker in it. The header's
+// fields themselves are described in DemoContainer.h.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "demo/edit/ByteSearch.h"
+#include "demo/DemoContainer.h"
 #include "demo/Result.h"
+#include "demo/edit/ByteSearch.h"
 
 namespace vorelix::demo {
+
+inline constexpr std::uint64_t kHeaderWindowSize = 128;
+// The three header windows end where the body window starts.
+inline constexpr std::uint64_t kBodyOffset = 404;
+inline constexpr std::uint64_t kShortestDemo = 406;
+inline constexpr std::uint64_t kLongestBody = 1'000'000;
+// The HLTV marker counts from the body window's 100th byte on.
+inline constexpr std::uint64_t kHltvSearchStart = 99;
+inline constexpr std::string_view kHltvMarker = "HLTV Proxy:";
+
+// The body window's length for a file of `fileLength` bytes: length - 406 for files up to
+// 1,000,000 bytes, else 1,000,000 bytes, but never past the second-last byte of the file (a file of
+// 1,000,001 to 1,000,405 bytes would otherwise be read beyond its end). Empty below 406 bytes.
+std::optional<std::uint64_t> BodyWindowLength(std::uint64_t fileLength);
+
+// The scans of whole files (nicks, chat, StatsMe) see the first length - 1 bytes, and refuse or
+// pass over files shorter than this.
+inline constexpr std::uint64_t kShortestScannedDemo = 1000;
 
 struct DemoHeader {
     std::string map;  // bytes as they stand in the demo

@@ -11,6 +11,12 @@ std::string SizeText(std::uint64_t fileLength) {
     return std::to_string(fileLength / 1000) + "Кб.";
 }
 
+std::array<std::string, 5> InformationLines(std::string_view demoName, const DemoSummary& summary,
+                                            const std::function<std::string(std::string_view)>& shown) {
+    return {"Demo name: " + std::string(demoName), "Map: " + shown(summary.map), "Mod: " + shown(summary.mod),
+            "Type: " + std::string(summary.TypeText()), "Size: " + summary.sizeText};
+}
+
 Result<DemoSummary> Summarize(ByteView firstBytes, ByteView body, std::uint64_t fileLength) {
     auto header = ParseHeader(firstBytes);
     if (!header) return header.failure();

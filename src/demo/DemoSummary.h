@@ -1,7 +1,9 @@
 // What the main window's information panel shows of a demo, built from its header and body window.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +30,12 @@ struct DemoSummary {
 
 // "<L div 1,000,000>Мб." when L div 1,000 exceeds 1,000, else "<L div 1,000>Кб." (UTF-8).
 std::string SizeText(std::uint64_t fileLength);
+
+// The information panel's five lines, without line ends: the demo's name as given, its map and mod
+// as `shown` turns demo bytes into text, its type and its size. The window joins them with CR LF,
+// vorelix-cli prints one per line.
+std::array<std::string, 5> InformationLines(std::string_view demoName, const DemoSummary& summary,
+                                            const std::function<std::string(std::string_view)>& shown);
 
 // The summary from the first 404 bytes, the body window and the length the file system reports.
 // Fails (nothing to show but the format message) when the header is not a demo's.

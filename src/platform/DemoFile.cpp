@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "demo/edit/BackupName.h"
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 
 namespace vorelix::platform {
 

@@ -6,7 +6,6 @@
 
 #include "SyntheticDemo.h"
 #include "demo/DemoHeader.h"
-#include "demo/DemoLayout.h"
 #include "demo/DemoSummary.h"
 #include "demo/PlayerScan.h"
 
@@ -102,6 +101,10 @@ TEST(Summary, PlayersInDescendingByteOrderBesideTypeAndSize) {
     EXPECT_EQ(summary->TypeText(), "HLTV demo!");
     EXPECT_EQ(summary->players, (Names{"\xc0\xe1", "bob", "al", "Bob", "Alice"}));
     EXPECT_EQ(summary->sizeText, "3Кб.");
+    const auto shown = [](std::string_view bytes) { return "<" + std::string(bytes) + ">"; };
+    EXPECT_EQ(InformationLines("a.dem", *summary, shown),
+              (std::array<std::string, 5>{"Demo name: a.dem", "Map: <cs_assault>", "Mod: <cstrike>",
+                                          "Type: HLTV demo!", "Size: 3Кб."}));
 }
 
 }  // namespace

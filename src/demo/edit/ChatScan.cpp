@@ -2,7 +2,7 @@
 // incrementally, since separators come in file order: the scan stays linear in the file's size.
 #include "demo/edit/ChatScan.h"
 
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/edit/NickScan.h"
 
 namespace vorelix::demo {

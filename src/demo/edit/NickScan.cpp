@@ -1,7 +1,7 @@
 // The nick scan of the utilities window: every name marker of the whole demo.
 #include "demo/edit/NickScan.h"
 
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/PlayerScan.h"
 
 namespace vorelix::demo {

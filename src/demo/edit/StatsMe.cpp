@@ -1,7 +1,7 @@
 // StatsMe inscription removal plans.
 #include "demo/edit/StatsMe.h"
 
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/edit/NickScan.h"
 
 namespace vorelix::demo {

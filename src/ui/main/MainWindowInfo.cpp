@@ -2,8 +2,8 @@
 #include <filesystem>
 
 #include "platform/DemoFile.h"
+#include "demo/edit/TextRule.h"
 #include "platform/Text.h"
-#include "ui/main/DemoInformation.h"
 #include "ui/main/MainWindow.h"
 
 namespace vorelix::ui {
@@ -18,7 +18,14 @@ void MainWindow::OnDemoSelected() {
     }
     for (const auto& player : summary->players) AddPlayer(platform::DemoTextForDisplay(player));
     const int selected = demoList_.Selected();
-    ShowInfoString(InformationText(selected >= 0 ? demoList_.Entry(selected) : std::wstring{}, *summary));
+    const std::wstring name = selected >= 0 ? demoList_.Entry(selected) : std::wstring{};
+    const demo::TextRule rule(platform::SystemCodePage());
+    const auto shown = [&rule](std::string_view bytes) { return demo::ShownText(bytes, rule); };
+    std::wstring text;
+    for (const auto& line : demo::InformationLines(platform::WideToUtf8(name), *summary, shown)) {
+        text += (text.empty() ? L"" : L"\r\n") + platform::Utf8ToWide(line);
+    }
+    ShowInfoString(text);
     if (onDemoRead) onDemoRead();
     UpdateEnables();
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "demo/edit/ChatEdit.h"
-#include "demo/DemoLayout.h"
+#include "demo/DemoHeader.h"
 #include "demo/edit/Messages.h"
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
