@@ -1,24 +1,20 @@
 # Screen captures of and clicks into a program's windows under Xvfb without a window manager; sourced
-# by the screenshot scripts (needs xdotool, xwd and convert, and DISPLAY set).
+# by the screenshot scripts (needs xdotool, xwd, convert and wine, and DISPLAY set).
 
-# client_origin WINDOW CLIENT_W CLIENT_H
-#   sets X, Y, WIDTH, HEIGHT to the window's geometry and border, top to where its client area starts
-#   in it. Wine draws the frame itself, so the X window holds the frame: the client area is found from
-#   the designer's client size in twips, at the caller's $dpi.
-client_origin() {
-  local window=$1 client_w=$2 client_h=$3
-  eval "$(xdotool getwindowgeometry --shell "$window")"
-  local cw=$((client_w * dpi / 1440)) ch=$((client_h * dpi / 1440))
-  border=$(((WIDTH - cw) / 2))
-  top=$((HEIGHT - ch - border))
+# control_place PROBE TITLE CONTROL [ITEM]
+#   sets CX, CY to the screen point a click on the control hits (or on entry ITEM of a list box) and
+#   BOTTOM to the control's lower edge, as the tests' probe program (test_probe.exe) reads them from the
+#   program's window of that title; CONTROL is the control's name in the program (see the probe).
+control_place() {
+  read -r CX CY BOTTOM < <(wine "$1" place "$2" "$3" ${4:-} 2>/dev/null | tr -d '\r')
+  [ -n "${BOTTOM:-}" ] || { echo "x-capture.sh: no control $3 in a window \"$2\"" >&2; return 1; }
 }
 
-# click_twips WINDOW CLIENT_W CLIENT_H X Y [BUTTON]
-#   clicks (button 1 unless told) the point X,Y given in twips of the window's client area.
-click_twips() {
-  local window=$1 client_w=$2 client_h=$3 x=$4 y=$5 button=${6:-1}
-  client_origin "$window" "$client_w" "$client_h"
-  xdotool mousemove $((X + border + x * dpi / 1440)) $((Y + top + y * dpi / 1440)) click "$button"
+# click_control PROBE TITLE CONTROL [ITEM] [BUTTON]
+#   clicks (button 1 unless told) the control or list entry.
+click_control() {
+  control_place "$1" "$2" "$3" "${4:-}"
+  xdotool mousemove "$CX" "$CY" click "${5:-1}"
 }
 
 # capture_windows PICTURE MAIN [WINDOW...]

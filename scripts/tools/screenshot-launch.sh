@@ -20,7 +20,7 @@ for file in "$exe" "$standin"; do
   [ -f "$file" ] || { echo "screenshot-launch.sh: no $file (build it first)" >&2; exit 2; }
 done
 source "$(dirname "$(realpath "$0")")/../support/shot-work.sh"
-shot_work screenshot-launch.sh launch xvfb-run xdotool xwd convert wine python3
+shot_work screenshot-launch.sh launch xvfb-run xdotool xwd convert wine
 
 # The program in a folder of its own (configs.ini lands beside it) and a game folder with the stand-in.
 mkdir -p "$work/program" "$work/Half-Life/cstrike" "$work/Demos"
@@ -31,22 +31,14 @@ for name in cached.wad autoexec.cfg a.cfg b.cfg "my config.cfg" "rates.cfg"; do
   printf '// stand-in\r\n' >"$work/Half-Life/cstrike/$name"
 done
 printf 'b.cfg\r\nmy config.cfg\r\n\r\n' >"$work/program/configs.ini"
-python3 - "$work/Demos/big_match.dem" "$size_mb" <<'PY'
-import sys
-path, size = sys.argv[1], int(sys.argv[2]) << 20
-header = bytearray(2000)
-header[0:6] = b"HLDEMO"; header[16:24] = b"de_dust2"; header[276:283] = b"cstrike"
-header[1000:1030] = b"\\name\\Bob\\model\\gign\\"
-with open(path, "wb") as demo:
-    demo.write(header)
-    demo.truncate(size)  # the rest stays a hole: no disk is spent on it
-PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" "$(dirname "$(realpath "$0")")/../support" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$prefix_out" "$dpi" "$(dirname "$(realpath "$0")")/../support" "$size_mb" "$standin" <<'INNER'
 set -euo pipefail
-work=$1 out=$2 dpi=$3
+work=$1 out=$2 dpi=$3 probe=$6
 source "$4/x-capture.sh"
 "$4/wine-prefix.sh" create
+# A sparse demo of SIZE_MB megabytes.
+wine "$probe" demo big "$(winepath -w "$work/Demos/big_match.dem")" "$5"
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Vorelix\CooMMon' /v HLEXEPath /d "$(winepath -w "$work/Half-Life/hl.exe")" /f \
@@ -76,22 +68,24 @@ find_wait_window() {
   return 1
 }
 capture_windows "$out-$dpi-main.png" "$main"
-# The upper frame alone: the client area's top 1470 twips under the caption.
-client_origin "$main" 7620 7815
-convert "$out-$dpi-main.png" -crop "${WIDTH}x$((top + 1470 * dpi / 1440))+0+0" +repage "$out-$dpi-frame.png"
+# The upper frame alone: the window down to the game frame's lower edge.
+title="Vorelix v2.1b [for CS 1.4-1.5]"
+control_place "$probe" "$title" GameFrame
+eval "$(xdotool getwindowgeometry --shell "$main")"
+convert "$out-$dpi-main.png" -crop "${WIDTH}x$((BOTTOM - Y))+0+0" +repage "$out-$dpi-frame.png"
 echo "screenshot written to $out-$dpi-frame.png"
 
 # "select a config..." (in the upper frame), then the config window's OK.
-click_twips "$main" 7620 7815 $((120 + 4725 + 795)) $((120 + 735 + 157))
+click_control "$probe" "$title" SelectConfigButton
 configs=$(timeout 30 xdotool search --sync --onlyvisible --name "^Select your config to launch$" | head -1)
 sleep 1
 capture_windows "$out-$dpi-configs.png" "$main" "$configs"
-click_twips "$configs" 3900 3285 $((2415 + 690)) $((2730 + 217))
+click_control "$probe" "Select your config to launch" ConfigOkButton
 sleep 1
 
 # PlayDemo: the demo is copied into cstrike under the wait window, which is shot once it is up.
 started=$(date +%s.%N)
-click_twips "$main" 7620 7815 $((6345 + 585)) $((6360 + 547))
+click_control "$probe" "$title" PlayDemoButton
 wait_window=$(timeout 30 bash -c "$(declare -f find_wait_window); dpi=$dpi; until find_wait_window; do sleep 0.1; done")
 sleep 1
 capture_windows "$out-$dpi-wait.png" "$main" "$wait_window"

@@ -13,25 +13,21 @@ exe=$(realpath "${2:-build/win/src/app/vorelix.exe}")
 out=$(realpath -m "${3:-repair}")
 [ -f "$exe" ] || { echo "screenshot-repair.sh: no program at $exe (build it first)" >&2; exit 2; }
 source "$(dirname "$(realpath "$0")")/../support/shot-work.sh"
-shot_work screenshot-repair.sh repair xvfb-run xdotool xwd convert wine python3
+probe="$(dirname "$exe")/../../tests/support/test_probe.exe"
+[ -f "$probe" ] || { echo "screenshot-repair.sh: no $probe (build the tests first)" >&2; exit 2; }
+shot_work screenshot-repair.sh repair xvfb-run xdotool xwd convert wine
 
 # The copy loses everything from its directory on: the header's directory offset (at byte 540).
 mkdir -p "$work/demos"
 cut="$work/demos/crashed_match.dem"
-python3 - "$demo" "$cut" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-directory = struct.unpack_from("<i", data, 540)[0]
-if not 544 < directory <= len(data):
-    sys.exit("screenshot-repair.sh: the demo has no directory to cut at")
-open(sys.argv[2], "wb").write(data[:directory])
-PY
 
-xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" "$(dirname "$(realpath "$0")")/../support" <<'INNER'
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -s "$work" "$exe" "$out" "$cut" "$(dirname "$(realpath "$0")")/../support" "$probe" "$demo" <<'INNER'
 set -euo pipefail
-work=$1 exe=$2 out=$3 cut=$4
+work=$1 exe=$2 out=$3 cut=$4 probe=$6
 source "$5/x-capture.sh"
 "$5/wine-prefix.sh" create
+wine "$probe" demo cut "$(winepath -w "$cut")" "$(winepath -w "$7")" ||
+  { echo "screenshot-repair.sh: the demo has no directory to cut at" >&2; exit 2; }
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1
 
 cd "$work/demos"
@@ -45,10 +41,8 @@ others() {
   xdotool search --onlyvisible --classname 'vorelix.exe' 2>/dev/null | grep -vx "$main" || true
 }
 
-# A right click on the selected demo, the list's first entry (the list lies at 210,3570 twips in the
-# client area; the prefix keeps 96 DPI).
-dpi=96
-click_twips "$main" 7620 7815 $((210 + 600)) $((3570 + 120)) 3
+# A right click on the selected demo, the list's first entry.
+click_control "$probe" "Vorelix v2.1b [for CS 1.4-1.5]" DemoList 0 3
 sleep 1
 capture_windows "$out-menu.png" "$main" $(others)
 

@@ -14,32 +14,21 @@ dpi=${3:-96}
 demo=${4:-}
 [ -f "$exe" ] || { echo "screenshot-utils.sh: no program at $exe (build it first)" >&2; exit 2; }
 source "$(dirname "$(realpath "$0")")/../support/shot-work.sh"
-shot_work screenshot-utils.sh utils xvfb-run xdotool xwd convert wine python3
+shot_work screenshot-utils.sh utils xvfb-run xdotool xwd convert wine
 
-if [ -z "$demo" ]; then
-  demo="$work/match.dem"
-  python3 - "$demo" <<'PY'
-import sys
-demo = bytearray(60000)
-def put(at, data): demo[at:at + len(data)] = data
-put(0, b"HLDEMO"); put(16, b"de_dust2"); put(276, b"cstrike")
-nicks = ["Bob", "Alice", "\u0412\u0430\u0441\u044f".encode(), "Bob", "xXx_Sniper_xXx", "Alice", "Bob"]
-for k, nick in enumerate(nicks):
-    put(2000 + 700 * k, b"\\name\\" + (nick if isinstance(nick, bytes) else nick.encode()) + b"\\model\\gign\\")
-lines = ["Bob :   gg", "Alice :   nice shot!", "\u0412\u0430\u0441\u044f :   \u043f\u0440\u0438\u0432\u0435\u0442 \u0432\u0441\u0435\u043c",
-         "Bob :   rush b", "xXx_Sniper_xXx :   lol"]
-for k, line in enumerate(lines):
-    put(20000 + 500 * k, b"\x02" + line.encode() + b"\n")
-open(sys.argv[1], "wb").write(demo)
-PY
-fi
-demo=$(realpath "$demo")
+probe="$(dirname "$exe")/../../tests/support/test_probe.exe"
+[ -f "$probe" ] || { echo "screenshot-utils.sh: no $probe (build the tests first)" >&2; exit 2; }
+[ -z "$demo" ] || demo=$(realpath "$demo")
 
-xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" "$(dirname "$(realpath "$0")")/../support" <<'INNER'
+xvfb-run -a -s "-screen 0 1600x1200x24" bash -s "$exe" "$prefix_out" "$dpi" "$demo" "$(dirname "$(realpath "$0")")/../support" "$probe" "$work" <<'INNER'
 set -euo pipefail
-exe=$1 out=$2 dpi=$3 demo=$4
+exe=$1 out=$2 dpi=$3 demo=$4 probe=$6
 source "$5/x-capture.sh"
 "$5/wine-prefix.sh" create
+if [ -z "$demo" ]; then
+  demo="$7/match.dem"
+  wine "$probe" demo utils "$(winepath -w "$demo")"
+fi
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Vorelix\main' /v firstrun /d 0 /f >/dev/null 2>&1 || true
 # Wine reads the DPI when its server starts.
@@ -50,20 +39,19 @@ program=$!
 main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
 sleep 1
 
-# "Useful utils" in the main window (client 7620 x 7815 twips).
-click_twips "$main" 7620 7815 4155 6907
+title="Vorelix v2.1b [for CS 1.4-1.5]"
+click_control "$probe" "$title" UtilsButton
 sleep 0.5
 utils=$(timeout 30 xdotool search --sync --onlyvisible --name "^Useful utils$" | head -1)
 sleep 1
 capture_windows "$out-$dpi-initial.png" "$utils"
-# The nick editor's Load, the chat editor's Load, then the first nick (client 10245 x 5355 twips).
-click_twips "$utils" 10245 5355 3420 2737
+# The nick editor's Load, the chat editor's Load, then the first nick.
+click_control "$probe" "Useful utils" LoadNicksButton
 sleep 0.5
-click_twips "$utils" 10245 5355 5310 4837
+click_control "$probe" "Useful utils" LoadChatButton
 sleep 0.5
-click_twips "$utils" 10245 5355 600 2620
-sleep 0.5
-sleep 0.5
+click_control "$probe" "Useful utils" NickList 0
+sleep 1
 capture_windows "$out-$dpi-loaded.png" "$utils"
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true

@@ -1,13 +1,21 @@
 // The tests' one child program: holds the single-instance guard, or records who it is and what it was
 // given. Copied as hl.exe into a game folder it is the stand-in game of the launch tests
-// (StandInRecord.h), which holds its demo open as a running game does.
+// (StandInRecord.h), which holds its demo open as a running game does. For the screenshot scripts it
+// also tells where a control of a shown window lies and writes their demos.
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <string>
 
 #include "StandInRecord.h"
+#include "SyntheticDemo.h"
 #include "app/ProgramInstance.h"
+#include "demo/DemoContainer.h"
+#include "ui/config/ConfigWindow.h"
+#include "ui/main/ControlIds.h"
+#include "ui/utilities/UtilitiesWindow.h"
 #include "platform/FileOps.h"
 #include "platform/Text.h"
 
@@ -80,11 +88,82 @@ int StandIn(const std::wstring& game) {
     return 0;
 }
 
+// The controls the screenshot scripts click, by the names the program gives them.
+int ControlNamed(const std::wstring& name) {
+    using vorelix::ui::ToInt;
+    using Main = vorelix::ui::ControlId;
+    using Utilities = vorelix::ui::UtilitiesControlId;
+    const std::pair<const wchar_t*, int> known[] = {
+        {L"GameFrame", ToInt(Main::GameFrame)},
+        {L"DemoList", ToInt(Main::DemoList)},
+        {L"SelectConfigButton", ToInt(Main::SelectConfigButton)},
+        {L"UtilsButton", ToInt(Main::UtilsButton)},
+        {L"PlayDemoButton", ToInt(Main::PlayDemoButton)},
+        {L"ConfigOkButton", ToInt(vorelix::ui::ConfigControlId::OkButton)},
+        {L"LoadNicksButton", ToInt(Utilities::LoadNicksButton)},
+        {L"LoadChatButton", ToInt(Utilities::LoadChatButton)},
+        {L"NickList", ToInt(Utilities::NickList)},
+    };
+    for (const auto& [knownName, id] : known)
+        if (name == knownName) return id;
+    return 0;
+}
+
+// Prints "X Y BOTTOM" in screen pixels: the middle of a control of the window of that title (or of a
+// list box's entry `item`), where a click hits it, and the control's lower edge.
+int Place(const std::wstring& title, const std::wstring& control, int item) {
+    HWND window = FindWindowW(nullptr, title.c_str());
+    HWND child = window ? GetDlgItem(window, ControlNamed(control)) : nullptr;
+    if (child == nullptr) return 3;
+    RECT rect{};
+    if (item < 0) GetClientRect(child, &rect);
+    else SendMessageW(child, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&rect));
+    POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}, bottom{0, rect.bottom};
+    ClientToScreen(child, &middle);
+    ClientToScreen(child, &bottom);
+    std::cout << middle.x << ' ' << middle.y << ' ' << bottom.y << '\n';
+    return 0;
+}
+
+// The screenshot scripts' demos: "utils" (nicks, some Cyrillic, and chat lines), "big MB" (a header
+// and players, the rest a hole in the file) and "cut SOURCE" (a recording up to its directory, as a
+// crash leaves it).
+int WriteDemo(const std::wstring& kind, const std::filesystem::path& out, const std::wstring& argument) {
+    using vorelix::test::MakeDemo;
+    if (kind == L"utils") {
+        vorelix::test::Pieces pieces;
+        const char* nicks[] = {"Bob", "Alice", "\xD0\x92\xD0\xB0\xD1\x81\xD1\x8F", "Bob", "xXx_Sniper_xXx", "Alice", "Bob"};
+        const char* lines[] = {"Bob :   gg", "Alice :   nice shot!",
+                               "\xD0\x92\xD0\xB0\xD1\x81\xD1\x8F :   \xD0\xBF\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82",
+                               "Bob :   rush b", "xXx_Sniper_xXx :   lol"};
+        for (std::size_t k = 0; k < std::size(nicks); ++k)
+            pieces.emplace_back(2000 + 700 * k, std::string("\\name\\") + nicks[k] + "\\model\\gign\\");
+        for (std::size_t k = 0; k < std::size(lines); ++k)
+            pieces.emplace_back(20000 + 500 * k, std::string("\x02") + lines[k] + "\n");
+        std::ofstream(out, std::ios::binary) << MakeDemo(60000, pieces);
+    } else if (kind == L"big") {
+        std::ofstream(out, std::ios::binary) << MakeDemo(2000, {{1000, "\\name\\Bob\\model\\gign\\"}});
+        std::filesystem::resize_file(out, std::stoull(argument) << 20);  // the rest stays a hole
+    } else if (kind == L"cut") {
+        const auto bytes = vorelix::platform::ReadFileStart(argument, SIZE_MAX);
+        if (!bytes) return 3;
+        const auto header = vorelix::demo::ReadContainerHeader(vorelix::demo::AsBytes(*bytes));
+        const auto directory = header ? static_cast<std::size_t>(header->directoryOffset) : 0;
+        if (directory <= vorelix::demo::kContainerHeaderSize || directory > bytes->size()) return 3;
+        std::ofstream(out, std::ios::binary) << bytes->substr(0, directory);
+    } else {
+        return 2;
+    }
+    return 0;
+}
+
 }  // namespace
 
 // guard NAME: exits 10 when first to hold the guard, 20 when another holds it.
 // record OUT_FILE EVENT_NAME [...]: writes the argument string, the working folder, the program's
 // folder and base name, one per line in UTF-8, then sets the named event.
+// place TITLE CONTROL [ITEM]: prints where a click on the control (or list entry) lands (Place).
+// demo KIND OUT [ARGUMENT]: writes a demo for the screenshot scripts (WriteDemo).
 // As hl.exe: the stand-in game, whatever the arguments.
 int wmain(int argc, wchar_t* argv[]) {
     const auto identity = vorelix::app::CurrentProgram();
@@ -92,5 +171,7 @@ int wmain(int argc, wchar_t* argv[]) {
     const std::wstring mode = argc > 2 ? argv[1] : L"";
     if (mode == L"guard") return vorelix::app::SingleInstanceGuard(argv[2]).IsFirstInstance() ? 10 : 20;
     if (mode == L"record" && argc >= 4) return Record(argv[2], argv[3]);
+    if (mode == L"place" && argc >= 4) return Place(argv[2], argv[3], argc > 4 ? std::stoi(argv[4]) : -1);
+    if (mode == L"demo" && argc >= 4) return WriteDemo(argv[2], argv[3], argc > 4 ? argv[4] : L"0");
     return 2;
 }
