@@ -114,10 +114,6 @@ std::wstring DriveCurrentFolder(wchar_t driveLetter) {
     return drive + L"\\";
 }
 
-bool IsDriveReady(wchar_t driveLetter) {
-    return IsFolder(std::wstring{driveLetter, L':', L'\\'});
-}
-
 std::wstring NearestExistingFolder(const std::wstring& path) {
     std::wstring candidate = path;
     while (!candidate.empty()) {

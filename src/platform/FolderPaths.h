@@ -16,9 +16,6 @@ std::optional<std::wstring> NormalizeFolder(const std::wstring& path);
 // The folder that the system keeps as a drive's current one ("Z:" -> "Z:\home\me"), or its root.
 std::wstring DriveCurrentFolder(wchar_t driveLetter);
 
-// True when the drive's root can be read (a drive without a disc or a lost network share cannot).
-bool IsDriveReady(wchar_t driveLetter);
-
 // The nearest folder at or above `path` that still exists; "" when not even its drive is there.
 std::wstring NearestExistingFolder(const std::wstring& path);
 

@@ -17,7 +17,6 @@ thread_local std::string shiftedText;
 std::string_view BitReader::String() {
     if ((position_ & 7) == 0) {
         const std::size_t start = static_cast<std::size_t>(position_ >> 3);
-        lastString_ = start;
         if (start >= bytes_.size()) {
             Overrun(0);
             return {};
@@ -31,7 +30,6 @@ std::string_view BitReader::String() {
         position_ += (static_cast<std::uint64_t>(length) + 1) * 8;
         return AsText(bytes_.subspan(start, length));
     }
-    lastString_ = position_ >> 3;
     shiftedText.clear();
     for (;;) {
         const std::uint32_t byte = Bits(8);

@@ -18,7 +18,6 @@ class BitReader {
         : bytes_(bytes), sizeInBits_(static_cast<std::uint64_t>(bytes.size()) * 8) {}
 
     std::uint64_t BitPosition() const { return position_; }
-    std::uint64_t BytePosition() const { return (position_ + 7) / 8; }
     std::uint64_t BitsLeft() const { return position_ >= sizeInBits_ ? 0 : sizeInBits_ - position_; }
     std::uint64_t BytesLeft() const { return BitsLeft() / 8; }
     bool AtEnd() const { return position_ >= sizeInBits_; }
@@ -77,8 +76,6 @@ class BitReader {
     // The bytes up to the next NUL (which is passed), at any bit position. A text with no NUL before
     // the end overruns.
     std::string_view String();
-    // Where the last String() began, in bytes from the start (meaningful on a byte boundary).
-    std::uint64_t LastStringOffset() const { return lastString_; }
 
   private:
     void Overrun(std::uint64_t) {
@@ -89,7 +86,6 @@ class BitReader {
     ByteView bytes_;
     std::uint64_t sizeInBits_ = 0;
     std::uint64_t position_ = 0;
-    std::uint64_t lastString_ = 0;
     bool overrun_ = false;
 };
 

@@ -73,7 +73,6 @@ class MessageDecoder {
     // the state built so far is kept).
     std::optional<DecodeStop> DecodeFrame(ByteView messages, const FrameFacts& facts, MessageSink& sink);
 
-    bool RecordedByProxy() const { return proxySpectator_; }
     int MaxPlayers() const { return serverInfo_ ? serverInfo_->maxPlayers : 32; }
 
   private:
