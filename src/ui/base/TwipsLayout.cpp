@@ -25,41 +25,6 @@ TwipsRect PlaceInWindow(TwipsTable table, const TwipsControl& entry) {
     return place;
 }
 
-// The width a check box or option needs for its caption in `font`: the text, the box and its gap.
-int NeededWidth(HWND control, const wchar_t* caption, HFONT font, UINT dpi) {
-    HDC hdc = GetDC(control);
-    HGDIOBJ old = SelectObject(hdc, font);
-    SIZE extent{};
-    GetTextExtentPoint32W(hdc, caption, lstrlenW(caption), &extent);
-    SelectObject(hdc, old);
-    ReleaseDC(control, hdc);
-    return extent.cx + MulDiv(20, static_cast<int>(dpi), kDefaultDpi);
-}
-
-// Widens a check box or option whose caption does not fit its place, up to its room on the right;
-// where even the room is too narrow (a wider installed face), the font shrinks a pixel at a time, by
-// a fifth at most. Gives the font to use.
-HFONT SpreadToFit(HWND control, TwipsTable table, const TwipsControl& entry, RECT& pixels, HFONT font,
-                  FontSet& fonts, UINT dpi) {
-    const int room =
-        TwipsToPixels(PlaceInWindow(table, entry).left - entry.place.left + entry.roomRight, dpi);
-    int needed = 0;
-    const HFONT fitted = fonts.ShrunkToFit(font, [&](HFONT candidate) {
-        needed = NeededWidth(control, entry.caption, candidate, dpi);
-        return pixels.left + needed <= room;
-    });
-    if (pixels.left + needed > pixels.right) pixels.right = std::min<LONG>(pixels.left + needed, room);
-    return fitted;
-}
-
-}  // namespace
-
-void CreateTwipsControls(HWND parent, TwipsTable table) {
-    for (const auto& entry : table) {
-        CreateChildControl(parent, entry.className, entry.caption, entry.style, entry.exStyle, entry.id);
-    }
-}
-
 HFONT FontOf(const FontSet& fonts, FontKind kind) {
     switch (kind) {
         case FontKind::Caption:
@@ -72,20 +37,76 @@ HFONT FontOf(const FontSet& fonts, FontKind kind) {
     return fonts.List();
 }
 
-void PlaceTwipsControls(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi) {
+// How wide a caption is in `font`: `ink`, where its drawing ends, decides whether it fits; `width` is
+// what its control is given; `bottom` is where a label's ink ends below.
+struct CaptionExtent {
+    int ink = 0;
+    int width = 0;
+    int bottom = 0;
+};
+
+CaptionExtent MeasureCaption(HWND control, const TwipsControl& entry, HFONT font, UINT dpi) {
+    if (lstrcmpW(entry.className, WC_STATICW) == 0) {
+        const DrawnExtent drawn = MeasureDrawnText(font, entry.caption);
+        // The reported width where it fits: at 96 DPI it is what the label has always been given.
+        return {drawn.right, std::max(drawn.reported + 1, drawn.right), drawn.bottom};
+    }
+    // A check box or option: the text, the box and its gap.
+    HDC hdc = GetDC(control);
+    HGDIOBJ old = SelectObject(hdc, font);
+    SIZE extent{};
+    GetTextExtentPoint32W(hdc, entry.caption, lstrlenW(entry.caption), &extent);
+    SelectObject(hdc, old);
+    ReleaseDC(control, hdc);
+    const int needed = extent.cx + MulDiv(20, static_cast<int>(dpi), kDefaultDpi);
+    return {needed, needed, 0};
+}
+
+// A caption keeps the font its table gives it at every DPI. One wider than its place spreads into the
+// room to its right; where even that is too narrow, the font shrinks a pixel at a time, by a fifth at
+// most (Wine draws Tahoma from 14 px up with outlines wider than the real face's). A label also grows
+// downwards if the font needs more height. Gives the font to use.
+HFONT FitCaption(HWND control, TwipsTable table, const TwipsControl& entry, RECT& pixels, HFONT font,
+                 FontSet& fonts, UINT dpi) {
+    const int room =
+        TwipsToPixels(PlaceInWindow(table, entry).left - entry.place.left + entry.roomRight, dpi) -
+        pixels.left;
+    CaptionExtent needed;
+    const HFONT fitted = fonts.ShrunkToFit(font, [&](HFONT candidate) {
+        needed = MeasureCaption(control, entry, candidate, dpi);
+        return needed.ink <= room;
+    });
+    pixels.right = pixels.left + std::max<LONG>(pixels.right - pixels.left, std::min(needed.width, room));
+    pixels.bottom = std::max<LONG>(pixels.bottom, pixels.top + needed.bottom);
+    return fitted;
+}
+
+}  // namespace
+
+void CreateTwipsControls(HWND parent, TwipsTable table) {
     for (const auto& entry : table) {
-        const Control control(GetDlgItem(parent, entry.id));
-        HFONT font = FontOf(fonts, entry.font);
-        RECT pixels = TwipsToPixels(PlaceInWindow(table, entry), dpi);
-        if (entry.roomRight > 0) font = SpreadToFit(control.Hwnd(), table, entry, pixels, font, fonts, dpi);
-        control.Place(pixels);
-        control.SetFont(font);
+        CreateChildControl(parent, entry.className, entry.caption, entry.style, entry.exStyle, entry.id);
     }
 }
 
 void ApplyTwipsDpi(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi) {
     FontSet fresh(dpi);
-    PlaceTwipsControls(parent, table, fresh, dpi);
+    for (const auto& entry : table) {
+        const Control control(GetDlgItem(parent, entry.id));
+        HFONT font = FontOf(fresh, entry.font);
+        RECT pixels = TwipsToPixels(PlaceInWindow(table, entry), dpi);
+        // A drop-down list's window height includes its open list.
+        const bool dropDown = lstrcmpW(entry.className, WC_COMBOBOXW) == 0;
+        if (dropDown) pixels.bottom += MulDiv(160, static_cast<int>(dpi), kDefaultDpi);
+        if (entry.roomRight > 0) font = FitCaption(control.Hwnd(), table, entry, pixels, font, fresh, dpi);
+        control.Place(pixels);
+        control.SetFont(font);
+        // The closed box, border excluded, set after the font, which would size it anew.
+        if (dropDown) {
+            SendMessageW(control.Hwnd(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                         TwipsToPixels(entry.place.height, dpi) - 6);
+        }
+    }
     fonts = std::move(fresh);
 }
 

@@ -23,8 +23,8 @@ struct TwipsControl {
     int frameId;      // 0: the control lies in the window; else the id of the frame (in the same table)
     TwipsRect place;  // in its container, as the designer gave it
     FontKind font;
-    // Check boxes and options: how far right (container twips) the control may grow when the installed
-    // face draws its caption wider than the designer's did.
+    // Labels, check boxes and options: how far right (container twips) the control may grow when the
+    // installed face draws its caption wider than the designer's did.
     int roomRight = 0;
 };
 
@@ -33,17 +33,14 @@ using TwipsTable = std::span<const TwipsControl>;
 // Creates the table's controls as children of `parent`, in table order, which is the tab order.
 void CreateTwipsControls(HWND parent, TwipsTable table);
 
-// Places every control of the table at `dpi` and gives it its font from `fonts`.
-void PlaceTwipsControls(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi);
-
 // Makes the fonts for `dpi` and places the table's controls with them; only then are the fonts the
-// controls had before (kept in `fonts`) freed, so no control ever holds a deleted font.
+// controls had before (kept in `fonts`) freed, so no control ever holds a deleted font. A caption with
+// room to its right spreads into it, in a smaller font where even that is too narrow; a drop-down
+// list's closed box is as high as its place.
 void ApplyTwipsDpi(HWND parent, TwipsTable table, FontSet& fonts, UINT dpi);
 
 // Sizes a window so that its client area is the designer's, in twips, at `dpi`.
 void SizeClientTwips(HWND window, int widthTwips, int heightTwips, UINT dpi);
-
-HFONT FontOf(const FontSet& fonts, FontKind kind);
 
 // Centres a window over another, kept inside the work area of the other's monitor.
 void CenterOver(HWND window, HWND over);

@@ -4,8 +4,6 @@
 
 #include <commctrl.h>
 
-#include <array>
-
 #include "ui/base/TwipsLayout.h"
 
 namespace vorelix::ui {
@@ -17,25 +15,13 @@ constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
 constexpr int kProgressSteps = 1000;
 constexpr COLORREF kDarkRed = RGB(128, 0, 0);
 
-const std::array kControls = {
-    TwipsControl{static_cast<int>(WaitControlId::Message),
-                 WC_STATICW,
-                 L"Please wait...",
-                 SS_LEFT | SS_NOPREFIX,
-                 0,
-                 0,
-                 {315, 210, 1170, 225},
-                 FontKind::Plain},
-    // A thin bar under the message, as wide as it.
-    TwipsControl{static_cast<int>(WaitControlId::Progress),
-                 PROGRESS_CLASSW,
-                 L"",
-                 PBS_SMOOTH,
-                 0,
-                 0,
-                 {315, 465, 1170, 90},
-                 FontKind::Plain},
+// The message and, under it, a thin bar as wide as it.
+// clang-format off
+const TwipsControl kControls[] = {
+    {static_cast<int>(WaitControlId::Message),  WC_STATICW,      L"Please wait...", SS_LEFT | SS_NOPREFIX, 0, 0, {315, 210, 1170, 225}, FontKind::Plain},
+    {static_cast<int>(WaitControlId::Progress), PROGRESS_CLASSW, L"",               PBS_SMOOTH,            0, 0, {315, 465, 1170, 90},  FontKind::Plain},
 };
+// clang-format on
 
 // The client area as the designer sized it.
 constexpr int kClientWidthTwips = 1605;

@@ -4,8 +4,6 @@
 // These need windows.h ahead of them.
 #include <commctrl.h>
 
-#include <array>
-
 #include "ui/config/ConfigWindow.h"
 #include "ui/base/TwipsLayout.h"
 
@@ -14,54 +12,24 @@ namespace vorelix::ui {
 namespace {
 
 using Id = ConfigControlId;
+using enum FontKind;
 
+constexpr DWORD kConfigList =
+    WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
 constexpr int kInWindow = 0;
 constexpr int kInFrame = ToInt(Id::ConfigFrame);
 
-// In tab order. The frame comes last so that it lies beneath everything placed on it.
-const std::array kControls = {
-    TwipsControl{ToInt(Id::ConfigList),
-                 WC_LISTVIEWW,
-                 L"",
-                 WS_TABSTOP | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
-                 WS_EX_CLIENTEDGE,
-                 kInFrame,
-                 {210, 630, 3270, 1410},
-                 FontKind::Plain},
-    TwipsControl{ToInt(Id::OkButton),
-                 WC_BUTTONW,
-                 L"OK",
-                 WS_TABSTOP | BS_DEFPUSHBUTTON,
-                 0,
-                 kInWindow,
-                 {2415, 2730, 1380, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::ListLabel),
-                 WC_STATICW,
-                 L"The list of configs located in cstrike:",
-                 SS_LEFT | SS_NOPREFIX,
-                 0,
-                 kInFrame,
-                 {210, 315, 3270, 225},
-                 FontKind::Plain},
-    TwipsControl{ToInt(Id::UseAutoexecBox),
-                 WC_BUTTONW,
-                 L"Use autoexec.cfg? (uncheck for disable)",
-                 WS_TABSTOP | BS_AUTOCHECKBOX,
-                 0,
-                 kInFrame,
-                 {210, 2100, 3270, 330},
-                 FontKind::Plain,
-                 3600},
-    TwipsControl{ToInt(Id::ConfigFrame),
-                 WC_BUTTONW,
-                 L"Choose your configs:",
-                 BS_GROUPBOX | WS_CLIPSIBLINGS,
-                 0,
-                 kInWindow,
-                 {105, 105, 3690, 2535},
-                 FontKind::Caption},
+// In tab order. The frame comes last so that it lies beneath everything placed on it. The check box's
+// last number is how far right its caption may spread.
+// clang-format off
+const TwipsControl kControls[] = {
+    {ToInt(Id::ConfigList),     WC_LISTVIEWW, L"",                                        kConfigList,                   WS_EX_CLIENTEDGE, kInFrame,  {210, 630, 3270, 1410},  Plain},
+    {ToInt(Id::OkButton),       WC_BUTTONW,   L"OK",                                      WS_TABSTOP | BS_DEFPUSHBUTTON, 0,                kInWindow, {2415, 2730, 1380, 435}, Caption},
+    {ToInt(Id::ListLabel),      WC_STATICW,   L"The list of configs located in cstrike:", SS_LEFT | SS_NOPREFIX,         0,                kInFrame,  {210, 315, 3270, 225},   Plain},
+    {ToInt(Id::UseAutoexecBox), WC_BUTTONW,   L"Use autoexec.cfg? (uncheck for disable)", WS_TABSTOP | BS_AUTOCHECKBOX,  0,                kInFrame,  {210, 2100, 3270, 330},  Plain, 3600},
+    {ToInt(Id::ConfigFrame),    WC_BUTTONW,   L"Choose your configs:",                    BS_GROUPBOX | WS_CLIPSIBLINGS, 0,                kInWindow, {105, 105, 3690, 2535},  Caption},
 };
+// clang-format on
 
 // The client area as the designer sized it.
 constexpr int kClientWidthTwips = 3900;

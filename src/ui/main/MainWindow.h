@@ -117,7 +117,6 @@ class MainWindow : public Window {
     // Layout and creation (MainWindowLayout.cpp).
     void CreateControls();
     void CreateMenu();
-    void CreateToolTips();
     void ApplyDpi(UINT dpi);
 
     // Folder navigation (MainWindowFolders.cpp).
@@ -168,7 +167,6 @@ class MainWindow : public Window {
     FontSet fonts_;
     HIMAGELIST buttonPictures_[3] = {};
     HMENU demoMenu_ = nullptr;
-    HWND toolTips_ = nullptr;
     HBRUSH infoBackground_ = nullptr;
 
     GroupBox gameFrame_, demosFrame_;

@@ -1,7 +1,5 @@
 // UtilitiesWindow's layout: every control with its place in twips, caption, style and font, created and
 // placed here.
-#include <array>
-
 #include "ui/base/TwipsLayout.h"
 #include "ui/utilities/UtilitiesWindow.h"
 
@@ -10,158 +8,46 @@ namespace vorelix::ui {
 namespace {
 
 using Id = UtilitiesControlId;
+using enum FontKind;
 
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
+constexpr DWORD kCheckBox = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kOption = BS_AUTORADIOBUTTON;
+constexpr DWORD kEditBox = WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kLabel = SS_LEFT | SS_NOPREFIX;
 constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
 constexpr DWORD kFrame = BS_GROUPBOX | WS_CLIPSIBLINGS;
+constexpr DWORD kSunken = WS_EX_CLIENTEDGE;
 constexpr int kInWindow = 0;
 constexpr int kInStatsMe = ToInt(Id::StatsMeFrame);
 constexpr int kInNicks = ToInt(Id::NickFrame);
 constexpr int kInChat = ToInt(Id::ChatFrame);
+constexpr const wchar_t* kStatsMeText =
+    L"Deletes all inscriptions such as: xxx made headhot on yyy, statistics etc.";
 
-// In tab order. The frames come last so that they lie beneath everything placed on them.
-const std::array kControls = {
-    TwipsControl{ToInt(Id::BackupBox),
-                 WC_BUTTONW,
-                 L"Make a .bak copy of demo before saving changes",
-                 WS_TABSTOP | BS_AUTOCHECKBOX,
-                 0,
-                 kInWindow,
-                 {210, 210, 3900, 225},
-                 FontKind::Plain,
-                 4350},
-    TwipsControl{ToInt(Id::DeleteStatsMeButton),
-                 WC_BUTTONW,
-                 L"Deletes all inscriptions of StatsMe",
-                 kButton,
-                 0,
-                 kInStatsMe,
-                 {210, 315, 3795, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::StatsMeLabel),
-                 WC_STATICW,
-                 L"Deletes all inscriptions such as: xxx made headhot on yyy, statistics etc.",
-                 kLabel,
-                 0,
-                 kInStatsMe,
-                 {210, 840, 3900, 435},
-                 FontKind::Plain},
-    TwipsControl{ToInt(Id::NickList),
-                 WC_LISTBOXW,
-                 L"",
-                 kList,
-                 WS_EX_CLIENTEDGE,
-                 kInNicks,
-                 {105, 315, 2325, 2010},
-                 FontKind::Plain},
-    TwipsControl{ToInt(Id::NewNickBox),
-                 WC_EDITW,
-                 L"",
-                 WS_TABSTOP | ES_AUTOHSCROLL,
-                 WS_EX_CLIENTEDGE,
-                 kInNicks,
-                 {105, 2520, 2325, 285},
-                 FontKind::Text},
-    TwipsControl{ToInt(Id::LoadNicksButton),
-                 WC_BUTTONW,
-                 L"Load",
-                 kButton,
-                 0,
-                 kInNicks,
-                 {2625, 315, 1380, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::HowToApplyLabel),
-                 WC_STATICW,
-                 L"How to apply?:",
-                 kLabel,
-                 0,
-                 kInNicks,
-                 {2625, 1155, 1275, 225},
-                 FontKind::Plain},
-    TwipsControl{ToInt(Id::OnlySelectedOption),
-                 WC_BUTTONW,
-                 L"Only selected",
-                 WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
-                 0,
-                 kInNicks,
-                 {2625, 1365, 1275, 435},
-                 FontKind::Plain,
-                 4155},
-    TwipsControl{ToInt(Id::AllSimilarOption),
-                 WC_BUTTONW,
-                 L"All similar",
-                 BS_AUTORADIOBUTTON,
-                 0,
-                 kInNicks,
-                 {2625, 1680, 1275, 435},
-                 FontKind::Plain,
-                 4155},
-    TwipsControl{ToInt(Id::SaveNickButton),
-                 WC_BUTTONW,
-                 L"Save changes",
-                 kButton | WS_GROUP,
-                 0,
-                 kInNicks,
-                 {2625, 2415, 1380, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::ChatList),
-                 WC_LISTBOXW,
-                 L"",
-                 kList | LBS_EXTENDEDSEL,
-                 WS_EX_CLIENTEDGE,
-                 kInChat,
-                 {210, 315, 5265, 3960},
-                 FontKind::Plain},
-    TwipsControl{ToInt(Id::LoadChatButton),
-                 WC_BUTTONW,
-                 L"Load",
-                 kButton,
-                 0,
-                 kInChat,
-                 {210, 4410, 1380, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::EditMessageButton),
-                 WC_BUTTONW,
-                 L"Edit...",
-                 kButton,
-                 0,
-                 kInChat,
-                 {2625, 4410, 1380, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::DeleteMessageButton),
-                 WC_BUTTONW,
-                 L"Delete",
-                 kButton,
-                 0,
-                 kInChat,
-                 {4095, 4410, 1380, 435},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::StatsMeFrame),
-                 WC_BUTTONW,
-                 L"Delete StatsMe stats",
-                 kFrame,
-                 0,
-                 kInWindow,
-                 {105, 630, 4215, 1485},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::NickFrame),
-                 WC_BUTTONW,
-                 L"Editing nicks used in selected demo",
-                 kFrame,
-                 0,
-                 kInWindow,
-                 {105, 2205, 4215, 3060},
-                 FontKind::Caption},
-    TwipsControl{ToInt(Id::ChatFrame),
-                 WC_BUTTONW,
-                 L"Editing chat messages in demo",
-                 kFrame,
-                 0,
-                 kInWindow,
-                 {4410, 210, 5685, 5055},
-                 FontKind::Caption},
+// In tab order. The frames come last so that they lie beneath everything placed on them. A check box's
+// or option's last number is how far right its caption may spread.
+// clang-format off
+const TwipsControl kControls[] = {
+    {ToInt(Id::BackupBox),           WC_BUTTONW,  L"Make a .bak copy of demo before saving changes", kCheckBox,                       0,       kInWindow,  {210, 210, 3900, 225},   Plain, 4350},
+    {ToInt(Id::DeleteStatsMeButton), WC_BUTTONW,  L"Deletes all inscriptions of StatsMe",            kButton,                         0,       kInStatsMe, {210, 315, 3795, 435},   Caption},
+    {ToInt(Id::StatsMeLabel),        WC_STATICW,  kStatsMeText,                                      kLabel,                          0,       kInStatsMe, {210, 840, 3900, 435},   Plain},
+    {ToInt(Id::NickList),            WC_LISTBOXW, L"",                                               kList,                           kSunken, kInNicks,   {105, 315, 2325, 2010},  Plain},
+    {ToInt(Id::NewNickBox),          WC_EDITW,    L"",                                               kEditBox,                        kSunken, kInNicks,   {105, 2520, 2325, 285},  Text},
+    {ToInt(Id::LoadNicksButton),     WC_BUTTONW,  L"Load",                                           kButton,                         0,       kInNicks,   {2625, 315, 1380, 435},  Caption},
+    {ToInt(Id::HowToApplyLabel),     WC_STATICW,  L"How to apply?:",                                 kLabel,                          0,       kInNicks,   {2625, 1155, 1275, 225}, Plain},
+    {ToInt(Id::OnlySelectedOption),  WC_BUTTONW,  L"Only selected",                                  kOption | WS_TABSTOP | WS_GROUP, 0,       kInNicks,   {2625, 1365, 1275, 435}, Plain, 4155},
+    {ToInt(Id::AllSimilarOption),    WC_BUTTONW,  L"All similar",                                    kOption,                         0,       kInNicks,   {2625, 1680, 1275, 435}, Plain, 4155},
+    {ToInt(Id::SaveNickButton),      WC_BUTTONW,  L"Save changes",                                   kButton | WS_GROUP,              0,       kInNicks,   {2625, 2415, 1380, 435}, Caption},
+    {ToInt(Id::ChatList),            WC_LISTBOXW, L"",                                               kList | LBS_EXTENDEDSEL,         kSunken, kInChat,    {210, 315, 5265, 3960},  Plain},
+    {ToInt(Id::LoadChatButton),      WC_BUTTONW,  L"Load",                                           kButton,                         0,       kInChat,    {210, 4410, 1380, 435},  Caption},
+    {ToInt(Id::EditMessageButton),   WC_BUTTONW,  L"Edit...",                                        kButton,                         0,       kInChat,    {2625, 4410, 1380, 435}, Caption},
+    {ToInt(Id::DeleteMessageButton), WC_BUTTONW,  L"Delete",                                         kButton,                         0,       kInChat,    {4095, 4410, 1380, 435}, Caption},
+    {ToInt(Id::StatsMeFrame),        WC_BUTTONW,  L"Delete StatsMe stats",                           kFrame,                          0,       kInWindow,  {105, 630, 4215, 1485},  Caption},
+    {ToInt(Id::NickFrame),           WC_BUTTONW,  L"Editing nicks used in selected demo",            kFrame,                          0,       kInWindow,  {105, 2205, 4215, 3060}, Caption},
+    {ToInt(Id::ChatFrame),           WC_BUTTONW,  L"Editing chat messages in demo",                  kFrame,                          0,       kInWindow,  {4410, 210, 5685, 5055}, Caption},
 };
+// clang-format on
 
 // The client area as the designer sized it.
 constexpr int kClientWidthTwips = 10245;
