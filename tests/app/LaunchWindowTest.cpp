@@ -72,7 +72,7 @@ class LaunchWindowTest : public MainWindowTest {
         Notify(Control(button), BN_CLICKED);
         UnhookWindowsHookEx(hook);
         EXPECT_TRUE(IsWindowEnabled(window->Hwnd()));
-        EXPECT_EQ(FindWindowW(L"Vorelix.WaitWindow", nullptr), nullptr);
+        EXPECT_EQ(ThreadWindowOfClass(L"Vorelix.WaitWindow"), nullptr);
         if (prompter.messages.size() > boxes) return std::nullopt;
         return watch.Wait();
     }

@@ -36,8 +36,8 @@ std::wstring FontOf(HWND control) {
 }
 
 bool IsKind(HWND control, const wchar_t* className, LONG typeMask, LONG type) {
-    wchar_t kind[16] = {};
-    GetClassNameW(control, kind, 16);
+    wchar_t kind[64] = {};
+    GetClassNameW(control, kind, 64);
     return lstrcmpiW(kind, className) == 0 && (GetWindowLongW(control, GWL_STYLE) & typeMask) == type;
 }
 
@@ -63,6 +63,22 @@ std::vector<std::wstring> Items(HWND list) {
 int Selection(HWND list) {
     return static_cast<int>(
         SendMessageW(list, IsKind(list, WC_COMBOBOXW) ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
+}
+
+HWND ThreadWindowOfClass(const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found = nullptr;
+    } search{className};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) {
+            auto* search = reinterpret_cast<Search*>(data);
+            if (IsKind(window, search->className)) search->found = window;
+            return search->found == nullptr ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void Notify(HWND control, int code) {

@@ -22,6 +22,9 @@ bool IsKind(HWND control, const wchar_t* className, LONG typeMask = 0, LONG type
 std::wstring Text(HWND control);
 std::vector<std::wstring> Items(HWND list);
 int Selection(HWND list);
+// A window of that class that this thread made, or none. Other test programs running beside this one
+// have windows of the same classes, which FindWindowW would find.
+HWND ThreadWindowOfClass(const wchar_t* className);
 // Sends the control's window the WM_COMMAND that the control itself sends.
 void Notify(HWND control, int code);
 // Selects entry `index` of a list or combo box and notifies its window as a click does.

@@ -65,7 +65,7 @@ TEST_F(UtilitiesWindowTest, UsefulUtilsOpensAFreshModalWindowWhoseChatListANewDe
         Notify(Control(ui::ControlId::UtilsButton), BN_CLICKED);
         EXPECT_TRUE(driver.acted);
         EXPECT_TRUE(IsWindowEnabled(window->Hwnd()));
-        EXPECT_EQ(FindWindowW(L"Vorelix.UtilitiesWindow", nullptr), nullptr) << "closing discards the window";
+        EXPECT_EQ(ThreadWindowOfClass(L"Vorelix.UtilitiesWindow"), nullptr) << "closing discards the window";
     }
 }
 
