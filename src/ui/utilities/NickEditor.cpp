@@ -61,29 +61,23 @@ void UtilitiesWindow::FillNickList() {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const int index = nickList_.Add(texts[i]);
         if (index < 0) break;  // out of memory: the list shows the first entries only
-        SendMessageW(nickList_.Hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index),
-                     static_cast<LPARAM>(nicks_[i].position));
+        nickList_.SetItemData(index, static_cast<LPARAM>(nicks_[i].position));
     }
 }
 
 void UtilitiesWindow::ShowNicks(const std::vector<std::size_t>& changed) {
-    HWND list = nickList_.Hwnd();
     const int selected = nickList_.Selected();
-    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const int top = nickList_.TopIndex();
     if (changed.size() > kRefillAbove) {
         FillNickList();
     } else {
-        RedrawPause pause(list);
-        for (std::size_t i : changed) {
-            const auto index = static_cast<WPARAM>(i);
-            SendMessageW(list, LB_DELETESTRING, index, 0);
-            const std::wstring text = ShowEntry(nicks_[i].bytes);
-            SendMessageW(list, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-            SendMessageW(list, LB_SETITEMDATA, index, static_cast<LPARAM>(nicks_[i].position));
-        }
+        RedrawPause pause(nickList_.Hwnd());
+        for (std::size_t i : changed)
+            nickList_.Replace(static_cast<int>(i), ShowEntry(nicks_[i].bytes),
+                              static_cast<LPARAM>(nicks_[i].position));
     }
     nickList_.SetSelected(selected);
-    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    nickList_.SetTopIndex(top);
 }
 
 void UtilitiesWindow::OnNickSelected() {
@@ -132,10 +126,9 @@ void UtilitiesWindow::OnSaveNickClick() {
              MessageIcon::Exclamation);
         return;
     }
-    const bool allSimilar = SendMessageW(allSimilarOption_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
     // Entries left out for want of room keep their text; the user sees which in the list.
     auto rename =
-        demo::PlanNickRename(nicks_, static_cast<std::size_t>(selected), allSimilar,
+        demo::PlanNickRename(nicks_, static_cast<std::size_t>(selected), allSimilarOption_.IsChecked(),
                              platform::WideToUtf8(newNickBox_.Text()), nickDemoLength_, WindowTextRule());
     if (!rename) {
         Tell(RefusalText(demo::TextField::Nick, rename.failure().systemText), kProgramTitle,

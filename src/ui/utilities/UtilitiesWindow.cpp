@@ -161,9 +161,8 @@ std::filesystem::path UtilitiesWindow::DemoPath() const {
 Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::WritePlan plan,
                                        std::int64_t& scannedWriteTime) {
     plan.lastWriteTime = scannedWriteTime;
-    const bool backup = SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const auto outcome =
-        platform::ApplyWritePlan(demo, plan, backup ? platform::Backup::Yes : platform::Backup::No);
+    const auto outcome = platform::ApplyWritePlan(
+        demo, plan, backupBox_.IsChecked() ? platform::Backup::Yes : platform::Backup::No);
     // The entries loaded before stay valid for the demo as this write left it.
     if (outcome.lastWriteTime) scannedWriteTime = *outcome.lastWriteTime;
     return outcome.status;
