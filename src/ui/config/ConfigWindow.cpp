@@ -5,7 +5,6 @@
 #include "ui/base/Dpi.h"
 #include "ui/base/ModalLoop.h"
 #include "ui/base/TwipsLayout.h"
-#include "ui/base/UserMessageBox.h"
 
 namespace vorelix::ui {
 
@@ -99,7 +98,7 @@ void ConfigWindow::OnOkClick() {
     if (useAutoexec && autoexec_.AutoexecRenamed()) autoexec_.RestoreAutoexec();
     Hide();
     // The checks apply to this run's launches whether or not they could be kept for the next.
-    if (notSaved) ShowUserMessage(services_.prompter, *notSaved);
+    if (notSaved) Warn(services_.prompter, notSaved->text, notSaved->title);
 }
 
 }  // namespace vorelix::ui

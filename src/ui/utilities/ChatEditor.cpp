@@ -32,7 +32,7 @@ void UtilitiesWindow::OnLoadChatClick() {
     }
     if (chat_.empty()) {
         EnterChatState(ChatEditorState::NothingFound);
-        Tell(platform::Utf8ToWide(demo::kNoChatMessage), L"Nothing...", MessageIcon::Exclamation);
+        Warn(services_.prompter, platform::Utf8ToWide(demo::kNoChatMessage), L"Nothing...");
         return;
     }
     {
@@ -65,21 +65,15 @@ void UtilitiesWindow::ShowChatEntry(std::size_t index) {
 void UtilitiesWindow::OnEditMessageClick() {
     const auto count = static_cast<std::size_t>(std::max(chatList_.Count(), 0));
     const int current = chatList_.Caret();
-    if (count == 0 || count != chat_.size() || current < 0 || static_cast<std::size_t>(current) >= count) {
-        Tell(L"There is no message to edit. Nothing is written.", kProgramTitle, MessageIcon::Exclamation);
-        return;
-    }
+    if (count == 0 || count != chat_.size() || current < 0 || static_cast<std::size_t>(current) >= count)
+        return Warn(services_.prompter, L"There is no message to edit. Nothing is written.");
     const auto index = static_cast<std::size_t>(current);
     const std::wstring typed = services_.prompter.AskText(
         {L"Enter the new message:", L"Editing",
          platform::Utf8ToWide(demo::EditableText(chat_[index], WindowTextRule()))});
     auto edit =
         demo::PlanChatEdit(chat_, index, platform::WideToUtf8(typed), chatDemoLength_, WindowTextRule());
-    if (!edit) {
-        Tell(RefusalText(demo::TextField::Chat, edit.failure().systemText), kProgramTitle,
-             MessageIcon::Exclamation);
-        return;
-    }
+    if (!edit) return Warn(services_.prompter, RefusalText(demo::TextField::Chat, edit.failure().systemText));
     if (edit->plan.empty()) return;  // cancelled, or the text as it was
     if (auto written = BackupAndWrite(DemoPath(), edit->plan, chatDemoWriteTime_); !written)
         return TellWriteFailed(written.failure());
@@ -89,11 +83,9 @@ void UtilitiesWindow::OnEditMessageClick() {
 
 void UtilitiesWindow::OnDeleteMessageClick() {
     const std::vector<int> selected = chatList_.SelectedIndices();
-    if (selected.empty()) {
-        Tell(L"And why messages for removal are not selected? What to delete?", L"Hmm",
-             MessageIcon::Critical);
-        return;
-    }
+    if (selected.empty())
+        return ShowError(services_.prompter,
+                         L"And why messages for removal are not selected? What to delete?", L"Hmm");
     const std::vector<std::size_t> deleted(selected.begin(), selected.end());
     const demo::EntryEdit edit = demo::PlanChatDelete(chat_, deleted, chatDemoLength_);
     if (auto written = BackupAndWrite(DemoPath(), edit.plan, chatDemoWriteTime_); !written)

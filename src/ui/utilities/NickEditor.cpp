@@ -121,20 +121,14 @@ void UtilitiesWindow::OnNewNickChanged() {
 
 void UtilitiesWindow::OnSaveNickClick() {
     const int selected = nickList_.Selected();
-    if (selected < 0 || static_cast<std::size_t>(selected) >= nicks_.size()) {
-        Tell(L"Select the nick to change in the list first. Nothing is written.", kProgramTitle,
-             MessageIcon::Exclamation);
-        return;
-    }
+    if (selected < 0 || static_cast<std::size_t>(selected) >= nicks_.size())
+        return Warn(services_.prompter, L"Select the nick to change in the list first. Nothing is written.");
     // Entries left out for want of room keep their text; the user sees which in the list.
     auto rename =
         demo::PlanNickRename(nicks_, static_cast<std::size_t>(selected), allSimilarOption_.IsChecked(),
                              platform::WideToUtf8(newNickBox_.Text()), nickDemoLength_, WindowTextRule());
-    if (!rename) {
-        Tell(RefusalText(demo::TextField::Nick, rename.failure().systemText), kProgramTitle,
-             MessageIcon::Exclamation);
-        return;
-    }
+    if (!rename)
+        return Warn(services_.prompter, RefusalText(demo::TextField::Nick, rename.failure().systemText));
     if (auto written = BackupAndWrite(DemoPath(), rename->plan, nickDemoWriteTime_); !written) {
         EnterNickState(NickEditorState::SaveFailed);
         TellWriteFailed(written.failure());

@@ -168,17 +168,13 @@ Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::
     return outcome.status;
 }
 
-void UtilitiesWindow::Tell(std::wstring_view text, const wchar_t* title, MessageIcon icon) {
-    services_.prompter.ShowMessage({std::wstring(text), title, icon, MessageButtons::Ok});
-}
-
 void UtilitiesWindow::TellDone(std::string_view text) {
-    Tell(platform::Utf8ToWide(text), L"All OK!", MessageIcon::Information);
+    Inform(services_.prompter, platform::Utf8ToWide(text), L"All OK!");
 }
 
 void UtilitiesWindow::TellWriteFailed(const Failure& failure) {
-    Tell(platform::Utf8ToWide(demo::kWriteFailedPrefix) + platform::Utf8ToWide(failure.systemText),
-         kProgramTitle, MessageIcon::Critical);
+    ShowError(services_.prompter,
+              platform::Utf8ToWide(demo::kWriteFailedPrefix) + platform::Utf8ToWide(failure.systemText));
 }
 
 void UtilitiesWindow::TellOpenFailed(const Failure& failure) {
@@ -186,7 +182,7 @@ void UtilitiesWindow::TellOpenFailed(const Failure& failure) {
     const std::wstring description = failure.systemText.empty()
                                          ? std::wstring(L"The demo is shorter than 1,000 bytes.")
                                          : platform::Utf8ToWide(failure.systemText);
-    Tell(platform::Utf8ToWide(demo::kOpenFailedPrefix) + description, kProgramTitle, MessageIcon::Critical);
+    ShowError(services_.prompter, platform::Utf8ToWide(demo::kOpenFailedPrefix) + description);
 }
 
 }  // namespace vorelix::ui
