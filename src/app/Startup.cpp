@@ -18,22 +18,14 @@ void AskFirstRun(const StartupContext& context) {
     const auto firstRun = context.settings.GetInt(L"main", L"firstrun", 1);
     if (!firstRun) return;
     if (*firstRun == 1) {
-        ui::MessageRequest question;
-        question.text = kFirstRunText;
-        question.title = L"Your first run!";
-        question.icon = ui::MessageIcon::Question;
-        question.buttons = ui::MessageButtons::YesNo;
-        if (context.prompter.ShowMessage(question) == ui::Answer::Yes) {
+        if (ui::AskYesNo(context.prompter, kFirstRunText, L"Your first run!")) {
             const std::wstring exe = context.program.folder + L"\\" + context.program.baseName + L".exe";
             const auto error =
                 launch::RegisterOpenFile(L"dem", L"vorelix_file", exe + L",0", exe, context.associationRoots);
             // The question never comes back, so a failed association must not pass unnoticed.
-            if (error) {
-                ui::MessageRequest failure;
-                failure.text = L".dem files could not be registered with Vorelix: " + error->description;
-                failure.icon = ui::MessageIcon::Exclamation;
-                context.prompter.ShowMessage(failure);
-            }
+            if (error)
+                ui::Warn(context.prompter,
+                         L".dem files could not be registered with Vorelix: " + error->description);
         }
     }
     context.settings.SetString(L"main", L"firstrun", L"0");
@@ -95,11 +87,7 @@ void ShowStartFolder(ui::MainWindow& window, const StartupContext& context) {
 
 bool PassSingleInstanceTest(bool isFirstInstance, ui::Prompter& prompter) {
     if (isFirstInstance) return true;
-    ui::MessageRequest message;
-    message.text = L"One instance of the program is currently runnig! Using it!";
-    message.title = L"Hmm";
-    message.icon = ui::MessageIcon::Exclamation;
-    prompter.ShowMessage(message);
+    ui::Warn(prompter, L"One instance of the program is currently runnig! Using it!", L"Hmm");
     return false;
 }
 

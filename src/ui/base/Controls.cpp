@@ -65,6 +65,30 @@ void ListBox::ReserveItems(int items, std::size_t textBytes) const {
     Send(LB_INITSTORAGE, static_cast<WPARAM>(items), static_cast<LPARAM>(textBytes));
 }
 
+void ListBox::Replace(int index, const std::wstring& text, LPARAM data) const {
+    Delete(index);
+    Send(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str()));
+    SetItemData(index, data);
+}
+
+std::vector<int> ListBox::SelectedIndices() const {
+    const LRESULT count = Send(LB_GETSELCOUNT);
+    if (count <= 0) return {};  // LB_ERR for a list that selects one entry only
+    std::vector<int> indices(static_cast<std::size_t>(count));
+    const LRESULT copied =
+        Send(LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(indices.data()));
+    indices.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return indices;
+}
+
+int CheckListView::Add(const std::wstring& text) const {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = Count();
+    item.pszText = const_cast<wchar_t*>(text.c_str());
+    return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
 int ComboBox::Add(const std::wstring& text) const {
     return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }

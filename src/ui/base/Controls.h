@@ -46,6 +46,9 @@ class Button : public Control {
     // A picture shown above the caption (comctl32 v6 image list alignment); the list stays owned by the
     // caller.
     void SetPictureAbove(HIMAGELIST images) const;
+    // For check boxes and option buttons.
+    bool IsChecked() const { return Send(BM_GETCHECK) == BST_CHECKED; }
+    void SetChecked(bool checked) const { Send(BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED); }
 };
 
 class GroupBox : public Control {
@@ -78,6 +81,23 @@ class ListBox : public Control {
     void SetSelected(int index) const { Send(LB_SETCURSEL, static_cast<WPARAM>(index)); }
     void Clear() const { Send(LB_RESETCONTENT); }
     void ReserveItems(int items, std::size_t textBytes) const;
+    void Delete(int index) const { Send(LB_DELETESTRING, static_cast<WPARAM>(index)); }
+    // A list box has no way to change an entry's text: the entry is deleted and inserted anew, and loses
+    // its selection on the way.
+    void Replace(int index, const std::wstring& text, LPARAM data) const;
+    void SetItemData(int index, LPARAM data) const { Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data); }
+    int TopIndex() const { return static_cast<int>(Send(LB_GETTOPINDEX)); }
+    void SetTopIndex(int index) const { Send(LB_SETTOPINDEX, static_cast<WPARAM>(index)); }
+
+    // For lists that select many entries: the entry with the focus rectangle, and the selected ones.
+    int Caret() const { return static_cast<int>(Send(LB_GETCARETINDEX)); }
+    void SetCaret(int index) const { Send(LB_SETCARETINDEX, static_cast<WPARAM>(index), FALSE); }
+    bool IsItemSelected(int index) const { return Send(LB_GETSEL, static_cast<WPARAM>(index)) > 0; }
+    void SetItemSelected(int index, bool selected) const {
+        Send(LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
+    }
+    // In ascending order.
+    std::vector<int> SelectedIndices() const;
 };
 
 class ComboBox : public Control {
@@ -93,6 +113,20 @@ class ComboBox : public Control {
         Send(CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < Count() ? index : -1));
     }
     void Clear() const { Send(CB_RESETCONTENT); }
+};
+
+// A report list view of names, each with a check box (LVS_EX_CHECKBOXES).
+class CheckListView : public Control {
+  public:
+    using Control::Control;
+    int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+    // Appends an entry; its index, or -1 when the list could not take it.
+    int Add(const std::wstring& text) const;
+    void Clear() const { Send(LVM_DELETEALLITEMS); }
+    bool IsChecked(int index) const { return ListView_GetCheckState(Hwnd(), index) != FALSE; }
+    void SetChecked(int index, bool checked) const {
+        ListView_SetCheckState(Hwnd(), index, checked ? TRUE : FALSE);
+    }
 };
 
 // Stops a control from repainting while it is filled, and repaints it once afterwards.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vorelix::ui {
 
@@ -33,5 +34,25 @@ class Prompter {
     // The confirmed text; "" when the user cancels.
     virtual std::wstring AskText(const InputRequest& request) = 0;
 };
+
+// The boxes the program shows, by kind; a box with an empty title shows the program's.
+inline Answer ShowBox(Prompter& prompter, std::wstring_view text, std::wstring_view title, MessageIcon icon,
+                      MessageButtons buttons = MessageButtons::Ok) {
+    return prompter.ShowMessage(
+        {std::wstring(text), title.empty() ? kProgramTitle : std::wstring(title), icon, buttons});
+}
+inline void Inform(Prompter& prompter, std::wstring_view text, std::wstring_view title = {}) {
+    ShowBox(prompter, text, title, MessageIcon::Information);
+}
+inline void Warn(Prompter& prompter, std::wstring_view text, std::wstring_view title = {}) {
+    ShowBox(prompter, text, title, MessageIcon::Exclamation);
+}
+inline void ShowError(Prompter& prompter, std::wstring_view text, std::wstring_view title = {}) {
+    ShowBox(prompter, text, title, MessageIcon::Critical);
+}
+// True when the user answers Yes.
+inline bool AskYesNo(Prompter& prompter, std::wstring_view text, std::wstring_view title = {}) {
+    return ShowBox(prompter, text, title, MessageIcon::Question, MessageButtons::YesNo) == Answer::Yes;
+}
 
 }  // namespace vorelix::ui

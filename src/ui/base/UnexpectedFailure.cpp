@@ -36,11 +36,8 @@ void ReportUnexpectedFailure(const std::wstring& what) noexcept {
     if (reporting || failurePrompter == nullptr) return;
     reporting = true;
     try {
-        MessageRequest message;
-        message.text = L"Vorelix could not finish " + what + L".\r\n\r\n" + DescribeCurrentException() +
-                       L"\r\n\r\nThe program goes on running.";
-        message.icon = MessageIcon::Critical;
-        failurePrompter->ShowMessage(message);
+        ShowError(*failurePrompter, L"Vorelix could not finish " + what + L".\r\n\r\n" +
+                                        DescribeCurrentException() + L"\r\n\r\nThe program goes on running.");
     } catch (...) {
     }
     reporting = false;

@@ -1,13 +1,10 @@
 // ConfigWindow's life, its modal showing, the list's checks and the OK button that keeps the choice.
 #include "ui/config/ConfigWindow.h"
 
-#include <commctrl.h>
-
 #include "launch/ConfigFiles.h"
 #include "ui/base/Dpi.h"
 #include "ui/base/ModalLoop.h"
 #include "ui/base/TwipsLayout.h"
-#include "ui/base/UserMessageBox.h"
 
 namespace vorelix::ui {
 
@@ -52,36 +49,21 @@ void ConfigWindow::Hide() {
 
 std::vector<launch::ConfigEntry> ConfigWindow::Configs() const {
     std::vector<launch::ConfigEntry> configs;
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-        const bool checked = ListView_GetCheckState(configList_.Hwnd(), static_cast<int>(i)) != FALSE;
-        configs.push_back({names_[i], checked});
-    }
+    for (std::size_t i = 0; i < names_.size(); ++i)
+        configs.push_back({names_[i], ConfigList().IsChecked(static_cast<int>(i))});
     return configs;
 }
 
 void ConfigWindow::SetConfigs(const std::vector<launch::ConfigEntry>& configs) {
-    HWND list = configList_.Hwnd();
-    ListView_DeleteAllItems(list);
+    const CheckListView list = ConfigList();
+    list.Clear();
     names_.clear();
     for (const auto& config : configs) {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(names_.size());
-        item.pszText = const_cast<wchar_t*>(config.name.c_str());
-        const int index =
-            static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+        const int index = list.Add(config.name);
         if (index < 0) break;
         names_.push_back(config.name);
-        ListView_SetCheckState(list, index, config.checked ? TRUE : FALSE);
+        list.SetChecked(index, config.checked);
     }
-}
-
-bool ConfigWindow::UseAutoexec() const {
-    return SendMessageW(useAutoexecBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void ConfigWindow::SetUseAutoexec(bool use) const {
-    SendMessageW(useAutoexecBox_.Hwnd(), BM_SETCHECK, use ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 LRESULT ConfigWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,7 +98,7 @@ void ConfigWindow::OnOkClick() {
     if (useAutoexec && autoexec_.AutoexecRenamed()) autoexec_.RestoreAutoexec();
     Hide();
     // The checks apply to this run's launches whether or not they could be kept for the next.
-    if (notSaved) ShowUserMessage(services_.prompter, *notSaved);
+    if (notSaved) Warn(services_.prompter, notSaved->text, notSaved->title);
 }
 
 }  // namespace vorelix::ui

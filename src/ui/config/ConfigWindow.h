@@ -51,8 +51,8 @@ class ConfigWindow : public Window {
     std::vector<launch::ConfigEntry> Configs() const;
     void SetConfigs(const std::vector<launch::ConfigEntry>& configs);
 
-    bool UseAutoexec() const;
-    void SetUseAutoexec(bool use) const;
+    bool UseAutoexec() const { return useAutoexecBox_.IsChecked(); }
+    void SetUseAutoexec(bool use) const { useAutoexecBox_.SetChecked(use); }
 
     // autoexec.cfg switched off by launches, and given back by OK (box checked) or at shutdown.
     launch::AutoexecSwitch& Autoexec() { return autoexec_; }
@@ -61,6 +61,7 @@ class ConfigWindow : public Window {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnOkClick();
     void Hide();
+    CheckListView ConfigList() const { return CheckListView(configList_.Hwnd()); }
 
     // Layout and creation (ConfigWindowLayout.cpp).
     void CreateControls();
@@ -72,7 +73,7 @@ class ConfigWindow : public Window {
     FontSet fonts_;
     std::vector<std::wstring> names_;  // the list's names, index for index
     launch::AutoexecSwitch autoexec_;
-    Control configList_;
+    Control configList_;  // set up as a check-box list view; ConfigList() gives it as one
     Button useAutoexecBox_, okButton_;
 };
 

@@ -5,8 +5,8 @@
 #include "platform/FileOps.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
-#include "ui/main/MainWindow.h"
 #include "ui/base/UnexpectedFailure.h"
+#include "ui/main/MainWindow.h"
 
 namespace vorelix::ui {
 
@@ -85,12 +85,7 @@ void MainWindow::OnDemoListMouseDown(int button, POINT clientPoint) {
 }
 
 void MainWindow::OnDeleteDemoClick() {
-    MessageRequest question;
-    question.text = L"You really want to remove the demo?";
-    question.title = L"Sure?";
-    question.icon = MessageIcon::Question;
-    question.buttons = MessageButtons::YesNo;
-    if (services_.prompter.ShowMessage(question) != Answer::Yes) return;
+    if (!AskYesNo(services_.prompter, L"You really want to remove the demo?", L"Sure?")) return;
     // With nothing selected the path names the folder itself: there is no demo to delete.
     if (demoList_.Selected() >= 0) {
         const Status deleted = platform::DeleteFileAt(GetSelectedDemoPath());
@@ -131,11 +126,7 @@ void MainWindow::OnFilesDropped(HDROP drop) {
     Status copied = platform::CopyFileIntoFolder(first, demoList_.Folder(), false);
     if (!copied && copied.failure().code == ERROR_FILE_EXISTS) {
         // Another file already has the name: it is replaced only when the user says so.
-        MessageRequest question;
-        question.text = name + L" is already in this folder. Replace it?";
-        question.icon = MessageIcon::Question;
-        question.buttons = MessageButtons::YesNo;
-        if (services_.prompter.ShowMessage(question) != Answer::Yes) return;
+        if (!AskYesNo(services_.prompter, name + L" is already in this folder. Replace it?")) return;
         copied = platform::CopyFileIntoFolder(first, demoList_.Folder(), true);
     }
     if (!copied) TellFailure(L"The file " + name + L" could not be copied.", copied.failure().systemText);
@@ -143,11 +134,8 @@ void MainWindow::OnFilesDropped(HDROP drop) {
 }
 
 void MainWindow::TellFailure(const std::wstring& what, const std::string& systemText) {
-    MessageRequest message;
-    message.text = what;
-    if (!systemText.empty()) message.text += L"\r\n\r\n" + platform::Utf8ToWide(systemText);
-    message.icon = MessageIcon::Exclamation;
-    services_.prompter.ShowMessage(message);
+    Warn(services_.prompter,
+         systemText.empty() ? what : what + L"\r\n\r\n" + platform::Utf8ToWide(systemText));
 }
 
 }  // namespace vorelix::ui

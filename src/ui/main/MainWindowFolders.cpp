@@ -39,11 +39,8 @@ void MainWindow::OnDriveChanged() {
     const wchar_t drive = driveBox_.Drive();
     // The pick is refused: the drive box goes back to the drive of the folder still shown.
     if (!folderBox_.Path().empty()) driveBox_.ShowDrive(folderBox_.Path()[0]);
-    MessageRequest message;
-    message.text = std::wstring(L"The drive ") + drive + L": is not ready.\r\n\r\nThe list stays in " +
-                   demoList_.Folder() + L".";
-    message.icon = MessageIcon::Exclamation;
-    services_.prompter.ShowMessage(message);
+    Warn(services_.prompter, std::wstring(L"The drive ") + drive +
+                                 L": is not ready.\r\n\r\nThe list stays in " + demoList_.Folder() + L".");
 }
 
 void MainWindow::OnFolderChanged() {
@@ -53,10 +50,7 @@ void MainWindow::OnFolderChanged() {
 void MainWindow::OpenFolderEntry(int index) {
     const std::wstring target = folderBox_.ItemPath(index);
     if (target.empty() || MoveFolderBox(target)) return;
-    MessageRequest message;
-    message.text = L"The folder " + target + L" is no longer available.";
-    message.icon = MessageIcon::Exclamation;
-    services_.prompter.ShowMessage(message);
+    Warn(services_.prompter, L"The folder " + target + L" is no longer available.");
     if (!platform::NormalizeFolder(folderBox_.Path())) {
         ComeBackFromVanishedFolder();
     } else {
@@ -102,12 +96,10 @@ void MainWindow::LoadDemoList() {
             return;
         }
     }
-    MessageRequest message;
-    message.text =
-        L"The folder " + demoList_.Folder() +
-        (platform::NormalizeFolder(demoList_.Folder()) ? L" cannot be read." : L" is no longer available.");
-    message.icon = MessageIcon::Exclamation;
-    services_.prompter.ShowMessage(message);
+    Warn(services_.prompter,
+         L"The folder " + demoList_.Folder() +
+             (platform::NormalizeFolder(demoList_.Folder()) ? L" cannot be read."
+                                                            : L" is no longer available."));
     ComeBackFromVanishedFolder();
 }
 

@@ -7,9 +7,8 @@
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"
 #include "platform/dialogs/CommonDialog.h"
-#include "ui/main/MainWindow.h"
-#include "ui/base/UserMessageBox.h"
 #include "ui/base/WaitWindow.h"
+#include "ui/main/MainWindow.h"
 
 namespace vorelix::ui {
 
@@ -103,9 +102,8 @@ void MainWindow::LaunchDemo(launch::DemoCommand command) {
                                       }};
     launch::LaunchTargets targets;
     targets.owner = Hwnd();
-    if (const auto stop = launch::LaunchDemo(inputs, configWindow_->Autoexec(), events, targets)) {
-        ShowUserMessage(services_.prompter, *stop);
-    }
+    if (const auto stop = launch::LaunchDemo(inputs, configWindow_->Autoexec(), events, targets))
+        Warn(services_.prompter, stop->text, stop->title);
 }
 
 }  // namespace vorelix::ui

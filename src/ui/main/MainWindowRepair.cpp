@@ -32,13 +32,9 @@ void MainWindow::OnRepairDemoClick() {
         TellFailure(L"The demo could not be repaired.", outcome.failure().systemText);
         return;
     }
-    MessageRequest message;
-    if (outcome->answer.Whole()) {
-        message.text = L"The demo is whole: there is nothing to repair, and nothing was written.";
-        message.icon = MessageIcon::Information;
-        services_.prompter.ShowMessage(message);
-        return;
-    }
+    if (outcome->answer.Whole())
+        return Inform(services_.prompter,
+                      L"The demo is whole: there is nothing to repair, and nothing was written.");
     const std::wstring name = outcome->output.filename().wstring();
     LoadDemoList();
     for (int i = 0; i < demoList_.Count(); ++i) {
@@ -48,10 +44,8 @@ void MainWindow::OnRepairDemoClick() {
         }
     }
     const auto& plan = *outcome->answer.plan;
-    message.text = L"The repaired copy " + name + L" keeps " + SecondsText(plan.duration) +
-                   L" s of playback, " + std::to_wstring(plan.frames) + L" frames.";
-    message.icon = MessageIcon::Information;
-    services_.prompter.ShowMessage(message);
+    Inform(services_.prompter, L"The repaired copy " + name + L" keeps " + SecondsText(plan.duration) +
+                                   L" s of playback, " + std::to_wstring(plan.frames) + L" frames.");
 }
 
 }  // namespace vorelix::ui

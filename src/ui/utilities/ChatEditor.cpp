@@ -2,8 +2,8 @@
 // its length, Delete blanks the selected ones and takes them off the list.
 #include <algorithm>
 
-#include "demo/edit/ChatEdit.h"
 #include "demo/DemoHeader.h"
+#include "demo/edit/ChatEdit.h"
 #include "demo/edit/Messages.h"
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
@@ -32,7 +32,7 @@ void UtilitiesWindow::OnLoadChatClick() {
     }
     if (chat_.empty()) {
         EnterChatState(ChatEditorState::NothingFound);
-        Tell(platform::Utf8ToWide(demo::kNoChatMessage), L"Nothing...", MessageIcon::Exclamation);
+        Warn(services_.prompter, platform::Utf8ToWide(demo::kNoChatMessage), L"Nothing...");
         return;
     }
     {
@@ -41,50 +41,39 @@ void UtilitiesWindow::OnLoadChatClick() {
         for (const auto& entry : chat_) {
             const int index = chatList_.Add(ShowEntry(entry.text));
             if (index < 0) break;  // out of memory: the list shows the first entries only
-            SendMessageW(chatList_.Hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index),
-                         static_cast<LPARAM>(entry.position));
+            chatList_.SetItemData(index, static_cast<LPARAM>(entry.position));
         }
     }
     // The first entry is the current one, and selected, so that Edit and Delete have something to act on.
-    SendMessageW(chatList_.Hwnd(), LB_SETSEL, TRUE, 0);
-    SendMessageW(chatList_.Hwnd(), LB_SETCARETINDEX, 0, FALSE);
+    chatList_.SetItemSelected(0, true);
+    chatList_.SetCaret(0);
     EnterChatState(ChatEditorState::Loaded);
 }
 
 void UtilitiesWindow::ShowChatEntry(std::size_t index) {
-    HWND list = chatList_.Hwnd();
-    const auto at = static_cast<WPARAM>(index);
-    const bool selected = SendMessageW(list, LB_GETSEL, at, 0) > 0;
-    const LRESULT caret = SendMessageW(list, LB_GETCARETINDEX, 0, 0);
-    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
-    RedrawPause pause(list);
-    SendMessageW(list, LB_DELETESTRING, at, 0);
-    const std::wstring text = ShowEntry(chat_[index].text);
-    SendMessageW(list, LB_INSERTSTRING, at, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageW(list, LB_SETITEMDATA, at, static_cast<LPARAM>(chat_[index].position));
-    SendMessageW(list, LB_SETSEL, selected ? TRUE : FALSE, static_cast<LPARAM>(index));
-    SendMessageW(list, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
-    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    const int at = static_cast<int>(index);
+    const bool selected = chatList_.IsItemSelected(at);
+    const int caret = chatList_.Caret();
+    const int top = chatList_.TopIndex();
+    RedrawPause pause(chatList_.Hwnd());
+    chatList_.Replace(at, ShowEntry(chat_[index].text), static_cast<LPARAM>(chat_[index].position));
+    chatList_.SetItemSelected(at, selected);
+    chatList_.SetCaret(caret);
+    chatList_.SetTopIndex(top);
 }
 
 void UtilitiesWindow::OnEditMessageClick() {
     const auto count = static_cast<std::size_t>(std::max(chatList_.Count(), 0));
-    const LRESULT current = SendMessageW(chatList_.Hwnd(), LB_GETCARETINDEX, 0, 0);
-    if (count == 0 || count != chat_.size() || current < 0 || static_cast<std::size_t>(current) >= count) {
-        Tell(L"There is no message to edit. Nothing is written.", kProgramTitle, MessageIcon::Exclamation);
-        return;
-    }
+    const int current = chatList_.Caret();
+    if (count == 0 || count != chat_.size() || current < 0 || static_cast<std::size_t>(current) >= count)
+        return Warn(services_.prompter, L"There is no message to edit. Nothing is written.");
     const auto index = static_cast<std::size_t>(current);
     const std::wstring typed = services_.prompter.AskText(
         {L"Enter the new message:", L"Editing",
          platform::Utf8ToWide(demo::EditableText(chat_[index], WindowTextRule()))});
     auto edit =
         demo::PlanChatEdit(chat_, index, platform::WideToUtf8(typed), chatDemoLength_, WindowTextRule());
-    if (!edit) {
-        Tell(RefusalText(demo::TextField::Chat, edit.failure().systemText), kProgramTitle,
-             MessageIcon::Exclamation);
-        return;
-    }
+    if (!edit) return Warn(services_.prompter, RefusalText(demo::TextField::Chat, edit.failure().systemText));
     if (edit->plan.empty()) return;  // cancelled, or the text as it was
     if (auto written = BackupAndWrite(DemoPath(), edit->plan, chatDemoWriteTime_); !written)
         return TellWriteFailed(written.failure());
@@ -93,16 +82,10 @@ void UtilitiesWindow::OnEditMessageClick() {
 }
 
 void UtilitiesWindow::OnDeleteMessageClick() {
-    HWND list = chatList_.Hwnd();
-    const LRESULT selectedCount = SendMessageW(list, LB_GETSELCOUNT, 0, 0);
-    if (selectedCount <= 0) {
-        Tell(L"And why messages for removal are not selected? What to delete?", L"Hmm",
-             MessageIcon::Critical);
-        return;
-    }
-    std::vector<int> selected(static_cast<std::size_t>(selectedCount));
-    SendMessageW(list, LB_GETSELITEMS, static_cast<WPARAM>(selectedCount),
-                 reinterpret_cast<LPARAM>(selected.data()));
+    const std::vector<int> selected = chatList_.SelectedIndices();
+    if (selected.empty())
+        return ShowError(services_.prompter,
+                         L"And why messages for removal are not selected? What to delete?", L"Hmm");
     const std::vector<std::size_t> deleted(selected.begin(), selected.end());
     const demo::EntryEdit edit = demo::PlanChatDelete(chat_, deleted, chatDemoLength_);
     if (auto written = BackupAndWrite(DemoPath(), edit.plan, chatDemoWriteTime_); !written)
@@ -113,14 +96,13 @@ void UtilitiesWindow::OnDeleteMessageClick() {
 
 void UtilitiesWindow::ShowChatEdit(const demo::EntryEdit& edit, const std::vector<std::size_t>& deleted) {
     for (const auto& [index, bytes] : edit.shown) chat_[index].text = bytes;
-    HWND list = chatList_.Hwnd();
     {
         // From the last to the first (the list box gives them in order), so that the indexes still to
         // come stay valid.
-        RedrawPause pause(list);
+        RedrawPause pause(chatList_.Hwnd());
         for (auto it = deleted.rbegin(); it != deleted.rend(); ++it) {
             chat_.erase(chat_.begin() + static_cast<std::ptrdiff_t>(*it));
-            SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(*it), 0);
+            chatList_.Delete(static_cast<int>(*it));
         }
     }
     for (const auto& shown : edit.shown) {

@@ -61,29 +61,23 @@ void UtilitiesWindow::FillNickList() {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const int index = nickList_.Add(texts[i]);
         if (index < 0) break;  // out of memory: the list shows the first entries only
-        SendMessageW(nickList_.Hwnd(), LB_SETITEMDATA, static_cast<WPARAM>(index),
-                     static_cast<LPARAM>(nicks_[i].position));
+        nickList_.SetItemData(index, static_cast<LPARAM>(nicks_[i].position));
     }
 }
 
 void UtilitiesWindow::ShowNicks(const std::vector<std::size_t>& changed) {
-    HWND list = nickList_.Hwnd();
     const int selected = nickList_.Selected();
-    const LRESULT top = SendMessageW(list, LB_GETTOPINDEX, 0, 0);
+    const int top = nickList_.TopIndex();
     if (changed.size() > kRefillAbove) {
         FillNickList();
     } else {
-        RedrawPause pause(list);
-        for (std::size_t i : changed) {
-            const auto index = static_cast<WPARAM>(i);
-            SendMessageW(list, LB_DELETESTRING, index, 0);
-            const std::wstring text = ShowEntry(nicks_[i].bytes);
-            SendMessageW(list, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-            SendMessageW(list, LB_SETITEMDATA, index, static_cast<LPARAM>(nicks_[i].position));
-        }
+        RedrawPause pause(nickList_.Hwnd());
+        for (std::size_t i : changed)
+            nickList_.Replace(static_cast<int>(i), ShowEntry(nicks_[i].bytes),
+                              static_cast<LPARAM>(nicks_[i].position));
     }
     nickList_.SetSelected(selected);
-    SendMessageW(list, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+    nickList_.SetTopIndex(top);
 }
 
 void UtilitiesWindow::OnNickSelected() {
@@ -127,21 +121,14 @@ void UtilitiesWindow::OnNewNickChanged() {
 
 void UtilitiesWindow::OnSaveNickClick() {
     const int selected = nickList_.Selected();
-    if (selected < 0 || static_cast<std::size_t>(selected) >= nicks_.size()) {
-        Tell(L"Select the nick to change in the list first. Nothing is written.", kProgramTitle,
-             MessageIcon::Exclamation);
-        return;
-    }
-    const bool allSimilar = SendMessageW(allSimilarOption_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (selected < 0 || static_cast<std::size_t>(selected) >= nicks_.size())
+        return Warn(services_.prompter, L"Select the nick to change in the list first. Nothing is written.");
     // Entries left out for want of room keep their text; the user sees which in the list.
     auto rename =
-        demo::PlanNickRename(nicks_, static_cast<std::size_t>(selected), allSimilar,
+        demo::PlanNickRename(nicks_, static_cast<std::size_t>(selected), allSimilarOption_.IsChecked(),
                              platform::WideToUtf8(newNickBox_.Text()), nickDemoLength_, WindowTextRule());
-    if (!rename) {
-        Tell(RefusalText(demo::TextField::Nick, rename.failure().systemText), kProgramTitle,
-             MessageIcon::Exclamation);
-        return;
-    }
+    if (!rename)
+        return Warn(services_.prompter, RefusalText(demo::TextField::Nick, rename.failure().systemText));
     if (auto written = BackupAndWrite(DemoPath(), rename->plan, nickDemoWriteTime_); !written) {
         EnterNickState(NickEditorState::SaveFailed);
         TellWriteFailed(written.failure());

@@ -8,11 +8,11 @@
 namespace vorelix::ui {
 
 void UtilitiesWindow::OnDeleteStatsMeClick() {
-    const MessageRequest warning{
-        L"Warning! This option may be work incorrectly with newest versions of StatsMe mod. Do you want to "
-        L"continue?",
-        L"Are you sure?", MessageIcon::Question, MessageButtons::YesNo};
-    if (services_.prompter.ShowMessage(warning) != Answer::Yes) return;
+    if (!AskYesNo(services_.prompter,
+                  L"Warning! This option may be work incorrectly with newest versions of StatsMe mod. Do you "
+                  L"want to continue?",
+                  L"Are you sure?"))
+        return;
     const auto path = DemoPath();
     demo::StatsMePlan removal;
     std::int64_t writeTime = 0;
@@ -22,10 +22,8 @@ void UtilitiesWindow::OnDeleteStatsMeClick() {
         removal = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
         writeTime = demoFile->LastWriteTime();
     }
-    if (!removal.found) {
-        Tell(platform::Utf8ToWide(demo::kStatsMeNotFoundMessage), kProgramTitle, MessageIcon::Critical);
-        return;
-    }
+    if (!removal.found)
+        return ShowError(services_.prompter, platform::Utf8ToWide(demo::kStatsMeNotFoundMessage));
     // A failure is told as one; the button stays, so the removal can be tried again.
     if (auto written = BackupAndWrite(path, removal.plan, writeTime); !written)
         return TellWriteFailed(written.failure());

@@ -161,25 +161,20 @@ std::filesystem::path UtilitiesWindow::DemoPath() const {
 Status UtilitiesWindow::BackupAndWrite(const std::filesystem::path& demo, demo::WritePlan plan,
                                        std::int64_t& scannedWriteTime) {
     plan.lastWriteTime = scannedWriteTime;
-    const bool backup = SendMessageW(backupBox_.Hwnd(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const auto outcome =
-        platform::ApplyWritePlan(demo, plan, backup ? platform::Backup::Yes : platform::Backup::No);
+    const auto outcome = platform::ApplyWritePlan(
+        demo, plan, backupBox_.IsChecked() ? platform::Backup::Yes : platform::Backup::No);
     // The entries loaded before stay valid for the demo as this write left it.
     if (outcome.lastWriteTime) scannedWriteTime = *outcome.lastWriteTime;
     return outcome.status;
 }
 
-void UtilitiesWindow::Tell(std::wstring_view text, const wchar_t* title, MessageIcon icon) {
-    services_.prompter.ShowMessage({std::wstring(text), title, icon, MessageButtons::Ok});
-}
-
 void UtilitiesWindow::TellDone(std::string_view text) {
-    Tell(platform::Utf8ToWide(text), L"All OK!", MessageIcon::Information);
+    Inform(services_.prompter, platform::Utf8ToWide(text), L"All OK!");
 }
 
 void UtilitiesWindow::TellWriteFailed(const Failure& failure) {
-    Tell(platform::Utf8ToWide(demo::kWriteFailedPrefix) + platform::Utf8ToWide(failure.systemText),
-         kProgramTitle, MessageIcon::Critical);
+    ShowError(services_.prompter,
+              platform::Utf8ToWide(demo::kWriteFailedPrefix) + platform::Utf8ToWide(failure.systemText));
 }
 
 void UtilitiesWindow::TellOpenFailed(const Failure& failure) {
@@ -187,7 +182,7 @@ void UtilitiesWindow::TellOpenFailed(const Failure& failure) {
     const std::wstring description = failure.systemText.empty()
                                          ? std::wstring(L"The demo is shorter than 1,000 bytes.")
                                          : platform::Utf8ToWide(failure.systemText);
-    Tell(platform::Utf8ToWide(demo::kOpenFailedPrefix) + description, kProgramTitle, MessageIcon::Critical);
+    ShowError(services_.prompter, platform::Utf8ToWide(demo::kOpenFailedPrefix) + description);
 }
 
 }  // namespace vorelix::ui

@@ -11,15 +11,15 @@
 #include <string_view>
 #include <vector>
 
+#include "demo/Result.h"
 #include "demo/edit/ChatScan.h"
 #include "demo/edit/NickEdit.h"
-#include "demo/Result.h"
 #include "demo/edit/WritePlan.h"
 #include "ui/base/Controls.h"
 #include "ui/base/Fonts.h"
 #include "ui/base/Prompter.h"
-#include "ui/utilities/ToolStates.h"
 #include "ui/base/Window.h"
+#include "ui/utilities/ToolStates.h"
 
 namespace vorelix::ui {
 
@@ -88,7 +88,6 @@ class UtilitiesWindow : public Window {
     // moves on to the demo's new time.
     Status BackupAndWrite(const std::filesystem::path& demo, demo::WritePlan plan,
                           std::int64_t& scannedWriteTime);
-    void Tell(std::wstring_view text, const wchar_t* title, MessageIcon icon);
     void TellDone(std::string_view text);
     void TellWriteFailed(const Failure& failure);
     void TellOpenFailed(const Failure& failure);
