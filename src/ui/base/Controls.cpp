@@ -89,6 +89,13 @@ int CheckListView::Add(const std::wstring& text) const {
     return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+void CheckListView::SetUpAsCheckList() const {
+    ListView_SetExtendedListViewStyle(Hwnd(), LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    Send(LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+}
+
 int ComboBox::Add(const std::wstring& text) const {
     return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
 }

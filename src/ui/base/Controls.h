@@ -72,6 +72,8 @@ class ListBox : public Control {
   public:
     using Control::Control;
     int Count() const { return static_cast<int>(Send(LB_GETCOUNT)); }
+    // The height of every entry of an owner-drawn list of fixed entry height.
+    void SetItemHeight(int height) const { Send(LB_SETITEMHEIGHT, 0, height); }
     int Add(const std::wstring& text) const;
     // Adds entries in their order, as many Add calls would, without going through subclasses.
     void AddAll(const std::vector<std::wstring>& texts) const;
@@ -119,6 +121,9 @@ class ComboBox : public Control {
 class CheckListView : public Control {
   public:
     using Control::Control;
+    // Makes a report-view list a list of names, each with its check box: one column, whole rows selected.
+    void SetUpAsCheckList() const;
+    void SetColumnWidth(int width) const { ListView_SetColumnWidth(Hwnd(), 0, width); }
     int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
     // Appends an entry; its index, or -1 when the list could not take it.
     int Add(const std::wstring& text) const;

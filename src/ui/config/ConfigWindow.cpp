@@ -50,12 +50,12 @@ void ConfigWindow::Hide() {
 std::vector<launch::ConfigEntry> ConfigWindow::Configs() const {
     std::vector<launch::ConfigEntry> configs;
     for (std::size_t i = 0; i < names_.size(); ++i)
-        configs.push_back({names_[i], ConfigList().IsChecked(static_cast<int>(i))});
+        configs.push_back({names_[i], configList_.IsChecked(static_cast<int>(i))});
     return configs;
 }
 
 void ConfigWindow::SetConfigs(const std::vector<launch::ConfigEntry>& configs) {
-    const CheckListView list = ConfigList();
+    const CheckListView& list = configList_;
     list.Clear();
     names_.clear();
     for (const auto& config : configs) {

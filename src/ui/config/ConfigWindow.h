@@ -61,7 +61,6 @@ class ConfigWindow : public Window {
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnOkClick();
     void Hide();
-    CheckListView ConfigList() const { return CheckListView(configList_.Hwnd()); }
 
     // Layout and creation (ConfigWindowLayout.cpp).
     void CreateControls();
@@ -73,7 +72,7 @@ class ConfigWindow : public Window {
     FontSet fonts_;
     std::vector<std::wstring> names_;  // the list's names, index for index
     launch::AutoexecSwitch autoexec_;
-    Control configList_;  // set up as a check-box list view; ConfigList() gives it as one
+    CheckListView configList_;
     Button useAutoexecBox_, okButton_;
 };
 

@@ -40,16 +40,11 @@ constexpr int kClientHeightTwips = 3285;
 void ConfigWindow::CreateControls() {
     HWND hwnd = Hwnd();
     CreateTwipsControls(hwnd, kControls);
-    configList_ = Control(ControlHwnd(Id::ConfigList));
+    configList_ = CheckListView(ControlHwnd(Id::ConfigList));
     useAutoexecBox_ = Button(ControlHwnd(Id::UseAutoexecBox));
     okButton_ = Button(ControlHwnd(Id::OkButton));
 
-    // One column as wide as the list: a list of names, each with its check box.
-    HWND list = configList_.Hwnd();
-    ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    LVCOLUMNW column{};
-    column.mask = LVCF_WIDTH;
-    SendMessageW(list, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    configList_.SetUpAsCheckList();
     ApplyDpi(WindowDpi(hwnd));
 }
 
@@ -58,7 +53,7 @@ void ConfigWindow::ApplyDpi(UINT dpi) {
     // Room is left for the scroll bar that a long list brings, so no name needs a sideways scroll.
     RECT client{};
     GetClientRect(configList_.Hwnd(), &client);
-    ListView_SetColumnWidth(configList_.Hwnd(), 0, client.right - GetSystemMetrics(SM_CXVSCROLL));
+    configList_.SetColumnWidth(client.right - GetSystemMetrics(SM_CXVSCROLL));
     SizeClientTwips(Hwnd(), kClientWidthTwips, kClientHeightTwips, dpi);
 }
 

@@ -16,6 +16,7 @@ class FolderBox {
     // The list box must be owner-drawn with fixed item height.
     void Attach(HWND listBox);
     HWND Hwnd() const { return box_.Hwnd(); }
+    void SetItemHeight(int height) const { box_.SetItemHeight(height); }
 
     const std::wstring& Path() const { return path_; }
     // Opens a folder. Runs onChange only when the folder really changes; false when it is not an

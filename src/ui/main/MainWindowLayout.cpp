@@ -121,7 +121,7 @@ void MainWindow::CreateMenu() {
 void MainWindow::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     ApplyTwipsDpi(Hwnd(), kControls, fonts_, dpi);
-    SendMessageW(folderBox_.Hwnd(), LB_SETITEMHEIGHT, 0, MulDiv(16, static_cast<int>(dpi), kDefaultDpi));
+    folderBox_.SetItemHeight(MulDiv(16, static_cast<int>(dpi), kDefaultDpi));
 
     const int pictureSize = MulDiv(32, static_cast<int>(dpi), kDefaultDpi);
     const struct {

@@ -76,7 +76,7 @@ void UtilitiesWindow::CreateControls() {
     nickFrame_ = GroupBox(ControlHwnd(Id::NickFrame));
     chatFrame_ = GroupBox(ControlHwnd(Id::ChatFrame));
 
-    SendMessageW(allSimilarOption_.Hwnd(), BM_SETCHECK, BST_CHECKED, 0);
+    allSimilarOption_.SetChecked(true);
     CreateToolTip();
     ApplyDpi(WindowDpi(hwnd));
 }
