@@ -11,6 +11,22 @@
 
 namespace vorelix::platform {
 
+Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
+    auto file = File::OpenForReading(path);
+    if (!file) return file.failure();
+    auto length = file->Length();
+    if (!length) return length.failure();
+    auto written = file->LastWriteTime();
+    if (!written) return written.failure();
+    MappedDemo demo;
+    demo.lastWriteTime_ = *written;
+    // An empty file has no mapping (Windows cannot make one of it): its view is empty.
+    if (*length > 0) {
+        if (auto mapped = demo.Map(std::move(*file), *length); !mapped) return mapped.failure();
+    }
+    return demo;
+}
+
 namespace {
 
 // A megabyte keeps the buffer in the processor's caches while the walk moves through it.

@@ -96,6 +96,8 @@ class MappedDemo : public demo::ScanProgress {
 
   private:
     MappedDemo() = default;
+    // Maps `file`, `length` bytes long (more than 0), and keeps what the view needs: one per system.
+    Status Map(File file, std::uint64_t length);
     void Release();
 
     const unsigned char* data_ = nullptr;

@@ -121,26 +121,17 @@ Status File::Close() {
     return Ok();
 }
 
-Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
-    auto file = File::OpenForReading(path);
-    if (!file) return file.failure();
-    auto length = file->Length();
-    if (!length) return length.failure();
-    if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return ErrnoFailure(EFBIG);
-    auto written = file->LastWriteTime();
-    if (!written) return written.failure();
-    MappedDemo demo;
-    demo.size_ = static_cast<std::size_t>(*length);
-    demo.lastWriteTime_ = *written;
-    if (demo.size_ > 0) {
-        void* view = ::mmap(nullptr, demo.size_, PROT_READ, MAP_SHARED, static_cast<int>(file->handle_), 0);
-        if (view == MAP_FAILED) return LastErrnoFailure();
-        demo.data_ = static_cast<const unsigned char*>(view);
-        // The scans read forward through the file once.
-        ::madvise(view, demo.size_, MADV_SEQUENTIAL);
-    }
+Status MappedDemo::Map(File file, std::uint64_t length) {
+    if (length > static_cast<std::uint64_t>(SIZE_MAX)) return ErrnoFailure(EFBIG);
+    void* view = ::mmap(nullptr, static_cast<std::size_t>(length), PROT_READ, MAP_SHARED,
+                        static_cast<int>(file.handle_), 0);
+    if (view == MAP_FAILED) return LastErrnoFailure();
+    data_ = static_cast<const unsigned char*>(view);
+    size_ = static_cast<std::size_t>(length);
+    // The scans read forward through the file once.
+    ::madvise(view, size_, MADV_SEQUENTIAL);
     // The mapping keeps the bytes reachable; the descriptor is not needed any more.
-    return demo;
+    return Ok();
 }
 
 void MappedDemo::Passed(std::size_t offset) {

@@ -122,28 +122,17 @@ Status File::Close() {
     return Ok();
 }
 
-Result<MappedDemo> MappedDemo::Open(const std::filesystem::path& path) {
-    auto file = File::OpenForReading(path);
-    if (!file) return file.failure();
-    auto length = file->Length();
-    if (!length) return length.failure();
-    if (*length > static_cast<std::uint64_t>(SIZE_MAX)) return FailureFromCode(ERROR_FILE_TOO_LARGE);
-    auto written = file->LastWriteTime();
-    if (!written) return written.failure();
-    MappedDemo demo;
-    demo.size_ = static_cast<std::size_t>(*length);
-    demo.lastWriteTime_ = *written;
-    // A mapping of an empty file cannot be made (ERROR_FILE_INVALID): an empty view needs none.
-    if (demo.size_ > 0) {
-        HANDLE mapping = CreateFileMappingW(AsHandle(file->handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
-        if (mapping == nullptr) return LastErrorFailure();
-        demo.mapping_ = reinterpret_cast<std::intptr_t>(mapping);
-        const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
-        if (view == nullptr) return LastErrorFailure();
-        demo.data_ = static_cast<const unsigned char*>(view);
-    }
-    demo.file_ = std::move(*file);
-    return demo;
+Status MappedDemo::Map(File file, std::uint64_t length) {
+    if (length > static_cast<std::uint64_t>(SIZE_MAX)) return FailureFromCode(ERROR_FILE_TOO_LARGE);
+    HANDLE mapping = CreateFileMappingW(AsHandle(file.handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+    if (mapping == nullptr) return LastErrorFailure();
+    mapping_ = reinterpret_cast<std::intptr_t>(mapping);
+    const void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+    if (view == nullptr) return LastErrorFailure();
+    data_ = static_cast<const unsigned char*>(view);
+    size_ = static_cast<std::size_t>(length);
+    file_ = std::move(file);
+    return Ok();
 }
 
 void MappedDemo::Passed(std::size_t offset) {

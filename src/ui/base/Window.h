@@ -5,6 +5,11 @@
 
 namespace vorelix::ui {
 
+// The frame of the program's modal tool windows (utilities, configs): a caption with a close box and
+// a dialog's border, its controls reached with Tab.
+inline constexpr DWORD kToolWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+inline constexpr DWORD kToolWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
 class Window {
   public:
     Window() = default;

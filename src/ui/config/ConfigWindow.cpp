@@ -12,8 +12,6 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"Vorelix.ConfigWindow";
 constexpr const wchar_t* kCaption = L"Select your config to launch";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 }  // namespace
 
@@ -22,7 +20,7 @@ ConfigWindow::ConfigWindow(ConfigWindowServices services, HWND owner)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     // Owned from its creation: it stays above the main window and goes with it.
-    if (!CreateTopLevel(kClassName, kCaption, kStyle, kExStyle, 300, 250, nullptr, owner_)) return;
+    if (!CreateTopLevel(kClassName, kCaption, kToolWindowStyle, kToolWindowExStyle, 300, 250, nullptr, owner_)) return;
     CreateControls();
 }
 

@@ -17,15 +17,13 @@ namespace {
 
 constexpr const wchar_t* kClassName = L"Vorelix.UtilitiesWindow";
 constexpr const wchar_t* kCaption = L"Useful utils";
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
 }  // namespace
 
 UtilitiesWindow::UtilitiesWindow(UtilitiesServices services) : services_(std::move(services)) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    if (!CreateTopLevel(kClassName, kCaption, kStyle, kExStyle, 700, 400, nullptr)) return;
+    if (!CreateTopLevel(kClassName, kCaption, kToolWindowStyle, kToolWindowExStyle, 700, 400, nullptr)) return;
     CreateControls();
     EnterNickState(NickEditorState::Initial);
     EnterChatState(ChatEditorState::Initial);
