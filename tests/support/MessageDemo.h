@@ -3,9 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "SyntheticDemo.h"
 
 namespace vorelix::test {
 
@@ -13,6 +17,7 @@ namespace vorelix::test {
 class BitWriter {
   public:
     BitWriter& Bits(std::uint32_t value, unsigned count);
+    BitWriter& Bits(std::initializer_list<std::pair<std::uint32_t, unsigned>> fields);  // (value, count)s
     BitWriter& Byte(std::uint8_t value) { return Bits(value, 8); }
     BitWriter& Text(std::string_view text);  // the bytes and a NUL, at any bit position
     BitWriter& Align();
@@ -23,9 +28,11 @@ class BitWriter {
     std::uint64_t bits_ = 0;
 };
 
+// Fields of (value, count) bits, least significant first, padded to a whole byte.
+std::string Packed(std::initializer_list<std::pair<std::uint32_t, unsigned>> fields);
+
 // Byte-laid fields of a message.
 std::string Short(std::int16_t value);
-std::string Long(std::int32_t value);
 std::string Text(std::string_view text);  // the bytes and a NUL
 
 struct DescribedField {
@@ -64,15 +71,9 @@ struct MessageFrame {
     std::string messages;
     std::int32_t sequence = 0;  // the incoming sequence number the frame carries
 };
-
-struct MessageDemo {
-    std::string bytes;
-    std::vector<std::size_t> frameOffsets;     // of the playback frames, in order
-    std::vector<std::size_t> messagesOffsets;  // where each playback frame's messages start
-};
-// A protocol-5 demo (network protocol 48): the loading frames, a next-section frame, the playback
-// frames, a closing next-section frame and a directory of the two segments.
-MessageDemo MakeMessageDemo(const std::vector<std::string>& loading,
-                            const std::vector<MessageFrame>& playback);
+// A protocol-5 demo (network protocol 48) of net message frames: one per loading entry, then the
+// playback frames.
+FramedDemo MakeMessageDemo(const std::vector<std::string>& loading,
+                           const std::vector<MessageFrame>& playback);
 
 }  // namespace vorelix::test

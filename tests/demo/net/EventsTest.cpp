@@ -57,7 +57,7 @@ std::string Info(std::string_view name, std::string_view more = "") {
 }
 
 TEST(Events, ChatInEveryFormIsFoundWithItsSenderChannelAndPlace) {
-    const MessageDemo demo = MakeMessageDemo(
+    const FramedDemo demo = MakeMessageDemo(
         {StandardSetUp(),
          UserInfo(0, 1, Info("Alice", "\\*sid\\76561197960287930")) + UserInfo(1, 2, Info("Bob"))},
         {{1.0f, Say(1, "#Cstrike_Chat_All", "", "hello all\n") + Say(2, "#Cstrike_Chat_CT_Dead", "", "gg\n"),
@@ -106,7 +106,7 @@ TEST(Events, ARoundEndIsOneEventWithTheScoresThatFollowAndEventsStayInTimeOrder)
     const std::string roundEnd = UserMessage(kSendAudio, "\x00" + Text("%!MRAD_terwin") + Short(100)) +
                                  UserMessage(kTeamScore, Text("TERRORIST") + Short(3)) +
                                  UserMessage(kTextMsg, "\x04" + Text("#Target_Bombed"));
-    const MessageDemo demo =
+    const FramedDemo demo =
         MakeMessageDemo({StandardSetUp(), UserInfo(0, 1, Info("Alice")) + UserInfo(1, 2, Info("Bob"))},
                         {{10.0f, roundEnd, 1},
                          {10.5f, kill + UserMessage(kTeamScore, Text("CT") + Short(1)), 2},
@@ -123,7 +123,7 @@ TEST(Events, ARoundEndIsOneEventWithTheScoresThatFollowAndEventsStayInTimeOrder)
 
 TEST(Events, PlayersComingGoingAndTheRecordingFacts) {
     const std::string proxyInfo = Info("HLTV Proxy", "\\*hltv\\1");
-    const MessageDemo demo = MakeMessageDemo(
+    const FramedDemo demo = MakeMessageDemo(
         {StandardSetUp("valve") + "\x32" + std::string(1, '\0') + "\x08" + Text("BUILD 4554 SERVER (0 CRC)"),
          UserInfo(0, 1, proxyInfo) + UserInfo(4, 7, Info("Carol"))},
         {{1.0f, UserInfo(2, 9, Info("Dave", "\\*sid\\76561197960265731")), 1},

@@ -2,29 +2,14 @@
 // to its end, the damaged ones are told clearly, and the events agree with the bytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "RealDemos.h"
+#include "TempDir.h"
 #include "demo/net/Events.h"
 
 namespace vorelix::demo::net {
 namespace {
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::filesystem::path> DemosIn(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (entry.path().extension() == ".dem") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 class CollectingSink final : public EventSink {
   public:
@@ -42,7 +27,7 @@ struct Read {
 
 Read ReadDemo(const std::filesystem::path& path) {
     Read read;
-    read.bytes = ReadAll(path);
+    read.bytes = test::ReadFileBytes(path);
     SpanBytes bytes(AsBytes(read.bytes));
     auto outcome = ReadEvents(bytes, read.sink);
     EXPECT_TRUE(outcome.ok()) << path;
@@ -53,7 +38,7 @@ Read ReadDemo(const std::filesystem::path& path) {
 TEST(RealDemoMessages, EveryFrameOfEveryProtocol48DemoDecodesToItsEnd) {
     VORELIX_SKIP_WITHOUT_REAL_DEMOS();
     std::vector<std::filesystem::path> demos = test::RealDemoFiles();
-    for (const auto& more : DemosIn(test::RealDemosDir() / "more")) demos.push_back(more);
+    for (const auto& more : test::RealDemoFiles("more")) demos.push_back(more);
     int decoded = 0;
     for (const auto& path : demos) {
         SCOPED_TRACE(path.filename().string());
@@ -95,7 +80,7 @@ TEST(RealDemoMessages, DamagedDemosAreToldWhereTheyStop) {
             << DescribeOutcome(read.outcome);
     }
     CollectingSink sink;
-    const std::string notADemo = ReadAll(folder / "hldemors_invalid-magic.dem");
+    const std::string notADemo = test::ReadFileBytes(folder / "hldemors_invalid-magic.dem");
     SpanBytes bytes(AsBytes(notADemo));
     EXPECT_FALSE(ReadEvents(bytes, sink).ok());
 }
