@@ -1,6 +1,8 @@
 // The message demos' builders.
 #include "MessageDemo.h"
 
+#include <gtest/gtest.h>
+
 namespace vorelix::test {
 
 BitWriter& BitWriter::Bits(std::uint32_t value, unsigned count) {
@@ -112,6 +114,19 @@ FramedDemo MakeMessageDemo(const std::vector<std::string>& loading,
     const float end = playback.empty() ? 0.0f : playback.back().time;
     playbackFrames.push_back(Frame(5, end, number, ""));
     return AssembleDemo(loadingFrames, playbackFrames, end, static_cast<int>(playback.size()));
+}
+
+EventsRead::EventsRead(const std::string& demo) {
+    demo::SpanBytes bytes(demo::AsBytes(demo));
+    auto read = demo::net::ReadEvents(bytes, *this);
+    ok = read.ok();
+    if (read) outcome = *read;
+}
+
+void EventsRead::OnRecording(const demo::net::Recording& got) {
+    EXPECT_TRUE(events.empty()) << "the recording comes before the events";
+    recording = got;
+    ++recordings;
 }
 
 }  // namespace vorelix::test

@@ -1,5 +1,5 @@
 // Demos of chosen messages, built for tests: a bit writer for the game's bit streams, the messages
-// the decoder keeps state from, and a protocol-5 demo around frames of them.
+// the decoder keeps state from, and a protocol-5 demo around frames of them; the events read back.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SyntheticDemo.h"
+#include "demo/net/Events.h"
 
 namespace vorelix::test {
 
@@ -75,5 +76,18 @@ struct MessageFrame {
 // playback frames.
 FramedDemo MakeMessageDemo(const std::vector<std::string>& loading,
                            const std::vector<MessageFrame>& playback);
+
+// What the event reader tells of a demo's bytes: whether it read them, the outcome, the recording
+// (once and before any event) and the events.
+struct EventsRead final : demo::net::EventSink {
+    explicit EventsRead(const std::string& demo);
+    void OnRecording(const demo::net::Recording& got) override;
+    void OnEvent(const demo::net::Event& event) override { events.push_back(event); }
+    bool ok = false;
+    demo::net::DecodeOutcome outcome;
+    demo::net::Recording recording;
+    int recordings = 0;
+    std::vector<demo::net::Event> events;
+};
 
 }  // namespace vorelix::test
