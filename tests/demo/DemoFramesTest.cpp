@@ -5,18 +5,12 @@
 
 #include "SyntheticDemo.h"
 #include "demo/DemoRepair.h"
-#include "demo/LittleEndian.h"
 
 namespace vorelix::demo {
 namespace {
 
+using test::Int32;
 using test::PutAt;
-
-std::string Int32(std::int32_t value) {
-    std::string out;
-    AppendInt32(out, value);
-    return out;
-}
 
 // The repaired demo, or the planner's refusal as text.
 std::string Repaired(const std::string& demo) {

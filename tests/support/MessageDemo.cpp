@@ -1,11 +1,7 @@
 // The message demos' builders.
 #include "MessageDemo.h"
 
-#include <cstring>
-
-#include "demo/DemoContainer.h"
-#include "demo/DemoFrames.h"
-#include "demo/LittleEndian.h"
+#include <gtest/gtest.h>
 
 namespace vorelix::test {
 
@@ -14,6 +10,11 @@ BitWriter& BitWriter::Bits(std::uint32_t value, unsigned count) {
         if (bits_ % 8 == 0) bytes_ += '\0';
         if ((value >> i) & 1) bytes_.back() = static_cast<char>(bytes_.back() | (1 << (bits_ % 8)));
     }
+    return *this;
+}
+
+BitWriter& BitWriter::Bits(std::initializer_list<std::pair<std::uint32_t, unsigned>> fields) {
+    for (const auto& [value, count] : fields) Bits(value, count);
     return *this;
 }
 
@@ -32,14 +33,12 @@ std::string BitWriter::Take() {
     return std::move(bytes_);
 }
 
-std::string Short(std::int16_t value) {
-    return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
+std::string Packed(std::initializer_list<std::pair<std::uint32_t, unsigned>> fields) {
+    return BitWriter().Bits(fields).Align().Take();
 }
 
-std::string Long(std::int32_t value) {
-    std::string out;
-    demo::AppendInt32(out, value);
-    return out;
+std::string Short(std::int16_t value) {
+    return {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF)};
 }
 
 std::string Text(std::string_view text) {
@@ -66,7 +65,7 @@ std::string EntityTables() {
 }
 
 std::string ServerInfoMessage(std::string_view gameFolder, std::string_view host, std::string_view map) {
-    return "\x0b" + Long(48) + Long(1) + Long(0) + std::string(16, '\0') + "\x20" + std::string(1, '\0') +
+    return "\x0b" + Int32(48) + Int32(1) + Int32(0) + std::string(16, '\0') + "\x20" + std::string(1, '\0') +
            "\x01" + Text(gameFolder) + Text(host) + Text("maps/" + std::string(map) + ".bsp") + Text("") +
            std::string(1, '\0');
 }
@@ -82,7 +81,7 @@ std::string UserMessage(std::uint8_t id, std::string_view payload) {
 }
 
 std::string UserInfo(std::uint8_t slot, std::int32_t userId, std::string_view info) {
-    return "\x0d" + std::string(1, static_cast<char>(slot)) + Long(userId) + Text(info) +
+    return "\x0d" + std::string(1, static_cast<char>(slot)) + Int32(userId) + Text(info) +
            std::string(16, '\0');
 }
 
@@ -95,67 +94,39 @@ std::string StandardSetUp(std::string_view gameFolder) {
 
 namespace {
 
-void AppendFrameHeader(std::string& demo, std::uint8_t kind, float time, std::int32_t number) {
-    demo += static_cast<char>(kind);
-    demo::AppendFloat(demo, time);
-    demo::AppendInt32(demo, number);
-}
-
-void AppendMessageFrame(std::string& demo, std::uint8_t kind, const MessageFrame& frame,
-                        std::int32_t number) {
-    AppendFrameHeader(demo, kind, frame.time, number);
-    std::string info(demo::kMessageInfoSize, '\0');
-    std::string sequence;
-    demo::AppendInt32(sequence, frame.sequence);
-    std::memcpy(info.data() + demo::kIncomingSequenceOffset - demo::kFrameHeaderSize, sequence.data(), 4);
-    demo += info;
-    demo::AppendInt32(demo, static_cast<std::int32_t>(frame.messages.size()));
-    demo += frame.messages;
+// The frame's message information holds the incoming sequence 436 bytes in.
+std::string NetMessageFrame(int kind, const MessageFrame& frame, int number) {
+    return Frame(
+        kind, frame.time, number,
+        std::string(436, '\0') + Int32(frame.sequence) + std::string(24, '\0') + Counted(frame.messages));
 }
 
 }  // namespace
 
-MessageDemo MakeMessageDemo(const std::vector<std::string>& loading,
-                            const std::vector<MessageFrame>& playback) {
-    MessageDemo made;
-    std::string& demo = made.bytes;
-    demo.assign(demo::kContainerHeaderSize, '\0');
-    std::memcpy(demo.data(), "HLDEMO", 6);
-    demo[demo::kDemoProtocolOffset] = 5;
-    demo[demo::kNetworkProtocolOffset] = 48;
-    std::int32_t number = 0;
-    for (const std::string& messages : loading) AppendMessageFrame(demo, 0, {0, messages, 0}, number++);
-    AppendFrameHeader(demo, 5, 0, number++);
-    const std::size_t playbackBegin = demo.size();
-    for (const MessageFrame& frame : playback) {
-        made.frameOffsets.push_back(demo.size());
-        made.messagesOffsets.push_back(demo.size() + demo::kLongestFramePrefix);
-        AppendMessageFrame(demo, 1, frame, number++);
-    }
-    AppendFrameHeader(demo, 5, playback.empty() ? 0 : playback.back().time, number++);
-    const std::size_t directory = demo.size();
-    std::vector<demo::DirectoryEntry> entries(2);
-    entries[0] = {0,
-                  "LOADING",
-                  0,
-                  0,
-                  0,
-                  static_cast<std::int32_t>(loading.size()),
-                  static_cast<std::int32_t>(demo::kContainerHeaderSize),
-                  static_cast<std::int32_t>(playbackBegin - demo::kContainerHeaderSize)};
-    entries[1] = {1,
-                  "Playback",
-                  0,
-                  0,
-                  playback.empty() ? 0.0f : playback.back().time,
-                  static_cast<std::int32_t>(playback.size()),
-                  static_cast<std::int32_t>(playbackBegin),
-                  static_cast<std::int32_t>(directory - playbackBegin)};
-    demo += demo::EncodeDirectory(entries);
-    std::string offset;
-    demo::AppendInt32(offset, static_cast<std::int32_t>(directory));
-    std::memcpy(demo.data() + demo::kDirectoryOffsetField, offset.data(), 4);
-    return made;
+FramedDemo MakeMessageDemo(const std::vector<std::string>& loading,
+                           const std::vector<MessageFrame>& playback) {
+    std::vector<std::string> loadingFrames, playbackFrames;
+    int number = 0;
+    for (const std::string& messages : loading)
+        loadingFrames.push_back(NetMessageFrame(0, {0, messages}, number++));
+    loadingFrames.push_back(Frame(5, 0, number++, ""));
+    for (const MessageFrame& frame : playback) playbackFrames.push_back(NetMessageFrame(1, frame, number++));
+    const float end = playback.empty() ? 0.0f : playback.back().time;
+    playbackFrames.push_back(Frame(5, end, number, ""));
+    return AssembleDemo(loadingFrames, playbackFrames, end, static_cast<int>(playback.size()));
+}
+
+EventsRead::EventsRead(const std::string& demo) {
+    demo::SpanBytes bytes(demo::AsBytes(demo));
+    auto read = demo::net::ReadEvents(bytes, *this);
+    ok = read.ok();
+    if (read) outcome = *read;
+}
+
+void EventsRead::OnRecording(const demo::net::Recording& got) {
+    EXPECT_TRUE(events.empty()) << "the recording comes before the events";
+    recording = got;
+    ++recordings;
 }
 
 }  // namespace vorelix::test

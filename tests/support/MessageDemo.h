@@ -1,11 +1,16 @@
 // Demos of chosen messages, built for tests: a bit writer for the game's bit streams, the messages
-// the decoder keeps state from, and a protocol-5 demo around frames of them.
+// the decoder keeps state from, and a protocol-5 demo around frames of them; the events read back.
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "SyntheticDemo.h"
+#include "demo/net/Events.h"
 
 namespace vorelix::test {
 
@@ -13,6 +18,7 @@ namespace vorelix::test {
 class BitWriter {
   public:
     BitWriter& Bits(std::uint32_t value, unsigned count);
+    BitWriter& Bits(std::initializer_list<std::pair<std::uint32_t, unsigned>> fields);  // (value, count)s
     BitWriter& Byte(std::uint8_t value) { return Bits(value, 8); }
     BitWriter& Text(std::string_view text);  // the bytes and a NUL, at any bit position
     BitWriter& Align();
@@ -23,9 +29,11 @@ class BitWriter {
     std::uint64_t bits_ = 0;
 };
 
+// Fields of (value, count) bits, least significant first, padded to a whole byte.
+std::string Packed(std::initializer_list<std::pair<std::uint32_t, unsigned>> fields);
+
 // Byte-laid fields of a message.
 std::string Short(std::int16_t value);
-std::string Long(std::int32_t value);
 std::string Text(std::string_view text);  // the bytes and a NUL
 
 struct DescribedField {
@@ -64,15 +72,22 @@ struct MessageFrame {
     std::string messages;
     std::int32_t sequence = 0;  // the incoming sequence number the frame carries
 };
+// A protocol-5 demo (network protocol 48) of net message frames: one per loading entry, then the
+// playback frames.
+FramedDemo MakeMessageDemo(const std::vector<std::string>& loading,
+                           const std::vector<MessageFrame>& playback);
 
-struct MessageDemo {
-    std::string bytes;
-    std::vector<std::size_t> frameOffsets;     // of the playback frames, in order
-    std::vector<std::size_t> messagesOffsets;  // where each playback frame's messages start
+// What the event reader tells of a demo's bytes: whether it read them, the outcome, the recording
+// (once and before any event) and the events.
+struct EventsRead final : demo::net::EventSink {
+    explicit EventsRead(const std::string& demo);
+    void OnRecording(const demo::net::Recording& got) override;
+    void OnEvent(const demo::net::Event& event) override { events.push_back(event); }
+    bool ok = false;
+    demo::net::DecodeOutcome outcome;
+    demo::net::Recording recording;
+    int recordings = 0;
+    std::vector<demo::net::Event> events;
 };
-// A protocol-5 demo (network protocol 48): the loading frames, a next-section frame, the playback
-// frames, a closing next-section frame and a directory of the two segments.
-MessageDemo MakeMessageDemo(const std::vector<std::string>& loading,
-                            const std::vector<MessageFrame>& playback);
 
 }  // namespace vorelix::test

@@ -12,10 +12,11 @@ std::filesystem::path RealDemosDir() {
     return std::filesystem::is_directory(dir, ec) ? dir : std::filesystem::path();
 }
 
-std::vector<std::filesystem::path> RealDemoFiles() {
+std::vector<std::filesystem::path> RealDemoFiles(const std::filesystem::path& subfolder) {
     std::vector<std::filesystem::path> files;
     std::error_code ec;  // no folder: no files
-    for (const auto& entry : std::filesystem::directory_iterator(RealDemosDir(), ec)) {
+    if (RealDemosDir().empty()) return files;
+    for (const auto& entry : std::filesystem::directory_iterator(RealDemosDir() / subfolder, ec)) {
         if (entry.path().extension() == ".dem") files.push_back(entry.path());
     }
     std::sort(files.begin(), files.end());

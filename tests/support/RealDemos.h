@@ -10,8 +10,8 @@ namespace vorelix::test {
 
 // The folder of real demos, or an empty path when it is not there.
 std::filesystem::path RealDemosDir();
-// Every *.dem file of that folder, sorted by name; empty when the folder is absent.
-std::vector<std::filesystem::path> RealDemoFiles();
+// Every *.dem file of that folder (or of a folder inside it), sorted by name; empty when absent.
+std::vector<std::filesystem::path> RealDemoFiles(const std::filesystem::path& subfolder = {});
 
 }  // namespace vorelix::test
 

@@ -10,25 +10,12 @@ namespace {
 
 using namespace vorelix::test;
 
-class CollectingSink final : public EventSink {
-  public:
-    void OnRecording(const Recording& got) override {
-        EXPECT_TRUE(events.empty()) << "the recording comes before the events";
-        recording = got;
-        ++recordings;
-    }
-    void OnEvent(const Event& event) override { events.push_back(event); }
-    Recording recording;
-    int recordings = 0;
-    std::vector<Event> events;
-};
-
 std::string Plain(std::string_view bytes) {
     return std::string(bytes);
 }
 
 // The events of a demo, each as its time and its line.
-std::vector<std::string> Lines(const CollectingSink& sink) {
+std::vector<std::string> Lines(const EventsRead& sink) {
     std::vector<std::string> lines;
     for (const Event& event : sink.events) {
         char time[32];
@@ -38,13 +25,12 @@ std::vector<std::string> Lines(const CollectingSink& sink) {
     return lines;
 }
 
-CollectingSink Read(const std::string& demo) {
-    CollectingSink sink;
-    SpanBytes bytes(AsBytes(demo));
-    auto outcome = ReadEvents(bytes, sink);
-    EXPECT_TRUE(outcome && outcome->Whole()) << (outcome ? DescribeOutcome(*outcome) : "not read");
-    EXPECT_EQ(sink.recordings, 1);
-    return sink;
+// The events of a demo, read whole.
+EventsRead Read(const std::string& demo) {
+    EventsRead read(demo);
+    EXPECT_TRUE(read.ok && read.outcome.Whole()) << DescribeOutcome(read.outcome);
+    EXPECT_EQ(read.recordings, 1);
+    return read;
 }
 
 std::string Say(std::uint8_t sender, std::string_view token, std::string_view name, std::string_view text) {
@@ -57,25 +43,20 @@ std::string Info(std::string_view name, std::string_view more = "") {
 }
 
 TEST(Events, ChatInEveryFormIsFoundWithItsSenderChannelAndPlace) {
-    const MessageDemo demo = MakeMessageDemo(
+    const FramedDemo demo = MakeMessageDemo(
         {StandardSetUp(),
          UserInfo(0, 1, Info("Alice", "\\*sid\\76561197960287930")) + UserInfo(1, 2, Info("Bob"))},
-        {{1.0f, Say(1, "#Cstrike_Chat_All", "", "hello all\n") + Say(2, "#Cstrike_Chat_CT_Dead", "", "gg\n"),
-          1},
-         {2.0f, Say(2, "#Cstrike_Chat_AllDead", "", "rip\n") + Say(1, "#Cstrike_Chat_Spec", "", "watching\n"),
-          2},
+        {{1.0f, Say(1, "#Cstrike_Chat_All", "", "hello all\n") + Say(2, "#Cstrike_Chat_CT_Dead", "", "gg\n")},
+         {2.0f,
+          Say(2, "#Cstrike_Chat_AllDead", "", "rip\n") + Say(1, "#Cstrike_Chat_Spec", "", "watching\n")},
          // Older servers send the whole line; plugins send a format and the text, with colours.
-         {3.0f,
-          Say(1, "\x02*DEAD* Alice :    old line\n", "", "") +
-              UserMessage(kSayText, "\x01" + Text("%s") + Text("\x04[AMX]\x01 next map\n")),
-          3},
-         {4.0f,
-          UserMessage(kTextMsg, "\x03" + Text("%s") + Text("time left 5:00\n")) +
-              UserMessage(kTextMsg, "\x03" + Text("#Game_radio")),
-          4},
+         {3.0f, Say(1, "\x02*DEAD* Alice :    old line\n", "", "") +
+                    UserMessage(kSayText, "\x01" + Text("%s") + Text("\x04[AMX]\x01 next map\n"))},
+         {4.0f, UserMessage(kTextMsg, "\x03" + Text("%s") + Text("time left 5:00\n")) +
+                    UserMessage(kTextMsg, "\x03" + Text("#Game_radio"))},
          // A rename notice is a rename, told once although the player's info says it again.
-         {5.0f, Say(2, "#Cstrike_Name_Change", "Bob", "Robert") + UserInfo(1, 2, Info("Robert")), 5}});
-    const CollectingSink sink = Read(demo.bytes);
+         {5.0f, Say(2, "#Cstrike_Name_Change", "Bob", "Robert") + UserInfo(1, 2, Info("Robert"))}});
+    const EventsRead sink = Read(demo.bytes);
     EXPECT_EQ(Lines(sink), (std::vector<std::string>{
                                "1.0 chat Alice: hello all",
                                "1.0 chat Bob (team, dead): gg",
@@ -106,13 +87,13 @@ TEST(Events, ARoundEndIsOneEventWithTheScoresThatFollowAndEventsStayInTimeOrder)
     const std::string roundEnd = UserMessage(kSendAudio, "\x00" + Text("%!MRAD_terwin") + Short(100)) +
                                  UserMessage(kTeamScore, Text("TERRORIST") + Short(3)) +
                                  UserMessage(kTextMsg, "\x04" + Text("#Target_Bombed"));
-    const MessageDemo demo =
+    const FramedDemo demo =
         MakeMessageDemo({StandardSetUp(), UserInfo(0, 1, Info("Alice")) + UserInfo(1, 2, Info("Bob"))},
-                        {{10.0f, roundEnd, 1},
-                         {10.5f, kill + UserMessage(kTeamScore, Text("CT") + Short(1)), 2},
-                         {11.0f, UserMessage(kTextMsg, "\x04" + Text("#Terrorists_Win")), 3},
-                         {30.0f, UserMessage(kTextMsg, "\x04" + Text("#Round_Draw")), 4}});
-    const CollectingSink sink = Read(demo.bytes);
+                        {{10.0f, roundEnd},
+                         {10.5f, kill + UserMessage(kTeamScore, Text("CT") + Short(1))},
+                         {11.0f, UserMessage(kTextMsg, "\x04" + Text("#Terrorists_Win"))},
+                         {30.0f, UserMessage(kTextMsg, "\x04" + Text("#Round_Draw"))}});
+    const EventsRead sink = Read(demo.bytes);
     EXPECT_EQ(Lines(sink),
               (std::vector<std::string>{
                   "10.0 round Terrorists win: the bomb exploded (Terrorists 3, Counter-Terrorists 1)",
@@ -123,14 +104,14 @@ TEST(Events, ARoundEndIsOneEventWithTheScoresThatFollowAndEventsStayInTimeOrder)
 
 TEST(Events, PlayersComingGoingAndTheRecordingFacts) {
     const std::string proxyInfo = Info("HLTV Proxy", "\\*hltv\\1");
-    const MessageDemo demo = MakeMessageDemo(
+    const FramedDemo demo = MakeMessageDemo(
         {StandardSetUp("valve") + "\x32" + std::string(1, '\0') + "\x08" + Text("BUILD 4554 SERVER (0 CRC)"),
          UserInfo(0, 1, proxyInfo) + UserInfo(4, 7, Info("Carol"))},
-        {{1.0f, UserInfo(2, 9, Info("Dave", "\\*sid\\76561197960265731")), 1},
-         {2.0f, UserInfo(4, 7, "") + UserInfo(2, 10, Info("Eve")), 2},
+        {{1.0f, UserInfo(2, 9, Info("Dave", "\\*sid\\76561197960265731"))},
+         {2.0f, UserInfo(4, 7, "") + UserInfo(2, 10, Info("Eve"))},
          // Half-Life's death notice has no headshot byte; a kill by the world has no killer.
-         {3.0f, UserMessage(kDeathMsg, std::string("\x00\x03", 2) + Text("worldspawn")), 3}});
-    const CollectingSink sink = Read(demo.bytes);
+         {3.0f, UserMessage(kDeathMsg, std::string("\x00\x03", 2) + Text("worldspawn"))}});
+    const EventsRead sink = Read(demo.bytes);
     EXPECT_EQ(Lines(sink), (std::vector<std::string>{
                                "1.0 player Dave (slot 3, STEAM_0:1:1) joined",
                                "2.0 player Carol (slot 5) left",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MessageDemo.h"
+#include "demo/DemoFrames.h"
 #include "demo/net/BitReader.h"
 #include "demo/net/DemoMessages.h"
 
@@ -40,10 +41,10 @@ DecodeOutcome Decode(const std::string& demo, RecordingSink& sink) {
 std::string FullPacket() {
     BitWriter bits;
     bits.Bits(3, 16);  // entities in the packet
-    const auto entity = [&] { bits.Bits(0, 1).Bits(0, 1).Bits(1, 3).Byte(3).Bits(700, 10).Text("m"); };
-    bits.Bits(0, 1).Bits(1, 1).Bits(1, 11);  // an absolute number
+    const auto entity = [&] { bits.Bits({{0, 1}, {0, 1}, {1, 3}, {3, 8}, {700, 10}}).Text("m"); };
+    bits.Bits({{0, 1}, {1, 1}, {1, 11}});  // an absolute number
     entity();
-    bits.Bits(0, 1).Bits(0, 1).Bits(39, 6);  // a 6-bit step
+    bits.Bits({{0, 1}, {0, 1}, {39, 6}});  // a 6-bit step
     entity();
     bits.Bits(1, 1);  // the next one
     entity();
@@ -55,8 +56,8 @@ std::string FullPacket() {
 std::string DeltaPacket(std::uint8_t from) {
     BitWriter bits;
     bits.Bits(2, 16).Byte(from);
-    bits.Bits(1, 1).Bits(1, 1).Bits(40, 11);                                          // remove 40
-    bits.Bits(0, 1).Bits(0, 1).Bits(1, 6).Bits(0, 1).Bits(1, 3).Byte(1).Bits(5, 10);  // 41: its origin
+    bits.Bits({{1, 1}, {1, 1}, {40, 11}});                                 // remove 40
+    bits.Bits({{0, 1}, {0, 1}, {1, 6}, {0, 1}, {1, 3}, {1, 8}, {5, 10}});  // 41: its origin
     bits.Bits(0, 16);
     return "\x29" + bits.Align().Take();
 }
@@ -64,38 +65,15 @@ std::string DeltaPacket(std::uint8_t from) {
 TEST(MessageDecoder, DecodesEveryMessageToTheFramesEndAndHandsOnUserMessagesWhereTheyLie) {
     const std::string say = std::string("\x01") + "#Cstrike_Chat_All" + '\0' + '\0' + "hello\n" + '\0';
     // Client data: no delta base, the origin field, then one weapon with its model name.
-    const std::string clientData = "\x0f" + BitWriter()
-                                                .Bits(0, 1)
-                                                .Bits(1, 3)
-                                                .Byte(1)
-                                                .Bits(9, 10)
-                                                .Bits(1, 1)
-                                                .Bits(3, 6)
-                                                .Bits(1, 3)
-                                                .Byte(2)
-                                                .Text("w")
-                                                .Bits(0, 1)
-                                                .Align()
-                                                .Take();
-    const std::string events = "\x03" + BitWriter()
-                                            .Bits(1, 5)
-                                            .Bits(7, 10)
-                                            .Bits(1, 1)
-                                            .Bits(2, 11)
-                                            .Bits(1, 1)
-                                            .Bits(1, 3)
-                                            .Byte(1)
-                                            .Bits(1, 10)
-                                            .Bits(0, 1)
-                                            .Align()
-                                            .Take();
-    const std::string baselines =
-        "\x16" +
-        BitWriter().Bits(1, 11).Bits(1, 2).Bits(0, 3).Bits(0x7FF, 11).Bits(0x1F, 5).Bits(0, 6).Align().Take();
-    const MessageDemo demo =
+    const std::string clientData =
+        "\x0f" + Packed({{0, 1}, {1, 3}, {1, 8}, {9, 10}, {1, 1}, {3, 6}, {1, 3}, {2, 8}, {'w', 8}, {0, 9}});
+    const std::string events =
+        "\x03" + Packed({{1, 5}, {7, 10}, {1, 1}, {2, 11}, {1, 1}, {1, 3}, {1, 8}, {1, 10}, {0, 1}});
+    const std::string baselines = "\x16" + Packed({{1, 11}, {1, 2}, {0, 3}, {0x7FF, 11}, {0x1F, 5}, {0, 6}});
+    const FramedDemo demo =
         MakeMessageDemo({StandardSetUp(), baselines + "\x09" + Text("echo hi") + "\x17\x1d" +
                                               std::string(21, '\1') + Text("statsme")},
-                        {{0.5f, "\x07" + Long(0) + FullPacket() + clientData, 10},
+                        {{0.5f, "\x07" + Int32(0) + FullPacket() + clientData, 10},
                          {1.0f, DeltaPacket(10) + UserMessage(kSayText, say) + events, 11},
                          {1.5f, "\x01" + UserMessage(kTeamScore, Text("CT") + Short(3)), 12}});
     RecordingSink sink;
@@ -154,7 +132,7 @@ TEST(MessageDecoder, AMessageThatCannotBeReadCostsItsFrameOnlyAndIsToldExactly) 
     };
     for (const Damage& damage : damages) {
         SCOPED_TRACE(damage.name);
-        const MessageDemo demo = MakeMessageDemo(
+        const FramedDemo demo = MakeMessageDemo(
             {StandardSetUp()}, {{0.5f, packet, 1}, {1.0f, "\x01" + damage.messages, 2}, {1.5f, packet, 3}});
         RecordingSink sink;
         const DecodeOutcome outcome = Decode(demo.bytes, sink);
@@ -163,7 +141,7 @@ TEST(MessageDecoder, AMessageThatCannotBeReadCostsItsFrameOnlyAndIsToldExactly) 
         ASSERT_TRUE(outcome.firstStop);
         const DecodeStop& stop = *outcome.firstStop;
         EXPECT_EQ(stop.frameOffset, demo.frameOffsets[1]);
-        EXPECT_EQ(stop.messageOffset, demo.messagesOffsets[1] + 1);  // behind the nop
+        EXPECT_EQ(stop.messageOffset, demo.frameOffsets[1] + kLongestFramePrefix + 1);  // behind the nop
         EXPECT_EQ(stop.messageName, damage.message);
         EXPECT_EQ(stop.time, 1.0f);
         EXPECT_LE(stop.bitPosition, (damage.messages.size() + 1) * 8);
@@ -174,7 +152,7 @@ TEST(MessageDecoder, AMessageThatCannotBeReadCostsItsFrameOnlyAndIsToldExactly) 
 
 TEST(MessageDecoder, StateComesFromTheDemoItself) {
     // Without the tables, entities cannot be read; a user message registered again takes its new size.
-    const MessageDemo demo =
+    const FramedDemo demo =
         MakeMessageDemo({ServerInfoMessage() + RegisterUserMessage(70, 2, "Short")},
                         {{0.5f, FullPacket(), 1},
                          {1.0f, RegisterUserMessage(70, 3, "Short") + std::string("\x46") + "abc", 2}});
@@ -188,7 +166,7 @@ TEST(MessageDecoder, StateComesFromTheDemoItself) {
 }
 
 TEST(MessageDecoder, OtherProtocolsAndBrokenFramesAreToldNotGuessed) {
-    MessageDemo demo = MakeMessageDemo({StandardSetUp()}, {{0.5f, "\x01", 1}});
+    FramedDemo demo = MakeMessageDemo({StandardSetUp()}, {{0.5f, "\x01", 1}});
     RecordingSink sink;
     std::string other = demo.bytes;
     other[12] = 47;

@@ -2,68 +2,37 @@
 // to its end, the damaged ones are told clearly, and the events agree with the bytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
+#include "MessageDemo.h"
 #include "RealDemos.h"
-#include "demo/net/Events.h"
+#include "TempDir.h"
 
 namespace vorelix::demo::net {
 namespace {
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::filesystem::path> DemosIn(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> files;
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-        if (entry.path().extension() == ".dem") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-class CollectingSink final : public EventSink {
-  public:
-    void OnRecording(const Recording& got) override { recording = got; }
-    void OnEvent(const Event& event) override { events.push_back(event); }
-    Recording recording;
-    std::vector<Event> events;
-};
-
 struct Read {
+    explicit Read(const std::filesystem::path& path) : bytes(test::ReadFileBytes(path)), sink(bytes) {
+        EXPECT_TRUE(sink.ok) << path;
+    }
     std::string bytes;
-    DecodeOutcome outcome;
-    CollectingSink sink;
+    test::EventsRead sink;
 };
-
-Read ReadDemo(const std::filesystem::path& path) {
-    Read read;
-    read.bytes = ReadAll(path);
-    SpanBytes bytes(AsBytes(read.bytes));
-    auto outcome = ReadEvents(bytes, read.sink);
-    EXPECT_TRUE(outcome.ok()) << path;
-    if (outcome) read.outcome = *outcome;
-    return read;
-}
 
 TEST(RealDemoMessages, EveryFrameOfEveryProtocol48DemoDecodesToItsEnd) {
     VORELIX_SKIP_WITHOUT_REAL_DEMOS();
     std::vector<std::filesystem::path> demos = test::RealDemoFiles();
-    for (const auto& more : DemosIn(test::RealDemosDir() / "more")) demos.push_back(more);
+    for (const auto& more : test::RealDemoFiles("more")) demos.push_back(more);
     int decoded = 0;
     for (const auto& path : demos) {
         SCOPED_TRACE(path.filename().string());
-        const Read read = ReadDemo(path);
-        if (read.outcome.networkProtocol != 48 || path.filename() == "sless-gs_HL1005.dem") {
-            EXPECT_EQ(read.outcome.notDecoded, "not decoded (demo protocol 4)");
+        const Read read(path);
+        if (read.sink.outcome.networkProtocol != 48 || path.filename() == "sless-gs_HL1005.dem") {
+            EXPECT_EQ(read.sink.outcome.notDecoded, "not decoded (demo protocol 4)");
             continue;
         }
         ++decoded;
-        const DecodeOutcome& outcome = read.outcome;
+        const DecodeOutcome& outcome = read.sink.outcome;
         // The one tiny demo of every frame kind is cut before its playback closes.
         if (path.filename() == "hldemors_frame-types.dem") {
             EXPECT_EQ(outcome.framesNotDecoded, 0u);
@@ -89,20 +58,17 @@ TEST(RealDemoMessages, DamagedDemosAreToldWhereTheyStop) {
     };
     for (const auto& [name, told] : expected) {
         SCOPED_TRACE(name);
-        const Read read = ReadDemo(folder / name);
-        EXPECT_FALSE(read.outcome.Whole());
-        EXPECT_NE(DescribeOutcome(read.outcome).find(told), std::string::npos)
-            << DescribeOutcome(read.outcome);
+        const Read read(folder / name);
+        EXPECT_FALSE(read.sink.outcome.Whole());
+        EXPECT_NE(DescribeOutcome(read.sink.outcome).find(told), std::string::npos)
+            << DescribeOutcome(read.sink.outcome);
     }
-    CollectingSink sink;
-    const std::string notADemo = ReadAll(folder / "hldemors_invalid-magic.dem");
-    SpanBytes bytes(AsBytes(notADemo));
-    EXPECT_FALSE(ReadEvents(bytes, sink).ok());
+    EXPECT_FALSE(test::EventsRead(test::ReadFileBytes(folder / "hldemors_invalid-magic.dem")).ok);
 }
 
 TEST(RealDemoMessages, ChatLiesWhereItsPlaceSays) {
     VORELIX_SKIP_WITHOUT_REAL_DEMOS();
-    const Read read = ReadDemo(test::RealDemosDir() / "uds_antifak.dem");
+    const Read read(test::RealDemosDir() / "uds_antifak.dem");
     ASSERT_EQ(read.sink.events.size(), 7u);
     double last = 0;
     for (const Event& event : read.sink.events) {
@@ -114,7 +80,7 @@ TEST(RealDemoMessages, ChatLiesWhereItsPlaceSays) {
         EXPECT_GT(event.time, last);
         last = event.time;
     }
-    const Read server = ReadDemo(test::RealDemosDir() / "uds_demotesttestste.dem-2405171129-cs_assault.dem");
+    const Read server(test::RealDemosDir() / "uds_demotesttestste.dem-2405171129-cs_assault.dem");
     ASSERT_FALSE(server.sink.events.empty());
     const auto& plugin = std::get<ChatEvent>(server.sink.events.front().what);
     EXPECT_EQ(plugin.channel, ChatChannel::Server);
@@ -124,7 +90,7 @@ TEST(RealDemoMessages, ChatLiesWhereItsPlaceSays) {
 
 TEST(RealDemoMessages, KillsNameThePlayersOfTheirTimeAndRoundsCarryTheScores) {
     VORELIX_SKIP_WITHOUT_REAL_DEMOS();
-    const Read read = ReadDemo(test::RealDemosDir() / "more" / "uds_hpp_cmd_exploit.dem");
+    const Read read(test::RealDemosDir() / "more" / "uds_hpp_cmd_exploit.dem");
     std::set<std::string> names;
     for (const PlayerFacts& player : read.sink.recording.players) names.insert(player.name);
     std::vector<std::string> rounds;
@@ -145,7 +111,7 @@ TEST(RealDemoMessages, KillsNameThePlayersOfTheirTimeAndRoundsCarryTheScores) {
     EXPECT_EQ(rounds,
               (std::vector<std::string>{"terrorists_win 1:1", "terrorists_win 2:1", "terrorists_win 3:1"}));
 
-    const Read renames = ReadDemo(test::RealDemosDir() / "uds_test_name_change.dem");
+    const Read renames(test::RealDemosDir() / "uds_test_name_change.dem");
     std::vector<std::string> told;
     for (const Event& event : renames.sink.events) {
         const auto& player = std::get<PlayerEvent>(event.what);
