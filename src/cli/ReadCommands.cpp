@@ -82,9 +82,10 @@ int RunInfo(const Context& context) {
         if (!options.json) {
             if (!first) context.console.Line("");
             first = false;
-            const auto name = DisplayName(PathText(PathFromUtf8(argument).filename()), options);
+            const auto shownName = DisplayName(PathText(PathFromUtf8(argument).filename()), options);
             const auto oneLine = [&](std::string_view bytes) { return OneLineText(bytes, options); };
-            for (const auto& line : demo::InformationLines(name, summary, oneLine)) context.console.Line(line);
+            for (const auto& line : demo::InformationLines(shownName, summary, oneLine))
+                context.console.Line(line);
             if (summary.players.empty()) {
                 context.console.Line("Players are not found!");
             } else {

@@ -13,6 +13,7 @@
 #include "launch/AutoexecSwitch.h"
 #include "launch/LaunchPlan.h"
 #include "launch/UserMessage.h"
+#include "platform/NewFile.h"
 #include "platform/Registry.h"
 
 namespace vorelix::launch {
@@ -20,8 +21,9 @@ namespace vorelix::launch {
 // What the windows do around the copy of a staged demo (the wait window), all on the calling thread.
 struct LaunchEvents {
     std::function<void()> copyStarting;  // before the copy
-    // After each chunk of the copy (about a megabyte): the window may paint itself here.
-    std::function<void(std::uint64_t copied, std::uint64_t total)> copyProgress;
+    // After each chunk of the copy (about a megabyte): the window may paint itself here; false stops
+    // the copy.
+    platform::CopyProgress copyProgress;
     std::function<void()> copyFinished;  // after the copy, whether it worked or not
 };
 

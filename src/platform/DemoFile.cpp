@@ -8,6 +8,7 @@
 
 #include "demo/edit/BackupName.h"
 #include "demo/DemoHeader.h"
+#include "platform/NewFile.h"
 
 namespace vorelix::platform {
 
@@ -122,13 +123,15 @@ Result<std::filesystem::path> MakeBakCopy(const std::filesystem::path& demo) {
         std::error_code ec;
         return std::filesystem::exists(std::filesystem::symlink_status(candidate, ec));
     };
-    // Another program may take the name between the check and the copy: the copy itself refuses
-    // to replace a file, so try the next name then.
+    // The copy is made once; another program may take a free name before the copy gets it, so the
+    // next free name is tried then. Any other failure (a full disk) is the system's own.
+    auto staged = StageCopy(demo, demo::BackupPathFor(demo, time, exists));
+    if (!staged) return staged.failure();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const auto target = demo::BackupPathFor(demo, time, exists);
-        auto copied = CopyFileNoReplace(demo, target);
-        if (copied) return target;
-        if (!exists(target)) return copied.failure();
+        auto published = staged->Publish(target, false);
+        if (published) return target;
+        if (!IsNameTaken(published.failure())) return published.failure();
     }
     return Failure{"no free name for the backup copy", 0};
 }
@@ -178,21 +181,19 @@ Status WritePieces(demo::DemoBytes& source, std::span<const demo::DemoPiece> pie
 Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
                     std::span<const demo::DemoPiece> pieces) {
     if (auto fits = demo::CheckPiecesFit(pieces, source.Size()); !fits) return fits;
-    auto file = File::CreateNew(target);
-    if (!file) return file.failure();
+    // Refused before the copy is written; the name is still never replaced if it is taken meanwhile.
+    std::error_code ignored;
+    if (std::filesystem::exists(std::filesystem::symlink_status(target, ignored))) return NameTakenFailure();
+    auto staged = StagedFile::Create(target);
+    if (!staged) return staged.failure();
     std::uint64_t end = 0;
     Status written = WritePieces(source, pieces, [&](const unsigned char* data, std::size_t size) {
-        Status wrote = file->WriteAt(end, data, size);
+        Status wrote = staged->Output().WriteAt(end, data, size);
         end += size;
         return wrote;
     });
-    // Closing may be the first to report a failed write (a full disk on a network share).
-    if (auto closed = file->Close(); !closed && written) written = closed;
-    if (!written) {
-        std::error_code ignored;
-        std::filesystem::remove(target, ignored);
-    }
-    return written;
+    if (!written) return written;
+    return staged->Publish(target, false);
 }
 
 Result<demo::DemoCheck> CheckDemoFile(const std::filesystem::path& demo) {

@@ -78,9 +78,9 @@ using ChunkWriter = std::function<Status(const unsigned char* data, std::size_t 
 Status WritePieces(demo::DemoBytes& source, std::span<const demo::DemoPiece> pieces,
                    const ChunkWriter& write);
 
-// Creates `target` and writes the pieces into it in order, copying ranges of `source` a chunk at a
-// time. Never opens an existing file: a name that is taken is refused. When a write fails, the
-// partial file is removed again.
+// Writes the pieces in order into a new file `target`, copying ranges of `source` a chunk at a time,
+// through a staged file: `target` appears whole or not at all. A name that is taken is refused,
+// never replaced.
 Status WriteNewDemo(const std::filesystem::path& target, demo::DemoBytes& source,
                     std::span<const demo::DemoPiece> pieces);
 

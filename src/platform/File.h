@@ -48,13 +48,15 @@ class File {
     Status ReadAt(std::uint64_t offset, std::string& buffer) const;
     Status WriteAt(std::uint64_t offset, const void* data, std::size_t size);
     Status Flush();
+    // Sets the last-write time, in the units LastWriteTime gives.
+    Status SetLastWriteTime(std::int64_t time);
     // Closes now, reporting what the system says: a late write error may only show here.
     Status Close();
 
   private:
     static constexpr std::intptr_t kNone = -1;  // INVALID_HANDLE_VALUE is -1 too
     friend class MappedDemo;
-    friend Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+    friend Status KeepModeOf(const File& source, File& copy);
 
     std::intptr_t handle_ = kNone;
 };
@@ -108,9 +110,20 @@ class MappedDemo : public demo::ScanProgress {
     std::int64_t lastWriteTime_ = 0;
 };
 
-// Copies `from` to `to`; fails when `to` exists: it is never replaced, and a copy that fails midway
-// is removed again.
-Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+// Gives `to` the name `from` has, as one step of the file system. Without `replace` a file of that
+// name is never replaced: the failure then is the system's "exists" (see IsNameTaken).
+Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to, bool replace);
+// Whether a failure says the name is taken by another file, and that failure in the system's words.
+bool IsNameTaken(const Failure& failure);
+Failure NameTakenFailure();
+// Makes the names given in `folder` lasting (POSIX; Windows does this with the rename itself).
+void FlushFolder(const std::filesystem::path& folder);
+// The permission bits of `source` on `copy` (POSIX; Windows keeps none).
+Status KeepModeOf(const File& source, File& copy);
+// This process's id, and whether the process of an id still runs: a temporary file named after a
+// process that has ended is a leftover.
+std::uint32_t CurrentProcessId();
+bool ProcessIsRunning(std::uint32_t id);
 
 // A folder and a name joined as the demo list joins them: a folder of 3 characters or fewer (a
 // drive root such as "C:\") is followed directly by the name, any other by "\" and the name.

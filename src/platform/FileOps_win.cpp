@@ -1,8 +1,6 @@
 // File operations of the windows on Win32, the handles owned by File.
 #include <windows.h>
 
-#include <algorithm>
-
 #include "platform/File.h"
 #include "platform/FileOps.h"
 #include "platform/PathNames.h"
@@ -39,8 +37,12 @@ Status CopyFileIntoFolder(const std::wstring& source, const std::wstring& folder
     if (CanonicalPath(source) == CanonicalPath(target) || SameFileOnDisk(source, target)) {
         return Failure{"The file is already in this folder.", 0};
     }
-    if (!CopyFileW(source.c_str(), target.c_str(), replaceExisting ? FALSE : TRUE)) return LastErrorFailure();
-    return Ok();
+    if (!replaceExisting && GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return NameTakenFailure();
+    }
+    auto copied = CopyToNewFile(source, target, replaceExisting);
+    if (!copied && IsNameTaken(copied.failure())) return NameTakenFailure();
+    return copied;
 }
 
 Status DeleteFileAt(const std::wstring& path) {
@@ -56,35 +58,20 @@ Status RenameFileTo(const std::wstring& from, const std::wstring& to) {
 
 Status CopyFileReplacing(const std::wstring& source, const std::wstring& target,
                          const CopyProgress& progress) {
-    // Wine's CopyFileExW never calls its progress routine, so the copy is done here in chunks. The
-    // source shares no writing: opening the same file again as the target then fails instead of
-    // emptying it.
+    // The source shares no writing while the target is tried for writing: the same file, or one the
+    // game holds without sharing, fails here before anything is copied.
     auto in = File::OpenForReading(source, false);
     if (!in) return in.failure();
-    auto total = in->Length();
-    if (!total) return total.failure();
-    auto out = File::CreateReplacing(target);
-    if (!out) return out.failure();
-    std::string buffer;
-    for (std::uint64_t copied = 0; copied < *total;) {
-        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(1u << 20, *total - copied)));
-        Status step = in->ReadAt(copied, buffer);
-        if (step) step = out->WriteAt(copied, buffer.data(), buffer.size());
-        if (!step) {
-            out = File();
-            DeleteFileW(target.c_str());
-            return step;
-        }
-        copied += buffer.size();
-        if (progress) progress(copied, *total);
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        auto out = File::OpenForWriting(target);
+        if (!out) return out.failure();
     }
-    return Ok();
+    in = File();
+    return CopyToNewFile(source, target, true, progress);
 }
 
 Status WriteFileReplacing(const std::wstring& path, const std::string& bytes) {
-    auto file = File::CreateReplacing(path);
-    if (!file) return file.failure();
-    return file->WriteAt(0, bytes.data(), bytes.size());
+    return WriteNewFile(path, bytes, true);
 }
 
 Result<std::string> ReadFileStart(const std::wstring& path, std::size_t limit) {

@@ -1,12 +1,14 @@
 // Files on POSIX (the native build and the command-line tool): open, pread, pwrite, mmap; the
 // system's text for an error is strerror's.
 #include <fcntl.h>
-#include <sys/mman.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/File.h"
@@ -116,6 +118,12 @@ Status File::Flush() {
     return Ok();
 }
 
+Status File::SetLastWriteTime(std::int64_t time) {
+    const struct timespec times[2] = {{0, UTIME_OMIT}, {time / 1'000'000'000, time % 1'000'000'000}};
+    if (::futimens(static_cast<int>(handle_), times) != 0) return LastErrnoFailure();
+    return Ok();
+}
+
 Status File::Close() {
     if (::close(static_cast<int>(std::exchange(handle_, kNone))) != 0) return LastErrnoFailure();
     return Ok();
@@ -153,30 +161,47 @@ void MappedDemo::Release() {
     size_ = 0;
 }
 
-Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
-    auto source = File::OpenForReading(from);
-    if (!source) return source.failure();
-    auto info = StatusOf(source->handle_);
-    if (!info) return info.failure();
-    // The copy keeps the demo's permission bits.
-    auto target = Opened(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info->st_mode & 0777));
-    if (!target) return target.failure();
-    const auto fail = [&](Failure failure) -> Status {
-        std::error_code ignored;
-        std::filesystem::remove(to, ignored);  // never leave a half copy behind
-        return failure;
-    };
-    auto length = source->Length();
-    if (!length) return fail(length.failure());
-    std::string buffer;
-    for (std::uint64_t at = 0; at < *length; at += buffer.size()) {
-        buffer.resize(static_cast<std::size_t>(std::min<std::uint64_t>(1 << 20, *length - at)));
-        if (auto read = source->ReadAt(at, buffer); !read) return fail(read.failure());
-        if (auto wrote = target->WriteAt(at, buffer.data(), buffer.size()); !wrote)
-            return fail(wrote.failure());
+Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to, bool replace) {
+    if (replace) {
+        if (::rename(from.c_str(), to.c_str()) != 0) return LastErrnoFailure();
+        return Ok();
     }
-    if (auto closed = target->Close(); !closed) return fail(closed.failure());
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return Ok();
+    if (errno != EINVAL && errno != ENOSYS) return LastErrnoFailure();
+    // A file system without RENAME_NOREPLACE: a hard link is never made over an existing name.
+    if (::link(from.c_str(), to.c_str()) != 0) return LastErrnoFailure();
+    ::unlink(from.c_str());
     return Ok();
+}
+
+bool IsNameTaken(const Failure& failure) {
+    return failure.code == EEXIST;
+}
+
+Failure NameTakenFailure() {
+    return ErrnoFailure(EEXIST);
+}
+
+void FlushFolder(const std::filesystem::path& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+Status KeepModeOf(const File& source, File& copy) {
+    auto info = StatusOf(source.handle_);
+    if (!info) return info.failure();
+    if (::fchmod(static_cast<int>(copy.handle_), info->st_mode & 0777) != 0) return LastErrnoFailure();
+    return Ok();
+}
+
+std::uint32_t CurrentProcessId() {
+    return static_cast<std::uint32_t>(::getpid());
+}
+
+bool ProcessIsRunning(std::uint32_t id) {
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace vorelix::platform

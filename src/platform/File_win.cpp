@@ -117,6 +117,12 @@ Status File::Flush() {
     return Ok();
 }
 
+Status File::SetLastWriteTime(std::int64_t time) {
+    FILETIME written{static_cast<DWORD>(time & 0xFFFFFFFF), static_cast<DWORD>(static_cast<std::uint64_t>(time) >> 32)};
+    if (!SetFileTime(AsHandle(handle_), nullptr, nullptr, &written)) return LastErrorFailure();
+    return Ok();
+}
+
 Status File::Close() {
     if (!CloseHandle(AsHandle(std::exchange(handle_, kNone)))) return LastErrorFailure();
     return Ok();
@@ -159,10 +165,36 @@ void MappedDemo::Release() {
     file_ = File();
 }
 
-Status CopyFileNoReplace(const std::filesystem::path& from, const std::filesystem::path& to) {
-    // CopyFileW keeps the demo's attributes and last-write time on the copy.
-    if (!CopyFileW(from.c_str(), to.c_str(), TRUE)) return LastErrorFailure();
+Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to, bool replace) {
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (!MoveFileExW(from.c_str(), to.c_str(), flags)) return LastErrorFailure();
     return Ok();
+}
+
+bool IsNameTaken(const Failure& failure) {
+    return failure.code == ERROR_ALREADY_EXISTS || failure.code == ERROR_FILE_EXISTS;
+}
+
+Failure NameTakenFailure() {
+    return FailureFromCode(ERROR_FILE_EXISTS);
+}
+
+void FlushFolder(const std::filesystem::path&) {}
+
+Status KeepModeOf(const File&, File&) {
+    return Ok();
+}
+
+std::uint32_t CurrentProcessId() {
+    return GetCurrentProcessId();
+}
+
+bool ProcessIsRunning(std::uint32_t id) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
 }
 
 }  // namespace vorelix::platform

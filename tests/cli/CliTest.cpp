@@ -54,7 +54,7 @@ std::FILE* CaptureFile() {
 CliResult RunCli(const std::vector<std::string>& args, std::FILE* out = CaptureFile()) {
     std::FILE* err = CaptureFile();
     cli::Console console(out, err);
-    CliResult result{cli::Run(args, console)};
+    CliResult result{cli::Run(args, console), {}, {}};
     for (auto [file, text] : {std::pair{out, &result.out}, {err, &result.err}}) {
         std::rewind(file);
         for (int c; (c = std::fgetc(file)) != EOF;) *text += static_cast<char>(c);

@@ -53,7 +53,10 @@ TEST_F(LaunchTest, AStagedDemoReachesTheGameAndASecondLaunchWhileTheGameHoldsItS
     const auto demo = Demo(L"Demos\\final match.dem", 3'500'000);
     std::vector<std::uint64_t> copied;
     int windows = 0;
-    const LaunchEvents events{[&] { ++windows; }, [&](auto done, auto) { copied.push_back(done); },
+    const LaunchEvents events{[&] { ++windows; }, [&](auto done, auto) {
+                                  copied.push_back(done);
+                                  return true;
+                              },
                               [&] { windows += 10; }};
     auto running = game.ExpectGame(/*holdDemo=*/true);
     ASSERT_EQ(LaunchDemo(Inputs(demo), autoexec, events), std::nullopt);

@@ -8,6 +8,7 @@
 #include "demo/edit/NickScan.h"
 #include "demo/edit/StatsMe.h"
 #include "platform/File.h"
+#include "platform/NewFile.h"
 
 namespace vorelix::platform {
 namespace {
@@ -22,9 +23,9 @@ TEST(File, NothingIsReplacedOrCreatedByMistakeAndReadOnlyFilesAndFoldersAreRefus
     WriteFileBytes(dir / "a.dem", "new bytes");
     WriteFileBytes(dir / "a.bak", "only copy of the original");
     EXPECT_FALSE(File::CreateNew(dir / "a.bak").ok());
-    EXPECT_FALSE(CopyFileNoReplace(dir / "a.dem", dir / "a.bak").ok());
+    EXPECT_FALSE(CopyToNewFile(dir / "a.dem", dir / "a.bak", false).ok());
     EXPECT_EQ(ReadFileBytes(dir / "a.bak"), "only copy of the original");
-    ASSERT_TRUE(CopyFileNoReplace(dir / "a.dem", dir / "b.bak").ok());
+    ASSERT_TRUE(CopyToNewFile(dir / "a.dem", dir / "b.bak", false).ok());
     EXPECT_EQ(ReadFileBytes(dir / "b.bak"), "new bytes");
 
     // A file deleted since it was read is not created again by opening it for writing.

@@ -92,6 +92,7 @@ void MainWindow::LaunchDemo(launch::DemoCommand command) {
                                       },
                                       [&](std::uint64_t copied, std::uint64_t total) {
                                           if (wait) wait->ShowProgress(copied, total);
+                                          return true;
                                       },
                                       [&] {
                                           DiscardQueuedInput();
