@@ -7,6 +7,7 @@
 
 #include "demo/DemoHeader.h"
 #include "demo/edit/Messages.h"
+#include "platform/EditJournalFile.h"
 
 #ifdef _WIN32
 #include "platform/Text.h"
@@ -126,6 +127,19 @@ void FileListJson::Close() {
     if (context_.options.json) context_.console.Line("]}");
 }
 
+namespace {
+
+// Every demo a command names is first put back as it was when an edit of it was cut off; the user
+// is told on standard error, so the output a script reads stays as it is.
+void RecoverInterruptedEdits(const Options& options, Console& console) {
+    for (const auto& operand : options.operands) {
+        const auto outcome = platform::RecoverInterruptedEdit(PathFromUtf8(operand));
+        if (!outcome.text.empty()) console.Error(DisplayName(operand, options) + ": " + outcome.text);
+    }
+}
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, Console& console) {
     try {
         const ParsedArgs parsed = ParseArgs(args, DefaultCodePage());
@@ -139,6 +153,7 @@ int Run(const std::vector<std::string>& args, Console& console) {
             console.Error("Try 'vorelix-cli --help'.");
             return kUsage;
         }
+        RecoverInterruptedEdits(parsed.options, console);
         using Command = int (*)(const Context&);
         static const std::map<std::string, Command> commands{
             {"info", RunInfo},          {"players", RunPlayers},        {"nicks", RunNicks},

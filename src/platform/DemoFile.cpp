@@ -8,6 +8,7 @@
 
 #include "demo/edit/BackupName.h"
 #include "demo/DemoHeader.h"
+#include "platform/EditJournalFile.h"
 #include "platform/NewFile.h"
 
 namespace vorelix::platform {
@@ -56,9 +57,7 @@ Status WriteMergedPlan(const std::filesystem::path& path, const demo::WritePlan&
     auto file = File::OpenForWriting(path);
     if (!file) return file.failure();
     if (auto same = CheckUnchangedSinceScan(merged, *file); !same) return same.failure();
-    for (const auto& run : merged.runs) {
-        if (auto wrote = file->WriteAt(run.offset, run.bytes.data(), run.bytes.size()); !wrote) return wrote;
-    }
+    if (auto written = WriteThroughJournal(path, *file, merged); !written) return written;
     auto after = file->Length();
     if (!after) return after.failure();
     if (*after != merged.fileLength) return Failure{"the demo's length changed while it was written", 0};
@@ -99,6 +98,9 @@ Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
 
 WriteOutcome ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan, Backup backup) {
     if (plan.empty()) return {Ok(), {}, {}};
+    // An edit cut off earlier is undone first; one whose journal does not fit stops this one.
+    if (auto recovered = RecoverInterruptedEdit(path); recovered.kind == Recovery::LeftAlone)
+        return {Failure{recovered.text, 0}, {}, {}};
     std::optional<std::filesystem::path> copy;
     if (backup == Backup::Yes) {
         if (auto writable = CheckWritable(path); !writable) return {writable, {}, {}};

@@ -37,10 +37,12 @@ struct WriteOutcome {
     std::optional<std::int64_t> lastWriteTime;
 };
 
-// Applies a plan with positioned writes, adjacent runs merged; an empty plan touches nothing. The
-// demo is opened for writing without being created, truncated or extended; a demo whose length or
-// last-write time differs from the plan's (it changed since it was scanned), or one marked
-// read-only, is refused before anything is written, and the length is checked again afterwards.
+// Applies a plan with positioned writes, adjacent runs merged, all or nothing through a journal
+// (EditJournalFile.h); an empty plan touches nothing. An edit of this demo cut off earlier is undone
+// first. The demo is opened for writing without being created, truncated or extended; a demo whose
+// length, last-write time or bytes under the runs differ from what the plan read (it changed since
+// it was scanned), or one marked read-only, is refused before anything is written, and the length is
+// checked again afterwards.
 // With a backup, a demo that would refuse the write (gone, read-only, held by a program that lets
 // nobody write, as the game playing it does) is refused before the copy is made.
 WriteOutcome ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan,

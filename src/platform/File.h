@@ -30,6 +30,10 @@ class File {
     static Result<File> CreateNew(const std::filesystem::path& path);
     // Creates the file, or empties the one of that name.
     static Result<File> CreateReplacing(const std::filesystem::path& path);
+    // A file held by this process alone, for reading and writing: while it is open another
+    // OpenHeld of it fails (IsHeldElsewhere), yet it may be deleted. CreateHeld refuses a taken name.
+    static Result<File> CreateHeld(const std::filesystem::path& path);
+    static Result<File> OpenHeld(const std::filesystem::path& path);
 
     File() = default;
     // Takes over a descriptor (POSIX) or handle (Windows) that the caller opened.
@@ -113,6 +117,8 @@ class MappedDemo : public demo::ScanProgress {
 // Gives `to` the name `from` has, as one step of the file system. Without `replace` a file of that
 // name is never replaced: the failure then is the system's "exists" (see IsNameTaken).
 Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to, bool replace);
+// Whether a failure says another process holds the file (OpenHeld).
+bool IsHeldElsewhere(const Failure& failure);
 // Whether a failure says the name is taken by another file, and that failure in the system's words.
 bool IsNameTaken(const Failure& failure);
 Failure NameTakenFailure();
@@ -120,10 +126,8 @@ Failure NameTakenFailure();
 void FlushFolder(const std::filesystem::path& folder);
 // The permission bits of `source` on `copy` (POSIX; Windows keeps none).
 Status KeepModeOf(const File& source, File& copy);
-// This process's id, and whether the process of an id still runs: a temporary file named after a
-// process that has ended is a leftover.
+// This process's id: temporary names carry it, so two processes never pick the same one.
 std::uint32_t CurrentProcessId();
-bool ProcessIsRunning(std::uint32_t id);
 
 // A folder and a name joined as the demo list joins them: a folder of 3 characters or fewer (a
 // drive root such as "C:\") is followed directly by the name, any other by "\" and the name.

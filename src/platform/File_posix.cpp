@@ -1,7 +1,7 @@
 // Files on POSIX (the native build and the command-line tool): open, pread, pwrite, mmap; the
 // system's text for an error is strerror's.
 #include <fcntl.h>
-#include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -61,6 +61,20 @@ Result<File> File::CreateNew(const std::filesystem::path& path) {
 
 Result<File> File::CreateReplacing(const std::filesystem::path& path) {
     return Opened(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+}
+
+// The lock of a held file is flock's: it belongs to the open file, so it goes when the file is
+// closed, however the process ends.
+Result<File> File::CreateHeld(const std::filesystem::path& path) {
+    auto file = Opened(::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file && ::flock(static_cast<int>(file->handle_), LOCK_EX | LOCK_NB) != 0) return LastErrnoFailure();
+    return file;
+}
+
+Result<File> File::OpenHeld(const std::filesystem::path& path) {
+    auto file = Opened(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK));
+    if (file && ::flock(static_cast<int>(file->handle_), LOCK_EX | LOCK_NB) != 0) return LastErrnoFailure();
+    return file;
 }
 
 File& File::operator=(File&& other) noexcept {
@@ -174,6 +188,10 @@ Status RenameFile(const std::filesystem::path& from, const std::filesystem::path
     return Ok();
 }
 
+bool IsHeldElsewhere(const Failure& failure) {
+    return failure.code == EWOULDBLOCK;
+}
+
 bool IsNameTaken(const Failure& failure) {
     return failure.code == EEXIST;
 }
@@ -198,10 +216,6 @@ Status KeepModeOf(const File& source, File& copy) {
 
 std::uint32_t CurrentProcessId() {
     return static_cast<std::uint32_t>(::getpid());
-}
-
-bool ProcessIsRunning(std::uint32_t id) {
-    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
 }  // namespace vorelix::platform

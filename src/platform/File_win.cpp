@@ -59,6 +59,18 @@ Result<File> File::CreateReplacing(const std::filesystem::path& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
+// Shared for deleting only: another open of the file fails with a sharing violation while this
+// handle lives, and the holder can still delete it.
+Result<File> File::CreateHeld(const std::filesystem::path& path) {
+    return Opened(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+Result<File> File::OpenHeld(const std::filesystem::path& path) {
+    return Opened(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
         if (handle_ != kNone) CloseHandle(AsHandle(handle_));
@@ -171,6 +183,10 @@ Status RenameFile(const std::filesystem::path& from, const std::filesystem::path
     return Ok();
 }
 
+bool IsHeldElsewhere(const Failure& failure) {
+    return failure.code == ERROR_SHARING_VIOLATION;
+}
+
 bool IsNameTaken(const Failure& failure) {
     return failure.code == ERROR_ALREADY_EXISTS || failure.code == ERROR_FILE_EXISTS;
 }
@@ -187,14 +203,6 @@ Status KeepModeOf(const File&, File&) {
 
 std::uint32_t CurrentProcessId() {
     return GetCurrentProcessId();
-}
-
-bool ProcessIsRunning(std::uint32_t id) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
-    if (process == nullptr) return GetLastError() == ERROR_ACCESS_DENIED;
-    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-    CloseHandle(process);
-    return running;
 }
 
 }  // namespace vorelix::platform

@@ -11,24 +11,6 @@ namespace {
 
 constexpr std::string_view kStagingSuffix = ".vorelix-part";
 
-// The process id of a staging name ("<name>.<id>.vorelix-part"), or 0 when it is none. Read in the
-// system's own characters: a demo's name need not fit any code page.
-std::uint32_t StagingProcess(const std::filesystem::path& name) {
-    const std::filesystem::path file = name.filename();
-    const auto& text = file.native();
-    const std::filesystem::path::string_type suffix(kStagingSuffix.begin(), kStagingSuffix.end());
-    if (!text.ends_with(suffix)) return 0;
-    std::size_t at = text.size() - suffix.size();
-    std::uint64_t id = 0;
-    std::uint64_t scale = 1;
-    for (; at > 0 && text[at - 1] >= '0' && text[at - 1] <= '9' && scale <= 1'000'000'000; --at) {
-        id += static_cast<std::uint64_t>(text[at - 1] - '0') * scale;
-        scale *= 10;
-    }
-    if (scale == 1 || at == 0 || text[at - 1] != '.' || id > UINT32_MAX) return 0;
-    return static_cast<std::uint32_t>(id);
-}
-
 void RemoveQuietly(const std::filesystem::path& path) {
     std::error_code ignored;
     std::filesystem::remove(path, ignored);
@@ -40,11 +22,11 @@ StagedFile::StagedFile(std::filesystem::path temporary, File file)
     : temporary_(std::move(temporary)), file_(std::move(file)) {}
 
 StagedFile::StagedFile(StagedFile&& other) noexcept
-    : temporary_(std::exchange(other.temporary_, {})), file_(std::move(other.file_)), closed_(other.closed_) {}
+    : temporary_(std::exchange(other.temporary_, {})), file_(std::move(other.file_)), flushed_(other.flushed_) {}
 
 StagedFile::~StagedFile() {
     if (temporary_.empty()) return;
-    file_ = File();
+    // Removed while still held, so no other process's sweep can take it for a leftover meanwhile.
     RemoveQuietly(temporary_);
 }
 
@@ -54,36 +36,38 @@ Result<StagedFile> StagedFile::Create(const std::filesystem::path& target) {
     temporary += std::string(".");
     temporary += std::to_string(CurrentProcessId());
     temporary += std::string(kStagingSuffix);
-    // A temporary of this process under this name is a leftover of an earlier failure here.
-    RemoveQuietly(temporary);
-    auto file = File::CreateNew(temporary);
+    // Held while it is written: a sweep in another process leaves it alone.
+    auto file = File::CreateHeld(temporary);
     if (!file) return file.failure();
     return StagedFile(std::move(temporary), std::move(*file));
 }
 
 Status StagedFile::Publish(const std::filesystem::path& name, bool replace) {
-    if (!closed_) {
+    if (!flushed_) {
         if (auto flushed = file_.Flush(); !flushed) return flushed;
-        // Closing may be the first to report a failed write (a full disk on a network share).
-        if (auto closed = file_.Close(); !closed) return closed;
-        closed_ = true;
+        flushed_ = true;
     }
+    // Renamed while still held, then let go.
     if (auto renamed = RenameFile(temporary_, name, replace); !renamed) return renamed;
     temporary_.clear();
+    file_ = File();
     FlushFolder(name.parent_path());
     return Ok();
 }
 
 bool IsStagingName(const std::filesystem::path& name) {
-    return StagingProcess(name) != 0;
+    const std::filesystem::path file = name.filename();
+    const std::filesystem::path::string_type suffix(kStagingSuffix.begin(), kStagingSuffix.end());
+    return file.native().ends_with(suffix);
 }
 
+// A temporary that can be held is nobody's: its writer has ended (a kill, a crash, a power loss).
 void RemoveStagingLeftovers(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        const auto id = StagingProcess(entries->path());
-        if (id != 0 && !ProcessIsRunning(id)) RemoveQuietly(entries->path());
+        if (!IsStagingName(entries->path())) continue;
+        if (auto held = File::OpenHeld(entries->path())) RemoveQuietly(entries->path());
     }
 }
 

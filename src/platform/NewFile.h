@@ -1,7 +1,7 @@
 // New files that appear whole or not at all: each is written under a temporary name in its own
 // folder, flushed, and only then given its name. A kill, a crash or a full disk leaves at most a
 // temporary file, never a partial one under the final name; the next new file written in that
-// folder removes the temporaries of processes that have ended.
+// folder removes the temporaries that no process holds any more.
 #pragma once
 
 #include <cstdint>
@@ -29,21 +29,22 @@ class StagedFile {
     File& Output() { return file_; }
     const std::filesystem::path& TemporaryPath() const { return temporary_; }
 
-    // Flushes and closes the file (the first time), then gives it the name `name`. Without `replace`
-    // a taken name is refused (IsNameTaken) and the file stays staged, so another name can be tried.
+    // Flushes the file (the first time), gives it the name `name` and lets go of it. Without
+    // `replace` a taken name is refused (IsNameTaken) and the file stays staged, so another name can
+    // be tried.
     Status Publish(const std::filesystem::path& name, bool replace);
 
   private:
     StagedFile(std::filesystem::path temporary, File file);
     std::filesystem::path temporary_;
     File file_;
-    bool closed_ = false;
+    bool flushed_ = false;
 };
 
 // Whether a name is one of the temporary names above.
 bool IsStagingName(const std::filesystem::path& name);
 
-// Removes the temporary files in `folder` whose process has ended.
+// Removes the temporary files in `folder` that no process holds.
 void RemoveStagingLeftovers(const std::filesystem::path& folder);
 
 // Called after each chunk of a copy with the bytes copied so far and the file's size; returning

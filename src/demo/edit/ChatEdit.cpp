@@ -10,7 +10,7 @@ namespace {
 // Writes `bytes` at `position` into `edit`, once per position, and notes what every entry starting
 // there and not in `gone` shows afterwards.
 void WriteOver(const std::vector<ChatEntry>& entries, std::int64_t position, std::string bytes,
-               const std::vector<std::size_t>& gone, EntryEdit& edit) {
+               std::string expected, const std::vector<std::size_t>& gone, EntryEdit& edit) {
     const auto offset = static_cast<std::uint64_t>(position - 1);
     if (std::any_of(edit.plan.runs.begin(), edit.plan.runs.end(),
                     [&](const Overwrite& run) { return run.offset == offset; }))
@@ -22,7 +22,7 @@ void WriteOver(const std::vector<ChatEntry>& entries, std::int64_t position, std
             continue;
         edit.shown.emplace_back(i, bytes + entry.text.substr(bytes.size()));
     }
-    edit.plan.runs.push_back({offset, std::move(bytes)});
+    edit.plan.runs.push_back({offset, std::move(bytes), std::move(expected)});
 }
 
 }  // namespace
@@ -48,7 +48,8 @@ Result<EntryEdit> PlanChatEdit(const std::vector<ChatEntry>& entries, std::size_
     auto fitted =
         FitEncodedText(std::move(*encoded), entry.text, WritableLength(entry), TextField::Chat, rule);
     if (!fitted) return fitted.failure();
-    WriteOver(entries, entry.position, std::move(*fitted), {}, edit);
+    std::string expected = entry.text.substr(0, fitted->size());
+    WriteOver(entries, entry.position, std::move(*fitted), std::move(expected), {}, edit);
     return edit;
 }
 
@@ -57,7 +58,9 @@ EntryEdit PlanChatDelete(const std::vector<ChatEntry>& entries, const std::vecto
     EntryEdit edit{{fileLength, {}}, {}, {}};
     for (std::size_t index : indexes) {
         const ChatEntry& entry = entries.at(index);
-        WriteOver(entries, entry.position, std::string(WritableLength(entry), ' '), indexes, edit);
+        const std::size_t writable = WritableLength(entry);
+        WriteOver(entries, entry.position, std::string(writable, ' '), entry.text.substr(0, writable), indexes,
+                  edit);
     }
     return edit;
 }

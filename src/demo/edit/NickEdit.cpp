@@ -25,7 +25,10 @@ Result<EntryEdit> PlanNickRename(const std::vector<HeldNick>& nicks, std::size_t
             edit.leftOut.emplace_back(i, fitted.failure().systemText);
             continue;
         }
-        edit.plan.runs.push_back({static_cast<std::uint64_t>(nick.position - 1), std::move(*fitted)});
+        std::string expected = nick.bytes;
+        expected.resize(nick.room, ' ');
+        edit.plan.runs.push_back(
+            {static_cast<std::uint64_t>(nick.position - 1), std::move(*fitted), std::move(expected)});
         edit.shown.emplace_back(i, std::move(*encoded));
     }
     return edit;

@@ -12,7 +12,9 @@ std::size_t PlanFillWithSpaces(ByteView copy, std::size_t start, WritePlan& plan
     std::size_t runStart = start;
     for (std::size_t i = start; i <= nul; ++i) {
         if (i == nul || copy[i] == '\n') {
-            if (i > runStart) plan.runs.push_back(Overwrite{runStart, std::string(i - runStart, ' ')});
+            if (i > runStart)
+                plan.runs.push_back(Overwrite{runStart, std::string(i - runStart, ' '),
+                                              std::string(AsText(copy.subspan(runStart, i - runStart)))});
             runStart = i + 1;
         }
     }

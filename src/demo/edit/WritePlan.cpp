@@ -21,16 +21,23 @@ WritePlan Coalesced(const WritePlan& plan) {
     // First the ranges the merged runs cover, then every run copied in in the order it was given,
     // so that a later run wins where two overlap.
     WritePlan merged{plan.fileLength, {}, plan.lastWriteTime};
+    std::vector<bool> checked;
     for (const Overwrite* run : sorted) {
         const std::uint64_t end = run->offset + run->bytes.size();
+        const bool checks = run->expected.size() == run->bytes.size();
         if (!merged.runs.empty()) {
             Overwrite& last = merged.runs.back();
             if (run->offset <= last.offset + last.bytes.size()) {
                 if (end > last.offset + last.bytes.size()) last.bytes.resize(end - last.offset);
+                checked.back() = checked.back() && checks;
                 continue;
             }
         }
-        merged.runs.push_back(Overwrite{run->offset, std::string(run->bytes.size(), '\0')});
+        merged.runs.push_back(Overwrite{run->offset, std::string(run->bytes.size(), '\0'), {}});
+        checked.push_back(checks);
+    }
+    for (std::size_t i = 0; i < merged.runs.size(); ++i) {
+        if (checked[i]) merged.runs[i].expected.assign(merged.runs[i].bytes.size(), '\0');
     }
     for (const auto& run : plan.runs) {
         if (run.bytes.empty()) continue;
@@ -39,6 +46,8 @@ WritePlan Coalesced(const WritePlan& plan) {
                              [](std::uint64_t offset, const Overwrite& m) { return offset < m.offset; });
         --target;
         target->bytes.replace(run.offset - target->offset, run.bytes.size(), run.bytes);
+        if (!target->expected.empty())
+            target->expected.replace(run.offset - target->offset, run.expected.size(), run.expected);
     }
     return merged;
 }

@@ -12,8 +12,15 @@
 namespace vorelix::demo {
 
 struct Overwrite {
+    Overwrite() = default;
+    Overwrite(std::uint64_t at, std::string written, std::string read = {})
+        : offset(at), bytes(std::move(written)), expected(std::move(read)) {}
     std::uint64_t offset = 0;  // 0-based file offset
     std::string bytes;
+    // What the planner read there, as long as `bytes`: a demo that holds other bytes there when it
+    // is written (another file put in its place at the same length and time) is refused. Empty
+    // when the run checks nothing.
+    std::string expected;
 };
 
 struct WritePlan {
@@ -41,7 +48,7 @@ struct EntryEdit {
 };
 
 // The runs sorted by offset, adjacent and overlapping ones merged (a later run wins where two
-// overlap), empty ones dropped.
+// overlap), empty ones dropped. A merged run checks its bytes only when each run in it does.
 WritePlan Coalesced(const WritePlan& plan);
 
 // Refuses a plan with a run that reaches past the scanned length: the file is never extended.

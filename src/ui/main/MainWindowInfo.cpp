@@ -4,14 +4,17 @@
 #include "platform/DemoFile.h"
 #include "demo/edit/TextRule.h"
 #include "platform/Text.h"
+#include "ui/base/EditRecovery.h"
 #include "ui/main/MainWindow.h"
 
 namespace vorelix::ui {
 
 void MainWindow::OnDemoSelected() {
     ClearPlayers();
+    const std::filesystem::path demo(GetSelectedDemoPath());
+    if (!demo.empty()) RecoverDemoBeforeReading(services_.prompter, demo);
     // Only the header windows and the body window are read, whatever the demo's size.
-    const auto summary = platform::ReadDemoSummary(std::filesystem::path(GetSelectedDemoPath()));
+    const auto summary = platform::ReadDemoSummary(demo);
     if (!summary) {
         ShowInfoString(platform::Utf8ToWide(demo::kIncorrectFormatMessage));
         return;

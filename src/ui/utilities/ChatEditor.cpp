@@ -9,6 +9,7 @@
 #include "platform/Text.h"
 #include "ui/utilities/EntryDisplay.h"
 #include "ui/utilities/UtilitiesWindow.h"
+#include "ui/base/EditRecovery.h"
 
 namespace vorelix::ui {
 
@@ -23,6 +24,7 @@ void UtilitiesWindow::EnterChatState(ChatEditorState state) {
 void UtilitiesWindow::OnLoadChatClick() {
     ClearChatList();
     {
+        RecoverDemoBeforeReading(services_.prompter, DemoPath());
         auto demoFile = platform::MappedDemo::Open(DemoPath());
         if (!demoFile) return TellOpenFailed(demoFile.failure());
         if (demoFile->Size() < demo::kShortestScannedDemo) return TellOpenFailed(Failure{});

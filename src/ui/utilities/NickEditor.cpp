@@ -8,6 +8,7 @@
 #include "platform/Text.h"
 #include "ui/utilities/EntryDisplay.h"
 #include "ui/utilities/UtilitiesWindow.h"
+#include "ui/base/EditRecovery.h"
 
 namespace vorelix::ui {
 
@@ -29,6 +30,7 @@ void UtilitiesWindow::EnterNickState(NickEditorState state) {
 void UtilitiesWindow::OnLoadNicksClick() {
     std::vector<demo::NickEntry> scanned;
     {
+        RecoverDemoBeforeReading(services_.prompter, DemoPath());
         auto demoFile = platform::MappedDemo::Open(DemoPath());
         auto nicks = demoFile ? demo::ScanNicks(demoFile->Bytes(), &demoFile.value())
                               : Result<std::vector<demo::NickEntry>>(demoFile.failure());

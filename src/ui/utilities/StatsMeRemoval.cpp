@@ -4,6 +4,7 @@
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/utilities/UtilitiesWindow.h"
+#include "ui/base/EditRecovery.h"
 
 namespace vorelix::ui {
 
@@ -17,6 +18,7 @@ void UtilitiesWindow::OnDeleteStatsMeClick() {
     demo::StatsMePlan removal;
     std::int64_t writeTime = 0;
     {
+        RecoverDemoBeforeReading(services_.prompter, path);
         auto demoFile = platform::MappedDemo::Open(path);
         if (!demoFile) return TellWriteFailed(demoFile.failure());
         removal = demo::PlanStatsMeRemoval(demoFile->Bytes(), &demoFile.value());
