@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Screenshots of "Repair a copy...": a demo cut right before its directory (as a crash leaves it) is
+# Screenshots of "Восстановить копию демки...": a demo cut right before its directory (as a crash leaves it) is
 # selected in the main window, the demo list's menu is opened with a right click and the repair chosen
 # from it; writes the menu and the report that follows as PNGs. Runs a built vorelix.exe under Xvfb and
 # Wine in a temporary prefix and drives it with xdotool.
@@ -46,7 +46,7 @@ click_control "$probe" "Vorelix v2.1b [for CS 1.4-1.5]" DemoList 0 3
 sleep 1
 capture_windows "$out-menu.png" "$main" $(others)
 
-# The menu's last item is "Repair a copy...".
+# The menu's last item is "Восстановить копию демки...".
 xdotool key Up Return
 report=$(timeout 30 bash -c "until xdotool search --onlyvisible --name '^Vorelix\$' 2>/dev/null | head -1 | grep .; do sleep 0.2; done" || true)
 sleep 1

@@ -20,8 +20,8 @@ std::string SecondsText(double seconds) {
 
 // A check that failed says the bytes are no demo (no system call failed) or that reading failed.
 Problem CheckFailure(const Failure& failure) {
-    if (failure.code != 0) return {std::string(demo::kOpenFailedPrefix), failure.systemText};
-    return {"The demo could not be checked: " + failure.systemText, failure.systemText};
+    if (failure.code != 0) return ProblemOf(std::string(demo::kOpenFailedPrefix), failure);
+    return ProblemOf("The demo could not be checked: " + failure.systemText, failure);
 }
 
 // check --messages: the demo's messages decoded, a chunk of the file at a time, for the outcome alone.
@@ -93,10 +93,13 @@ int RunCheck(const Context& context) {
         const std::string verdict = whole               ? "ok"
                                     : check->framesRead ? demo::DescribeBreak(*check->problem)
                                                         : "not checked: " + check->problem->reason;
+        // A time out of order in sound frames is told, but does not fail the check.
+        const std::string finding = check->timeFinding ? demo::DescribeBreak(*check->timeFinding) : "";
         file["ok"] = true;
         file["whole"] = check->framesRead ? Json(whole) : Json();
         PutWalkFields(file, check);
         file["problem"] = whole ? Json() : Json(verdict);
+        if (!finding.empty()) file["findings"] = Json::array({finding});
         std::string messages;
         if (options.messages) {
             const auto outcome = DecodeMessages(argument);
@@ -106,7 +109,9 @@ int RunCheck(const Context& context) {
             file["messages"] = outcome ? MessagesObject(*outcome) : Json();
         }
         files.Add(file);
-        if (!options.json) context.console.Line(DisplayName(argument, options) + ": " + verdict + messages);
+        if (!options.json)
+            context.console.Line(DisplayName(argument, options) + ": " + verdict +
+                                 (finding.empty() ? "" : "; finding: " + finding) + messages);
     }
     files.Close();
     return status;
@@ -118,7 +123,7 @@ int RunRepair(const Context& context) {
     const std::filesystem::path demo = PathFromUtf8(argument);
     // Opened first so that a failed call below is about the demo's bytes or about the new file.
     if (auto opened = platform::ChunkedDemoFile::Open(demo); !opened)
-        return Refuse(context, argument, {std::string(demo::kOpenFailedPrefix), opened.failure().systemText});
+        return Refuse(context, argument, ProblemOf(std::string(demo::kOpenFailedPrefix), opened.failure()));
     const std::filesystem::path output =
         options.output ? PathFromUtf8(*options.output) : demo::RepairedDemoPath(demo);
     const std::string outputName = DisplayName(PathText(output), options);
@@ -128,7 +133,7 @@ int RunRepair(const Context& context) {
         const std::string what = outcome.failure().code == 0
                                      ? "The demo could not be repaired: "
                                      : "The demo could not be repaired into " + outputName + ": ";
-        return Refuse(context, argument, {what + reason, reason});
+        return Refuse(context, argument, ProblemOf(what + reason, outcome.failure()));
     }
     Json object = FileObject(argument, options);
     object["ok"] = true;
@@ -144,7 +149,8 @@ int RunRepair(const Context& context) {
         object["duration"] = SecondsNumber(plan.duration);
         object["frames"] = plan.frames;
         object["message"] = "The repaired copy " + outputName + " keeps " + SecondsText(plan.duration) +
-                            " s of playback, " + std::to_string(plan.frames) + " frames.";
+                            " s of playback, " + std::to_string(plan.frames) + " frames." +
+                            (plan.sizeStop ? " " + demo::DescribeSizeStop(plan) : "");
     }
     if (options.json)
         context.console.Line(JsonText(object));

@@ -72,6 +72,13 @@ Json FileObject(const std::string& argument, const Options& options) {
     return object;
 }
 
+Problem ProblemOf(std::string message, const Failure& failure) {
+    const std::string& text = failure.systemText;
+    if (failure.code != 0) return {std::move(message), text};
+    if (text.empty() || message.ends_with(text)) return {std::move(message), ""};
+    return {message + " (" + text + ")", ""};
+}
+
 std::string ProblemText(const Problem& problem) {
     const std::string& system = problem.systemText;
     if (system.empty() || problem.message.ends_with(system)) return problem.message;
@@ -97,7 +104,7 @@ int Refuse(const Context& context, const std::string& argument, const Problem& p
 std::optional<platform::MappedDemo> OpenDemo(const std::string& argument, Problem& problem) {
     auto demo = platform::MappedDemo::Open(PathFromUtf8(argument));
     if (!demo) {
-        problem = {std::string(demo::kOpenFailedPrefix), demo.failure().systemText};
+        problem = ProblemOf(std::string(demo::kOpenFailedPrefix), demo.failure());
         return std::nullopt;
     }
     if (!demo::IsDemo(demo->Bytes())) {

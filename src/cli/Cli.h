@@ -64,6 +64,9 @@ struct Problem {
     std::string message;
     std::string systemText;
 };
+// A problem from a failure: its text stays the system's only when a system call failed (it carries
+// a code); the program's own reason joins the message, as ProblemText would have shown it.
+Problem ProblemOf(std::string message, const Failure& failure);
 // "<message> (<system text>)"; the system text is left out when empty or already ending the message.
 std::string ProblemText(const Problem& problem);
 // "ok": false, "error" (the message) and, when there is one, "system_error" (the system's text).

@@ -20,7 +20,7 @@ bool IsBackupCopy(const std::string& argument) {
 }
 
 Problem WriteProblem(const Failure& failure) {
-    return {std::string(demo::kWriteFailedPrefix) + failure.systemText, failure.systemText};
+    return ProblemOf(std::string(demo::kWriteFailedPrefix) + failure.systemText, failure);
 }
 
 // Writes the decided plan; the backup copy, when asked for, just before. A failure may come after
@@ -146,7 +146,7 @@ int RunSetNick(const Context& context) {
     const Options& options = context.options;
     return RunOneEdit(context, [&](platform::MappedDemo& demo) {
         auto scanned = demo::ScanNicks(demo.Bytes(), &demo);
-        if (!scanned) return Refused({std::string(demo::kOpenFailedPrefix), scanned.failure().systemText});
+        if (!scanned) return Refused(ProblemOf(std::string(demo::kOpenFailedPrefix), scanned.failure()));
         const auto nicks = demo::HeldNicks(std::move(*scanned));
         // The entry at --at, or the first shown as --from, as if picked in the window's list; without
         // --at, the others shown alike as with "All similar".

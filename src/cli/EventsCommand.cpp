@@ -107,14 +107,14 @@ Json EventObject(const net::Event& event, const Options& options) {
 std::optional<platform::ChunkedDemoFile> OpenChunkedDemo(const std::string& argument, Problem& problem) {
     auto file = platform::ChunkedDemoFile::Open(PathFromUtf8(argument));
     if (!file) {
-        problem = {std::string(demo::kOpenFailedPrefix), file.failure().systemText};
+        problem = ProblemOf(std::string(demo::kOpenFailedPrefix), file.failure());
         return std::nullopt;
     }
     // The rule OpenDemo applies to a whole file, on as many of its first bytes as it looks at.
     const std::uint64_t looked = std::min<std::uint64_t>(file->Size(), demo::kShortestDemo);
     const auto head = file->At(0, looked);
     if (!head) {
-        problem = {std::string(demo::kOpenFailedPrefix), head.failure().systemText};
+        problem = ProblemOf(std::string(demo::kOpenFailedPrefix), head.failure());
         return std::nullopt;
     }
     if (!demo::IsDemo(head->first(looked))) {
@@ -126,8 +126,8 @@ std::optional<platform::ChunkedDemoFile> OpenChunkedDemo(const std::string& argu
 
 // A decode that failed: reading failed, or the header is too short for the frames to start.
 Problem ReadFailure(const Failure& failure) {
-    if (failure.code != 0) return {std::string(demo::kOpenFailedPrefix), failure.systemText};
-    return {"The demo's messages could not be read: " + failure.systemText, failure.systemText};
+    if (failure.code != 0) return ProblemOf(std::string(demo::kOpenFailedPrefix), failure);
+    return ProblemOf("The demo's messages could not be read: " + failure.systemText, failure);
 }
 
 // Writes one demo's recording and events as they come: lines, or the file's JSON object in pieces

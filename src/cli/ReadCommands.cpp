@@ -125,7 +125,7 @@ int RunNicks(const Context& context) {
     if (!demo) return Refuse(context, argument, problem);
     auto nicks = demo::ScanNicks(demo->Bytes(), &demo.value());
     if (!nicks)
-        return Refuse(context, argument, {std::string(demo::kOpenFailedPrefix), nicks.failure().systemText});
+        return Refuse(context, argument, ProblemOf(std::string(demo::kOpenFailedPrefix), nicks.failure()));
     List(context, argument, *nicks, "nicks", "nick", &demo::NickEntry::nick);
     return kSuccess;
 }

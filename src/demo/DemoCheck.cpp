@@ -16,15 +16,16 @@ class FrameWindow {
   public:
     FrameWindow(DemoBytes& demo, std::uint64_t limit) : demo_(demo), limit_(limit) {}
 
-    // Whether the window holds the bytes at `offset` that tell the size of a frame there.
+    // Whether the window holds the bytes at `offset` that tell the size of a frame there, and
+    // whether unwritten space starts there.
     bool Holds(std::uint64_t offset) const { return offset >= start_ && offset < safeEnd_; }
     Status MoveTo(std::uint64_t offset) {
-        auto got = demo_.At(offset, std::min(kLongestFramePrefix, limit_ - offset));
+        auto got = demo_.At(offset, std::min(kUnwrittenRun, limit_ - offset));
         if (!got) return got.failure();
         view_ = *got;
         start_ = offset;
         const std::uint64_t end = start_ + view_.size();
-        safeEnd_ = end >= limit_ ? limit_ : end - kLongestFramePrefix + 1;
+        safeEnd_ = end >= limit_ ? limit_ : end - kUnwrittenRun + 1;
         return Ok();
     }
     // The bytes from `offset` on; the window holds `offset`.
@@ -36,7 +37,7 @@ class FrameWindow {
     std::uint64_t limit_;
     ByteView view_;
     std::uint64_t start_ = 0;
-    std::uint64_t safeEnd_ = 0;  // frames starting before this have their size inside the window
+    std::uint64_t safeEnd_ = 0;  // frames starting before this have kUnwrittenRun bytes inside the window
 };
 
 // Where a segment's walk has got to.
@@ -48,10 +49,24 @@ struct Cursor {
     std::int32_t lastNumber = 0;
 };
 
-enum class Halt { Closed, BadFrame, BadTime, WindowEnd };
+enum class Halt { Closed, BadFrame, BadTime, Unwritten, WindowEnd };
 
-// Walks whole frames inside the window until one closes the segment or does not make sense. The
-// state stays in locals: this loop is the whole cost of walking a large demo.
+bool TimeGoesWrong(float time, float lastTime, std::uint64_t framesBefore) {
+    return !std::isfinite(time) || (framesBefore > 0 && time < lastTime);
+}
+
+// Takes the whole frame at the cursor into the walk. A time that is not a number is not taken.
+void TakeFrame(Cursor& cursor, ByteView from, std::uint64_t size) {
+    ++cursor.frames;
+    cursor.messages += from[0] <= static_cast<std::uint8_t>(FrameKind::Message) ? 1 : 0;
+    if (const float time = ReadFloat(from, 1); std::isfinite(time)) cursor.lastTime = time;
+    cursor.lastNumber = ReadInt32(from, 5);
+    cursor.end += size;
+}
+
+// Walks whole frames inside the window until one closes the segment, does not make sense, starts
+// unwritten space or (in playback) has a time that goes wrong. The state stays in locals: this loop
+// is the whole cost of walking a large demo.
 template <bool Playback>
 Halt Advance(Cursor& cursor, const FrameWindow& window, std::uint64_t limit) {
     std::uint64_t end = cursor.end;
@@ -63,6 +78,10 @@ Halt Advance(Cursor& cursor, const FrameWindow& window, std::uint64_t limit) {
     Halt halt = Halt::WindowEnd;
     while (end < safeEnd) {
         const ByteView from = window.From(end);
+        if (IsUnwrittenSpace(from, limit - end)) {
+            halt = Halt::Unwritten;
+            break;
+        }
         const std::uint64_t size = FrameSize(from, limit - end);
         if (size == 0) {
             halt = Halt::BadFrame;
@@ -71,7 +90,7 @@ Halt Advance(Cursor& cursor, const FrameWindow& window, std::uint64_t limit) {
         const std::uint8_t kind = from[0];
         const float time = ReadFloat(from, 1);
         if constexpr (Playback) {
-            if (!std::isfinite(time) || (frames > 0 && time < lastTime)) {
+            if (TimeGoesWrong(time, lastTime, frames)) {
                 halt = Halt::BadTime;
                 break;
             }
@@ -90,14 +109,24 @@ Halt Advance(Cursor& cursor, const FrameWindow& window, std::uint64_t limit) {
     return halt;
 }
 
+}  // namespace
+
 Result<SegmentWalk> WalkSegment(DemoBytes& demo, std::uint64_t begin, std::uint64_t limit, bool playback) {
     FrameWindow window(demo, limit);
     Cursor cursor{begin};
     const auto walked = [&](bool closed, std::optional<DemoBreak> stop) {
-        return SegmentWalk{begin,           cursor.end,        closed,         cursor.frames, cursor.messages,
-                           cursor.lastTime, cursor.lastNumber, std::move(stop)};
+        return SegmentWalk{
+            begin,           cursor.end,        closed,          cursor.frames, cursor.messages,
+            cursor.lastTime, cursor.lastNumber, std::move(stop), std::nullopt};
     };
+    // The first frame whose time went wrong, and the walk as it stood before it.
+    std::optional<DemoBreak> timeFinding;
+    Cursor beforeFinding;
     const auto stop = [&](int kind, std::string reason) {
+        if (timeFinding) {
+            cursor = beforeFinding;
+            return walked(false, std::move(timeFinding));
+        }
         return walked(false, DemoBreak{cursor.end, kind, playback ? cursor.lastTime : 0.0, playback,
                                        std::move(reason)});
     };
@@ -117,10 +146,19 @@ Result<SegmentWalk> WalkSegment(DemoBytes& demo, std::uint64_t begin, std::uint6
         if (halt == Halt::Closed) break;
         const ByteView from = window.From(cursor.end);
         if (halt == Halt::BadFrame) return stop(from[0], FrameProblem(from, limit - cursor.end));
+        if (halt == Halt::Unwritten) return stop(-1, std::string(kUnwrittenSpaceReason));
+        // The frame's size and kind are sound: note its time and walk on.
         const float time = ReadFloat(from, 1);
-        return stop(from[0], std::isfinite(time) ? "the frame's time goes back from " +
-                                                       TimeText(cursor.lastTime) + " to " + TimeText(time)
-                                                 : "the frame's time is not a number");
+        if (!timeFinding) {
+            timeFinding = DemoBreak{
+                cursor.end, from[0], cursor.lastTime, true,
+                std::isfinite(time)
+                    ? "the frame's time goes back from " + TimeText(cursor.lastTime) + " to " + TimeText(time)
+                    : "the frame's time is not a number"};
+            beforeFinding = cursor;
+        }
+        TakeFrame(cursor, from, FrameSize(from, limit - cursor.end));
+        if (from[0] == static_cast<std::uint8_t>(FrameKind::NextSection)) break;
     }
     // Next-section frames right behind the closing one belong to the segment too.
     while (cursor.end < limit) {
@@ -133,8 +171,12 @@ Result<SegmentWalk> WalkSegment(DemoBytes& demo, std::uint64_t begin, std::uint6
         ++cursor.frames;
         cursor.end += size;
     }
-    return walked(true, std::nullopt);
+    SegmentWalk walk = walked(true, std::nullopt);
+    walk.timeFinding = std::move(timeFinding);
+    return walk;
 }
+
+namespace {
 
 Result<FrameRun> WalkFromHeader(DemoBytes& demo) {
     auto loading = WalkSegment(demo, kContainerHeaderSize, demo.Size(), false);
@@ -147,29 +189,52 @@ Result<FrameRun> WalkFromHeader(DemoBytes& demo) {
     return run;
 }
 
-// Walks the segments the directory gives; the first that does not hold whole frames up to its end
-// makes the directory damaged.
-Status WalkDirectory(DemoBytes& demo, DemoCheck& check, DirectoryRead& directory) {
+// Walks the segments the directory gives; the first that does not follow the one before it, hold
+// whole frames up to its end, or give the time and net messages walked makes the directory damaged,
+// and so do bytes between the last segment and the directory.
+Status WalkDirectory(DemoBytes& demo, DemoCheck& check, DirectoryRead& directory,
+                     std::uint64_t directoryOffset) {
+    const auto damaged = [&](std::string problem) {
+        directory.state = DirectoryState::Damaged;
+        directory.problem = std::move(problem);
+        return Ok();
+    };
+    std::uint64_t expectedBegin = kContainerHeaderSize;
     for (std::size_t i = 0; i < check.entries.size(); ++i) {
         const DirectoryEntry& entry = check.entries[i];
-        auto walk = WalkSegment(demo, static_cast<std::uint64_t>(entry.offset), entry.End(), i > 0);
-        if (!walk) return walk.failure();
         const std::string segment = "its segment " + std::to_string(i + 1) + " (" +
                                     std::to_string(entry.length) + " bytes at offset " +
                                     std::to_string(entry.offset) + ") ";
-        if (walk->stop || walk->end != entry.End()) {
-            directory.state = DirectoryState::Damaged;
-            directory.problem = walk->stop
-                                    ? segment + "breaks at offset " + std::to_string(walk->stop->offset) +
-                                          ": " + walk->stop->reason
-                                    : segment + "is closed at offset " + std::to_string(walk->end) +
-                                          ", before its end; what follows is not frames of it";
-            return Ok();
-        }
+        if (static_cast<std::uint64_t>(entry.offset) != expectedBegin)
+            return damaged(
+                segment + "does not start where " +
+                (i == 0 ? std::string("the header ends") : "segment " + std::to_string(i) + " ends") +
+                ", at offset " + std::to_string(expectedBegin));
+        expectedBegin = entry.End();
+        auto walk = WalkSegment(demo, static_cast<std::uint64_t>(entry.offset), entry.End(), i > 0);
+        if (!walk) return walk.failure();
+        if (walk->stop)
+            return damaged(segment + "breaks at offset " + std::to_string(walk->stop->offset) + ": " +
+                           walk->stop->reason);
+        if (walk->end != entry.End())
+            return damaged(segment + "is closed at offset " + std::to_string(walk->end) +
+                           ", before its end; what follows is not frames of it");
         if (i == 0) continue;
+        // The game leaves the loading segment's time and frame count 0; playback's are the walk's.
+        if (static_cast<std::int64_t>(entry.frames) != static_cast<std::int64_t>(walk->messages))
+            return damaged(segment + "holds " + std::to_string(walk->messages) +
+                           " net-message frames, but the directory gives " + std::to_string(entry.frames));
+        if (!(entry.time == walk->lastTime))
+            return damaged(segment + "ends at " + TimeText(walk->lastTime) +
+                           " of playback, but the directory gives " + TimeText(entry.time));
         check.frames += walk->messages;
         check.duration = walk->lastTime;
+        if (!check.timeFinding) check.timeFinding = std::move(walk->timeFinding);
     }
+    if (expectedBegin != directoryOffset)
+        return damaged("its segments end at offset " + std::to_string(expectedBegin) +
+                       ", before the directory at offset " + std::to_string(directoryOffset) +
+                       ": the bytes between are in none of them");
     return Ok();
 }
 
@@ -194,10 +259,13 @@ Result<DemoCheck> CheckDemo(DemoBytes& demo) {
     if (!directory) return directory.failure();
     check.entries = std::move(directory->entries);
     if (directory->state == DirectoryState::Ok) {
-        if (auto walked = WalkDirectory(demo, check, *directory); !walked) return walked.failure();
+        const auto directoryOffset = static_cast<std::uint64_t>(check.header.directoryOffset);
+        if (auto walked = WalkDirectory(demo, check, *directory, directoryOffset); !walked)
+            return walked.failure();
     }
     check.directory = directory->state;
     if (directory->state == DirectoryState::Ok) return check;
+    check.timeFinding.reset();
 
     check.directoryProblem = std::move(directory->problem);
     auto run = WalkFromHeader(demo);
@@ -205,6 +273,7 @@ Result<DemoCheck> CheckDemo(DemoBytes& demo) {
     check.frames = run->playback ? run->playback->messages : 0;
     check.duration = run->playback ? run->playback->lastTime : 0;
     const SegmentWalk& last = run->playback ? *run->playback : run->loading;
+    if (run->playback) check.timeFinding = run->playback->timeFinding;
     check.problem = last.stop ? *last.stop
                               : DemoBreak{last.end, -1, check.duration, true,
                                           "every frame is whole, but the directory is " +

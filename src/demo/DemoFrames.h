@@ -141,6 +141,30 @@ inline std::optional<Frame> ReadFrame(ByteView from, std::uint64_t offset, std::
 
 std::string FrameProblem(ByteView from, std::uint64_t left);
 
+// How many zero bytes where a frame should start make unwritten space: the frame they would be (a
+// net message of no bytes with its time, number and view all zero, 477 bytes) and the start of the
+// next. The game writes no such frame (its loading segment holds net messages of at least 6 bytes
+// and next-section frames only, and playback no frame of kind 0), but a hand-made demo may hold one
+// empty frame; a run reaching into the frame after it is no frame at all.
+inline constexpr std::uint64_t kUnwrittenRun = 2 * kLongestFramePrefix;
+
+// Whether the bytes where a frame should start are space the recording never wrote, as a power loss
+// leaves the end of a file: kUnwrittenRun zero bytes, or every byte that is left when fewer are.
+// `from` holds at least min(left, kUnwrittenRun) bytes.
+inline bool IsUnwrittenSpace(ByteView from, std::uint64_t left) {
+    if (from[0] != 0) return false;
+    const std::uint64_t looked = left < kUnwrittenRun ? left : kUnwrittenRun;
+    for (std::uint64_t i = 1; i < looked; ++i) {
+        if (from[i] != 0) return false;
+    }
+    return true;
+}
+
+// Why the walk stops at unwritten space.
+inline constexpr std::string_view kUnwrittenSpaceReason =
+    "zero bytes follow where a frame should start: space the recording never wrote, as a power loss "
+    "leaves it";
+
 // The bytes of a frame that closes a segment.
 std::string EncodeClosingFrame(float time, std::int32_t number);
 

@@ -22,8 +22,12 @@ std::vector<DirectoryEntry> GameDirectory(std::uint64_t playbackBegin, std::uint
 }
 
 std::string At(const DemoBreak& stop) {
-    return "at offset " + std::to_string(stop.offset) + " (" + stop.reason + ")";
+    return "at offset " + std::to_string(stop.offset) + ": " + stop.reason;
 }
+
+// A directory of the two entries GameDirectory gives, and the closing frame.
+constexpr std::uint64_t kGameDirectorySize = 4 + 2 * kDirectoryEntrySize;
+constexpr std::uint64_t kClosingFrameSize = kFrameHeaderSize;
 
 }  // namespace
 
@@ -37,22 +41,40 @@ Result<RepairAnswer> PlanRepair(DemoBytes& demo) {
     const FrameRun& run = *answer.check.run;
     if (!run.playback)
         return Failure{"the demo breaks inside its loading segment " + At(*run.loading.stop) +
-                           ": there is no playback to keep",
+                           "; there is no playback to keep",
                        0};
-    const SegmentWalk& playback = *run.playback;
+    SegmentWalk playback = *run.playback;
     if (playback.messages == 0) {
-        const std::string where = playback.stop ? At(*playback.stop) : "";
-        return Failure{"the demo breaks " + where +
-                           " before a net message of playback is whole: there is nothing to keep",
+        if (!playback.stop)
+            return Failure{"no net message of playback is whole: there is nothing to keep", 0};
+        return Failure{"the demo breaks at offset " + std::to_string(playback.stop->offset) +
+                           " before a net message of playback is whole: " + playback.stop->reason +
+                           "; there is nothing to keep",
                        0};
+    }
+    // A demo the game can read stays under 2 GiB, the reach of the directory's offsets: past that,
+    // the copy keeps the whole frames that fit with its closing frame and directory.
+    std::optional<std::uint64_t> sizeStop;
+    if (playback.end + kClosingFrameSize + kGameDirectorySize > kLargestDirectoryOffset) {
+        const std::uint64_t fits = kLargestDirectoryOffset - kClosingFrameSize - kGameDirectorySize;
+        if (playback.begin >= fits)
+            return Failure{
+                "the demo's playback starts past the 2 GiB a demo can hold: there is nothing to keep", 0};
+        auto kept = WalkSegment(demo, playback.begin, fits, true);
+        if (!kept) return kept.failure();
+        if (kept->messages == 0)
+            return Failure{
+                "no net message of playback is whole within the 2 GiB a demo can hold: there is nothing to "
+                "keep",
+                0};
+        playback = std::move(*kept);
+        sizeStop = playback.end;
     }
     std::string closing;
     if (!playback.closed) closing = EncodeClosingFrame(playback.lastTime, playback.lastNumber);
     const std::uint64_t directoryOffset = playback.end + closing.size();
     const std::string directory =
         EncodeDirectory(GameDirectory(playback.begin, directoryOffset, playback.lastTime, playback.messages));
-    if (directoryOffset + directory.size() > kLargestDirectoryOffset)
-        return Failure{"the repaired demo would be over 2 GB, which the directory's offsets cannot reach", 0};
 
     RepairPlan plan;
     std::string offsetField;
@@ -67,6 +89,7 @@ Result<RepairAnswer> PlanRepair(DemoBytes& demo) {
     plan.frames = playback.messages;
     plan.droppedBytes = demo.Size() - playback.end;
     plan.closingFrameAdded = !closing.empty();
+    plan.sizeStop = sizeStop;
     answer.plan = std::move(plan);
     return answer;
 }
@@ -101,6 +124,19 @@ std::filesystem::path RepairedDemoPath(const std::filesystem::path& demo) {
     std::filesystem::path repaired = demo;
     repaired.replace_extension(".repaired.dem");
     return repaired;
+}
+
+std::string DescribeSizeStop(const RepairPlan& plan) {
+    if (!plan.sizeStop) return "";
+    return "It stops at offset " + std::to_string(*plan.sizeStop) +
+           ": the whole frames after it would take the copy past the 2 GiB a demo can hold.";
+}
+
+std::string AsSentence(std::string_view clause) {
+    std::string text(clause);
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    if (!text.empty() && text.back() != '.') text += '.';
+    return text;
 }
 
 }  // namespace vorelix::demo

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "demo/edit/ByteSearch.h"
@@ -31,6 +32,8 @@ struct RepairPlan {
     std::uint64_t frames = 0;        // net-message frames of playback it keeps
     std::uint64_t droppedBytes = 0;  // bytes of the source after its last whole frame, left out
     bool closingFrameAdded = false;
+    // Where the copy stops short of the break because the frames after would not fit in 2 GiB.
+    std::optional<std::uint64_t> sizeStop;
 };
 
 struct RepairAnswer {
@@ -44,11 +47,19 @@ struct RepairAnswer {
 // directory's offset, every whole frame from the header up to where the demo breaks (or up to the
 // playback's closing frame), a closing next-section frame when that is missing (with the time and
 // frame number of the last whole frame), and a directory of a "LOADING" and a "Playback" entry
-// written the way the game writes it. Fails, saying why, for a file that is not a protocol-5 demo,
-// one that breaks before a net message of playback is whole, and one whose repair would not fit the
-// 2 GB the directory's offsets can reach.
+// written the way the game writes it. A copy that would reach 2 GiB (past the directory's offsets,
+// and more than the game reads) keeps the whole frames that fit, and says where it stops. Fails,
+// saying why, for a file that is not a protocol-5 demo and one that breaks before a net message of
+// playback is whole.
 Result<RepairAnswer> PlanRepair(DemoBytes& demo);
 Result<RepairAnswer> PlanRepair(ByteView demo);
+
+// "It stops at offset N: ..." for a copy cut short to fit 2 GiB; empty otherwise. The window and
+// the command line add it to what they say the copy keeps.
+std::string DescribeSizeStop(const RepairPlan& plan);
+
+// A clause of the engine's reasons ("the file ends inside ...") written as a sentence of its own.
+std::string AsSentence(std::string_view clause);
 
 // The pieces of a plan checked against the source: every copied range lies inside it.
 Status CheckPiecesFit(std::span<const DemoPiece> pieces, std::uint64_t sourceLength);

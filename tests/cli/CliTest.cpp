@@ -2,6 +2,7 @@
 // and the bytes of every file afterwards.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -363,14 +364,44 @@ TEST_F(Cli, CheckAndRepairTellWhereADemoBreaksAndWriteOnlyANewCopy) {
         "{\"file\":\"old.dem\",\"ok\":true,\"whole\":null,\"demo_protocol\":4,\"network_protocol\":48,"
         "\"directory\":null,\"duration\":null,\"frames\":null,\"problem\":\"not checked: demo protocol 4 is "
         "not read past its header: its frame layout is not known\"},"
-        "{\"file\":\"empty.dem\",\"ok\":false,\"error\":\"The demo could not be checked: the file is empty\","
-        "\"system_error\":\"the file is empty\"}]}\n");
+        "{\"file\":\"empty.dem\",\"ok\":false,\"error\":\"The demo could not be checked: the file is "
+        "empty\"}]}\n");
+    // system_error carries only what the system said: the program's own reasons are in the message.
+    const auto refusal = cli::Json::parse(RunCli({"--json", "repair", "empty.dem"}).out);
+    EXPECT_EQ(refusal["error"], "The demo could not be repaired: the file is empty");
+    EXPECT_FALSE(refusal.contains("system_error"));
+    const auto taken = cli::Json::parse(RunCli({"--json", "repair", "cut.dem"}).out);
+    EXPECT_TRUE(taken.contains("system_error")) << taken.dump();
+    EXPECT_EQ(
+        taken["error"].get<std::string>().rfind("The demo could not be repaired into cut.repaired.dem: ", 0),
+        0u);
     const auto info = cli::Json::parse(RunCli({"--json", "info", "whole.dem"}).out)["files"][0];
     EXPECT_EQ(info["directory"], "ok");
     EXPECT_EQ(info["duration"], 2.0);
     EXPECT_EQ(info["frames"], 3);
     expected["cut.repaired.dem"] = ReadFileBytes("cut.repaired.dem");
     EXPECT_EQ(Files(dir.Path()), expected);
+}
+
+// A sound frame's time set back in a whole demo: check passes and tells it, in text and in JSON.
+TEST_F(Cli, CheckTellsATimeOutOfOrderAsAFinding) {
+    const test::FramedDemo framed = test::MakeFramedDemo(3);
+    std::string demo = framed.bytes;
+    const std::size_t sound = framed.frameOffsets[6];
+    PutAt(demo, sound + 1, Int32(std::bit_cast<std::int32_t>(-1.0f)));
+    WriteFileBytes("back.dem", demo);
+    const std::string finding =
+        "offset " + std::to_string(sound) +
+        ", a sound frame, 0.1 s into playback: the frame's time goes back from 0.1 s to -1 s";
+    const auto text = RunCli({"check", "back.dem"});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_EQ(text.out, "back.dem: ok; finding: " + finding + "\n");
+    const auto json = cli::Json::parse(RunCli({"--json", "check", "back.dem"}).out)["files"][0];
+    EXPECT_EQ(json["whole"], true);
+    EXPECT_EQ(json["problem"], nullptr);
+    EXPECT_EQ(json["findings"], cli::Json::array({finding}));
+    EXPECT_EQ(RunCli({"repair", "back.dem"}).out,
+              "back.dem: The demo is whole: there is nothing to repair, and nothing was written.\n");
 }
 
 // events on real recordings, and check --messages: every chat line of one where its place says, the

@@ -10,8 +10,9 @@
 #include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
-#include "demo/edit/ChatScan.h"
+#include "demo/DemoFrames.h"
 #include "demo/DemoRepair.h"
+#include "demo/edit/ChatScan.h"
 #include "demo/edit/NickScan.h"
 #include "demo/edit/StatsMe.h"
 #include "platform/DemoFile.h"
@@ -167,24 +168,70 @@ TEST(DemoFileSharing, ADemoHeldWithoutSharingIsRefusedAndUnchanged) {
 }
 #endif
 
-TEST(NewDemoFile, ADemoOver2GBIsWalkedButNotRepaired) {
-    // A sparse file: the frames of a cut demo, then a buffer frame of 2 GB - 1 bytes that the walk
-    // steps over by its length.
+// Bytes written into a (sparse) file at an offset.
+void WriteAt(const fs::path& file, std::uint64_t offset, const std::string& bytes) {
+    auto opened = File::OpenForWriting(file);
+    ASSERT_TRUE(opened.ok());
+    ASSERT_TRUE(opened->WriteAt(offset, bytes.data(), bytes.size()).ok());
+    ASSERT_TRUE(opened->Close().ok());
+}
+
+// A buffer frame of `length` bytes at 1 s: the walk steps over its body by its length.
+std::string BufferFrameHead(std::uint32_t length) {
+    return test::Frame(9, 1.0f, 7, test::Int32(static_cast<std::int32_t>(length)));
+}
+
+// Sparse files: the frames of a crashed demo around the 2 GiB a demo can hold, bodies never written.
+TEST(NewDemoFile, ACrashedDemoOver2GBKeepsTheWholeFramesThatFitIn2GiB) {
     test::TempDir dir;
     const auto framed = test::MakeFramedDemo(1);
-    std::string demo = framed.bytes.substr(0, framed.directoryOffset - 9);
-    test::PutAt(demo, 540, std::string(4, '\0'));
-    demo += std::string("\x09\0\0\x80\x3f\x07\0\0\0\xff\xff\xff\x7f", 13);
-    WriteFileBytes(dir / "huge.dem", demo);
-    fs::resize_file(dir / "huge.dem", demo.size() + 0x7FFFFFFFu);
-    auto check = CheckDemoFile(dir / "huge.dem");
+    std::string head = framed.bytes.substr(0, framed.directoryOffset - 9);
+    test::PutAt(head, 540, test::Int32(0));
+
+    // A buffer frame that alone crosses 2 GiB: the copy keeps the frames before it, a small file.
+    WriteFileBytes(dir / "crossing.dem", head + BufferFrameHead(0x7FFFFFFFu));
+    fs::resize_file(dir / "crossing.dem", head.size() + 13 + 0x7FFFFFFFu);
+    auto check = CheckDemoFile(dir / "crossing.dem");
     ASSERT_TRUE(check.ok()) << check.failure().systemText;
-    EXPECT_EQ(check->problem->offset, fs::file_size(dir / "huge.dem"));
-    EXPECT_EQ(check->duration, 1.0);
-    auto repaired = RepairDemoFile(dir / "huge.dem");
-    ASSERT_FALSE(repaired.ok());
-    EXPECT_NE(repaired.failure().systemText.find("over 2 GB"), std::string::npos);
-    EXPECT_FALSE(fs::exists(dir / "huge.repaired.dem"));
+    EXPECT_EQ(check->problem->offset, fs::file_size(dir / "crossing.dem"));
+    auto repaired = RepairDemoFile(dir / "crossing.dem");
+    ASSERT_TRUE(repaired.ok()) << repaired.failure().systemText;
+    const demo::RepairPlan& plan = *repaired->answer.plan;
+    EXPECT_EQ(plan.sizeStop, head.size());
+    EXPECT_EQ(demo::DescribeSizeStop(plan),
+              "It stops at offset " + std::to_string(head.size()) +
+                  ": the whole frames after it would take the copy past the 2 GiB a demo can hold.");
+    auto copy = CheckDemoFile(dir / "crossing.repaired.dem");
+    ASSERT_TRUE(copy.ok() && copy->Whole());
+    EXPECT_EQ(copy->frames, 1u);
+
+    // Small frames right at the line (2.3 GB in all): the copy reaches as near to 2 GiB as whole
+    // frames allow, with room for its closing frame and directory.
+    const std::uint64_t limit = 0x7FFFFFFF;
+    const std::uint64_t smallFrames = limit - 600;
+    WriteFileBytes(dir / "near.dem",
+                   head + BufferFrameHead(static_cast<std::uint32_t>(smallFrames - head.size() - 13)));
+    std::string weaponFrames;
+    for (int i = 0; i < 40; ++i) weaponFrames += test::Frame(7, 1.5f, 8 + i, std::string(8, '\x55'));
+    WriteAt(dir / "near.dem", smallFrames, weaponFrames);
+    fs::resize_file(dir / "near.dem", 2'300'000'000u);
+    auto file = ChunkedDemoFile::Open(dir / "near.dem");
+    ASSERT_TRUE(file.ok());
+    auto atTheLine = demo::PlanRepair(*file);
+    ASSERT_TRUE(atTheLine.ok()) << atTheLine.failure().systemText;
+    const demo::RepairPlan& nearPlan = *atTheLine->plan;
+    ASSERT_TRUE(nearPlan.sizeStop);
+    EXPECT_LE(nearPlan.length, limit);
+    EXPECT_GT(nearPlan.length + 17, limit) << "one more whole frame would have fitted";
+    EXPECT_EQ((*nearPlan.sizeStop - smallFrames) % 17, 0u);
+    EXPECT_EQ(nearPlan.duration, 1.5);
+
+    // A file of zeros after its header, as a power loss leaves it, breaks where the zeros begin.
+    WriteFileBytes(dir / "zeros.dem", head.substr(0, 544));
+    fs::resize_file(dir / "zeros.dem", 2'200'000'000u);
+    check = CheckDemoFile(dir / "zeros.dem");
+    ASSERT_TRUE(check.ok());
+    EXPECT_EQ(check->problem->offset, 544u);
 }
 
 TEST(NewDemoFile, PiecesLargerThanOneChunkArriveInOrder) {
@@ -276,6 +323,36 @@ TEST(RealDemos, ReadAsTheirDirectoriesSayAndRepairedBackToTheirBytes) {
         }
         EXPECT_TRUE(demo::AssembleDemo(cut, repair->plan->pieces) == expectedBytes);
     }
+}
+
+// Every real recording, here and in more/, checks whole; cut where its playback starts or right before
+// its closing frame and filled with zeros (as a power loss leaves a file), it breaks right there.
+TEST(RealDemos, ZerosAfterAnyRecordingAreSpaceNeverWritten) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    auto files = test::RealDemoFiles();
+    const auto more = test::RealDemoFiles("more");
+    files.insert(files.end(), more.begin(), more.end());
+    int walked = 0;
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        auto check = CheckDemoFile(file);
+        ASSERT_TRUE(check.ok());
+        if (!check->framesRead || file.filename() == "hldemors_frame-types.dem") continue;
+        ++walked;
+        ASSERT_TRUE(check->Whole()) << check->directoryProblem;
+        EXPECT_FALSE(check->timeFinding);
+        const std::string bytes = ReadFileBytes(file);
+        for (const auto cut : {static_cast<std::size_t>(check->entries[1].offset),
+                               static_cast<std::size_t>(check->header.directoryOffset) - 9}) {
+            std::string crashed = bytes.substr(0, cut) + std::string(4096, '\0');
+            test::PutAt(crashed, 540, test::Int32(0));
+            auto broken = demo::CheckDemo(demo::AsBytes(crashed));
+            ASSERT_TRUE(broken.ok());
+            EXPECT_EQ(broken->problem->offset, cut);
+            EXPECT_EQ(broken->problem->reason, demo::kUnwrittenSpaceReason);
+        }
+    }
+    EXPECT_GE(walked, 30);
 }
 
 }  // namespace

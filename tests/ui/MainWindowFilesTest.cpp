@@ -168,14 +168,23 @@ TEST_F(DemoFilesTest, ADemoCutOffByACrashIsRepairedIntoACopyThatIsListedAndSelec
     EXPECT_EQ(ReadFileBytes(dir / "cut.dem"), cut) << "the demo itself is only read";
     EXPECT_EQ(window->DemoEntry(window->SelectedDemoIndex()), L"cut.repaired.dem");
 
-    // A second repair finds the copy's name taken and says so; nothing is replaced.
+    // A second repair finds the copy's name taken and says which and what to do; nothing is replaced.
     const std::string repaired = ReadFileBytes(dir / "cut.repaired.dem");
     PickDemo(L"cut.dem");
-    EXPECT_EQ(std::get<0>(Told([this] {
-                  RightClickAndChoose(kRepair);
-              })).rfind(L"The demo could not be repaired.", 0),
-              0u);
+    EXPECT_EQ(std::get<0>(Told([this] { RightClickAndChoose(kRepair); })),
+              L"The demo could not be repaired: the file cut.repaired.dem already exists.\r\n\r\nRename or "
+              L"delete it, then repair the demo again.");
     EXPECT_EQ(ReadFileBytes(dir / "cut.repaired.dem"), repaired);
+
+    // The engine's reason is told as a sentence of its own.
+    WriteFileBytes(dir / "early.dem", whole.bytes.substr(0, 600));
+    ShowFolder(dir.Path());
+    PickDemo(L"early.dem");
+    EXPECT_EQ(
+        std::get<0>(Told([this] { RightClickAndChoose(kRepair); })),
+        L"The demo could not be repaired.\r\n\r\nThe demo breaks inside its loading segment at offset 544: "
+        L"the file ends inside a net message frame (it needs 477 bytes, 56 are left); there is no "
+        L"playback to keep.");
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ void MainWindow::CreateMenu() {
     HMENU items = CreatePopupMenu();
     AppendMenuW(items, MF_STRING, ToInt(ControlId::RenameDemoItem), L"Переименовать демку...");
     AppendMenuW(items, MF_STRING, ToInt(ControlId::DeleteDemoItem), L"Удалить демку");
-    AppendMenuW(items, MF_STRING, ToInt(ControlId::RepairDemoItem), L"Repair a copy...");
+    AppendMenuW(items, MF_STRING, ToInt(ControlId::RepairDemoItem), L"Восстановить копию демки...");
     AppendMenuW(demoMenu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(items), L"FileDemo");
 }
 

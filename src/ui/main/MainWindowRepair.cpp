@@ -1,7 +1,8 @@
-// MainWindow's repair of a demo cut off by a crash: the demo menu's "Repair a copy..." item.
+// MainWindow's repair of a demo cut off by a crash: the demo menu's "Восстановить копию демки..." item.
 #include <cwchar>
 
 #include "demo/DemoContainer.h"
+#include "demo/DemoRepair.h"
 #include "platform/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/main/MainWindow.h"
@@ -27,9 +28,24 @@ bool MainWindow::SelectedDemoNeedsRepair() const {
 
 void MainWindow::OnRepairDemoClick() {
     if (demoList_.Selected() < 0) return;
-    const auto outcome = platform::RepairDemoFile(GetSelectedDemoPath());
+    const std::filesystem::path demoPath = GetSelectedDemoPath();
+    const auto outcome = platform::RepairDemoFile(demoPath);
     if (!outcome) {
-        TellFailure(L"The demo could not be repaired.", outcome.failure().systemText);
+        const Failure& failure = outcome.failure();
+        // Creating the copy fails with the first code; a copy renamed into place, with the second.
+        if (failure.code == ERROR_FILE_EXISTS || failure.code == ERROR_ALREADY_EXISTS) {
+            return Warn(services_.prompter,
+                        L"The demo could not be repaired: the file " +
+                            demo::RepairedDemoPath(demoPath).filename().wstring() +
+                            L" already exists.\r\n\r\nRename or delete it, then repair the "
+                            L"demo again.");
+        }
+        // Without a code the reason is the engine's own clause, not the system's text.
+        if (failure.code == 0) {
+            return Warn(services_.prompter, L"The demo could not be repaired.\r\n\r\n" +
+                                                platform::Utf8ToWide(demo::AsSentence(failure.systemText)));
+        }
+        TellFailure(L"The demo could not be repaired.", failure.systemText);
         return;
     }
     if (outcome->answer.Whole())
@@ -44,8 +60,10 @@ void MainWindow::OnRepairDemoClick() {
         }
     }
     const auto& plan = *outcome->answer.plan;
+    const std::string sizeStop = demo::DescribeSizeStop(plan);
     Inform(services_.prompter, L"The repaired copy " + name + L" keeps " + SecondsText(plan.duration) +
-                                   L" s of playback, " + std::to_wstring(plan.frames) + L" frames.");
+                                   L" s of playback, " + std::to_wstring(plan.frames) + L" frames." +
+                                   (sizeStop.empty() ? L"" : L" " + platform::Utf8ToWide(sizeStop)));
 }
 
 }  // namespace vorelix::ui
