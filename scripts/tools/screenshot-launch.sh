@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Screenshots of a launch at one DPI: the main window with its upper frame ("HL.EXE path:"), the config
-# window, and the wait window while a big demo (a sparse file of SIZE_MB megabytes) is copied into the
-# game folder. Starts a built vorelix.exe under Xvfb and Wine on a temporary game folder whose hl.exe is
-# the tests' stand-in game, clicks with xdotool, and writes four PNGs; it prints how long PlayDemo took
-# to start the game.
+# Screenshots of a launch at one DPI: the start-up's word on a config that configs.ini names and the
+# command line cannot carry ("my config.cfg"), the main window with its upper frame ("HL.EXE path:"),
+# the config window, the wait window while a big demo (a sparse file of SIZE_MB megabytes) is copied
+# into the game folder, and the question that a close (Alt+F4) during that copy asks, answered No.
+# Starts a built vorelix.exe under Xvfb and Wine on a temporary game folder whose hl.exe is the tests'
+# stand-in game, clicks with xdotool, and writes six PNGs; it prints how long PlayDemo took to start
+# the game.
 # Usage: scripts/tools/screenshot-launch.sh [BUILD_DIR] [OUT_PREFIX] [DPI] [SIZE_MB]
 #   BUILD_DIR   default build/win (this script builds nothing: vorelix.exe and the stand-in must be there)
-#   OUT_PREFIX  default launch: writes launch-DPI-main.png, -frame.png, -configs.png, -wait.png
+#   OUT_PREFIX  default launch: writes launch-DPI-leftout.png, -main.png, -frame.png, -configs.png,
+#               -wait.png, -close.png
 #   DPI         default 96 (HKCU\Control Panel\Desktop\LogPixels of a temporary prefix)
 #   SIZE_MB     default 800
 set -euo pipefail
@@ -51,6 +54,11 @@ wineserver -k; wineserver -w
 export VORELIX_STANDIN_RECORD=$(winepath -w "$work/Half-Life/standin-record.txt")
 wine "$work/program/vorelix.exe" "$(winepath -w "$work/Demos/big_match.dem")" >/dev/null 2>&1 </dev/null &
 program=$!
+# Start-up tells, before the main window shows, that "my config.cfg" is left out.
+leftout=$(timeout 60 xdotool search --sync --onlyvisible --name "^Vorelix$" | head -1)
+sleep 1
+capture_windows "$out-$dpi-leftout.png" "$leftout"
+xdotool key Return  # the box has the focus
 main=$(timeout 60 xdotool search --sync --onlyvisible --name "Vorelix v2.1b" | head -1)
 sleep 1
 
@@ -89,6 +97,12 @@ click_control "$probe" "$title" PlayDemoButton
 wait_window=$(timeout 30 bash -c "$(declare -f find_wait_window); dpi=$dpi; until find_wait_window; do sleep 0.1; done")
 sleep 1
 capture_windows "$out-$dpi-wait.png" "$main" "$wait_window"
+# A close during the copy asks whether to stop; No lets the launch go on.
+xdotool key alt+F4  # the main window has the focus: the wait window never takes it
+question=$(timeout 30 xdotool search --sync --onlyvisible --name "^Vorelix$" | head -1)
+sleep 1
+capture_windows "$out-$dpi-close.png" "$main" "$wait_window" "$question"
+xdotool key n
 timeout 120 bash -c "until [ -f '$work/Half-Life/standin-record.txt' ]; do sleep 0.1; done"
 echo "PlayDemo to game started: $(awk "BEGIN{print $(date +%s.%N) - $started}") s for $(du -k --apparent-size \
   "$work/Half-Life/cstrike/vorelix.dem" | cut -f1) KiB"

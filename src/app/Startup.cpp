@@ -1,5 +1,6 @@
-// Start-up: first-run question, settings restored into the main window and the config window, and the
-// first demo folder; shutdown: autoexec.cfg given back and the command line kept.
+// Start-up: first-run question, autoexec.cfg given back after a run that could not, settings restored
+// into the main window and the config window, and the first demo folder; shutdown and the session's
+// end: autoexec.cfg given back and the command line kept.
 #include "app/Startup.h"
 
 #include "platform/File.h"
@@ -29,6 +30,14 @@ void AskFirstRun(const StartupContext& context) {
         }
     }
     context.settings.SetString(L"main", L"firstrun", L"0");
+}
+
+// Gives autoexec.cfg back where the switch says it lies renamed, telling where both names are taken.
+void GiveAutoexecBack(ui::MainWindow& window, ui::Prompter* prompter) {
+    auto& autoexec = window.ConfigSelection().Autoexec();
+    if (!autoexec.AutoexecRenamed()) return;
+    for (const auto& message : autoexec.RestoreAutoexec(/*keepUntold=*/prompter == nullptr))
+        ui::Warn(*prompter, message.text, message.title);
 }
 
 void RestoreSettings(ui::MainWindow& window, const platform::SettingsStore& settings) {
@@ -93,14 +102,21 @@ bool PassSingleInstanceTest(bool isFirstInstance, ui::Prompter& prompter) {
 
 void RunStartup(ui::MainWindow& window, const StartupContext& context) {
     AskFirstRun(context);
+    // A run ended by a kill, a crash or a logoff may have left autoexec.cfg renamed.
+    GiveAutoexecBack(window, &context.prompter);
     RestoreSettings(window, context.settings);
     ShowStartFolder(window, context);
 }
 
-void RunShutdown(ui::MainWindow& window, platform::SettingsStore& settings) {
-    auto& autoexec = window.ConfigSelection().Autoexec();
-    if (autoexec.AutoexecRenamed()) autoexec.RestoreAutoexec();
+void RunShutdown(ui::MainWindow& window, platform::SettingsStore& settings, ui::Prompter* prompter) {
+    GiveAutoexecBack(window, prompter);
     settings.SetString(L"CooMMon", L"CommandLine", window.CommandLineText());
+}
+
+void ConnectShutdown(ui::MainWindow& window, platform::SettingsStore& settings, ui::Prompter& prompter) {
+    window.onClose = [&window, &settings, &prompter] { RunShutdown(window, settings, &prompter); };
+    // No box while the session ends: it would hold the logoff up, or be cut off by it.
+    window.onEndSession = [&window, &settings] { RunShutdown(window, settings, nullptr); };
 }
 
 }  // namespace vorelix::app

@@ -24,7 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     // Start-up runs while the window is hidden, so its questions stand on their own.
     app::RunStartup(window, {settings, prompter, program, app::ArgumentString(GetCommandLineW()), {}});
-    window.onClose = [&window, &settings] { app::RunShutdown(window, settings); };
+    app::ConnectShutdown(window, settings, prompter);
     prompter.SetOwner(window.Hwnd());
     ui::SetUnexpectedFailurePrompter(&prompter);
     window.Show(showCommand);

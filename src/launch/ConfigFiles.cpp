@@ -17,8 +17,8 @@ constexpr std::size_t kConfigsIniReadLimit = 1u << 20;
 
 }  // namespace
 
-std::optional<std::vector<ConfigEntry>> LoadConfigList(const std::wstring& gameFolder,
-                                                       const std::wstring& configsIniPath) {
+std::optional<ConfigChoice> LoadConfigList(const std::wstring& gameFolder,
+                                           const std::wstring& configsIniPath) {
     if (gameFolder.empty()) return std::nullopt;
     const auto names = platform::ListFilesWithExtension(ModFolder(gameFolder), L".cfg");
     if (!names) return std::nullopt;

@@ -1,6 +1,10 @@
 // configs.ini read into check states and written from them.
 #include "launch/ConfigList.h"
 
+#include <algorithm>
+
+#include "launch/ConfigName.h"
+
 namespace vorelix::launch {
 
 namespace {
@@ -20,9 +24,10 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 
 }  // namespace
 
-std::vector<ConfigEntry> ApplyConfigsIni(const std::vector<std::wstring>& names, std::string_view iniBytes,
-                                         const AnsiEncoder& toAnsi) {
-    std::vector<ConfigEntry> entries;
+ConfigChoice ApplyConfigsIni(const std::vector<std::wstring>& names, std::string_view iniBytes,
+                             const AnsiEncoder& toAnsi) {
+    ConfigChoice choice;
+    auto& entries = choice.entries;
     std::vector<std::optional<std::string>> encoded;
     for (const auto& name : names) {
         entries.push_back({name, false});
@@ -30,13 +35,17 @@ std::vector<ConfigEntry> ApplyConfigsIni(const std::vector<std::wstring>& names,
     }
     for (const auto line : SplitLines(iniBytes)) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
-            if (encoded[i] && *encoded[i] == line) {
+            if (!encoded[i] || *encoded[i] != line) continue;
+            if (!WhyNotOnCommandLine(entries[i].name)) {
                 entries[i].checked = true;
-                break;
+            } else if (std::find(choice.leftOut.begin(), choice.leftOut.end(), entries[i].name) ==
+                       choice.leftOut.end()) {
+                choice.leftOut.push_back(entries[i].name);
             }
+            break;
         }
     }
-    return entries;
+    return choice;
 }
 
 std::variant<std::string, UserMessage> ConfigsIniBytes(const std::vector<ConfigEntry>& entries,

@@ -48,6 +48,8 @@ Status CreateCFG(const std::wstring& path, const std::string& bytes) {
 
 std::optional<UserMessage> CarryOutLaunch(const LaunchPlan& plan, AutoexecSwitch& autoexec,
                                           const LaunchEvents& events, const LaunchTargets& targets) {
+    if (plan.stagedDemo && targets.stagedDemoGame && targets.stagedDemoGame->Runs())
+        return StagedDemoInUse(*plan.stagedDemo);
     if (const auto error =
             SetHLGraphics(plan.videoSettings, targets.videoSettingsRoot, targets.videoSettingsKey)) {
         return UserMessage{L"The video settings of Half-Life could not be written: " + error->description +
@@ -59,6 +61,9 @@ std::optional<UserMessage> CarryOutLaunch(const LaunchPlan& plan, AutoexecSwitch
         const CopyScope scope(events);
         const auto copied = platform::CopyFileReplacing(plan.stagedDemo->source, plan.stagedDemo->target,
                                                         events.copyProgress);
+        if (!copied && copied.failure().code == platform::kCopyStopped)
+            return UserMessage{L"The launch was stopped while the demo was copied; the game was not started.",
+                               {}};
         if (!copied) {
             return Stopped(L"The demo could not be copied to \"" + plan.stagedDemo->target + L"\"",
                            copied.failure());
@@ -67,9 +72,14 @@ std::optional<UserMessage> CarryOutLaunch(const LaunchPlan& plan, AutoexecSwitch
     if (const auto written = CreateCFG(plan.configPath, plan.configBytes); !written) {
         return Stopped(L"The file \"" + plan.configPath + L"\" could not be written", written.failure());
     }
-    const auto started = platform::ShellOpenOrFail(targets.owner, plan.hlExePath, plan.parameters,
-                                                   plan.workingFolder, plan.showMode);
+    const auto started = platform::ShellStartProcess(targets.owner, plan.hlExePath, plan.parameters,
+                                                     plan.workingFolder, plan.showMode);
     if (!started) return Stopped(L"\"" + plan.hlExePath + L"\" could not be started", started.failure());
+    if (plan.stagedDemo && targets.stagedDemoGame) {
+        targets.stagedDemoGame->Keep(*started);
+    } else if (*started) {
+        CloseHandle(*started);
+    }
     return std::nullopt;
 }
 

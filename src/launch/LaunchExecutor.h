@@ -12,6 +12,7 @@
 #include "demo/Result.h"
 #include "launch/AutoexecSwitch.h"
 #include "launch/LaunchPlan.h"
+#include "launch/StagedDemoGame.h"
 #include "launch/UserMessage.h"
 #include "platform/NewFile.h"
 #include "platform/Registry.h"
@@ -27,12 +28,14 @@ struct LaunchEvents {
     std::function<void()> copyFinished;  // after the copy, whether it worked or not
 };
 
-// Where a launch writes what is not a file: the owner of the shell's messages and the key of the
-// video settings (tests point it at a key of their own).
+// Where a launch writes what is not a file: the owner of the shell's messages, the key of the video
+// settings (tests point it at a key of their own), and where the game started on a staged demo is
+// kept (none: launches do not look after each other).
 struct LaunchTargets {
     HWND owner = nullptr;
     HKEY videoSettingsRoot = HKEY_CURRENT_USER;
     std::wstring videoSettingsKey = kHalfLifeSettingsKey;
+    StagedDemoGame* stagedDemoGame = nullptr;
 };
 
 // Writes the three values in their order, each through its own open, write and close of the key; the
@@ -45,7 +48,9 @@ Status CreateCFG(const std::wstring& path, const std::string& bytes);
 
 // The plan's steps in order: video settings, autoexec.cfg renamed (when the plan says so; a rename
 // that fails is no failure), the demo copied, vorelix.cfg written, hl.exe started. A step that fails
-// stops the launch with a message carrying the system's text; the steps before it stay done.
+// stops the launch with a message carrying the system's text; the steps before it stay done. A plan
+// that stages a demo while the game kept in `targets` still runs is refused before the first step; a
+// copy that its progress stops leaves no part of it behind and starts nothing.
 std::optional<UserMessage> CarryOutLaunch(const LaunchPlan& plan, AutoexecSwitch& autoexec,
                                           const LaunchEvents& events = {}, const LaunchTargets& targets = {});
 

@@ -1,6 +1,7 @@
 // PlanLaunch: every check and every decision of a launch, with no file, registry or process touched.
 #include "launch/LaunchPlan.h"
 
+#include "launch/ConfigName.h"
 #include "launch/GameFolder.h"
 #include "launch/SpeedFactor.h"
 #include "platform/File.h"
@@ -50,6 +51,12 @@ UserMessage Unencodable(const std::wstring& what, const std::wstring& name) {
 
 }  // namespace
 
+UserMessage StagedDemoInUse(const StagedDemo& staged) {
+    return Stop(L"The game started on \"" + staged.target +
+                L"\" is still running and may be reading it, so no other demo is copied there now. Close the "
+                L"game first, or play a demo that lies in the game's cstrike folder.");
+}
+
 std::wstring LaunchParameters(const std::wstring& commandLine, const std::vector<ConfigEntry>& configs) {
     std::wstring parameters = commandLine + L" -toconsole ";
     for (const auto& config : configs) {
@@ -81,7 +88,12 @@ std::variant<LaunchPlan, UserMessage> PlanLaunch(const LaunchInputs& inputs, con
     plan.videoSettings = *video;
 
     for (const auto& config : inputs.configs) {
-        if (config.checked && !system.toAnsi(config.name)) return Unencodable(L"The config", config.name);
+        if (!config.checked) continue;
+        if (!system.toAnsi(config.name)) return Unencodable(L"The config", config.name);
+        // The window and configs.ini never check such a name; a list set up otherwise must not split
+        // the command line either.
+        if (const auto why = WhyNotOnCommandLine(config.name))
+            return ConfigCannotBeChecked(config.name, *why);
     }
     plan.renameAutoexec = !inputs.useAutoexec;
 

@@ -66,9 +66,13 @@ struct LaunchPlan {
 
 // The plan, or the message that stops the launch before anything is written or started: no hl.exe
 // (the "Where is HL.EXE" message), a game folder without hl.exe or hw.dll, no cstrike folder in it,
-// no demo selected or the selected one gone, a resolution without "x", or a name the system's code
-// page cannot hold.
+// no demo selected or the selected one gone, a resolution without "x", a name the system's code
+// page cannot hold, or a checked config whose name the command line cannot carry (ConfigName.h).
 std::variant<LaunchPlan, UserMessage> PlanLaunch(const LaunchInputs& inputs, const SystemQueries& system);
+
+// What stops a launch that would copy a demo onto the staged one while the game started on it still
+// runs: that game may be reading it.
+UserMessage StagedDemoInUse(const StagedDemo& staged);
 
 // The parameters of hl.exe: the command line as typed, " -toconsole ", " +exec <name>" for each
 // checked config in list order (unquoted), then " +exec vorelix.cfg".

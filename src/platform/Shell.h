@@ -17,4 +17,9 @@ bool ShellOpen(HWND owner, const std::wstring& file, const std::wstring& paramet
 Status ShellOpenOrFail(HWND owner, const std::wstring& file, const std::wstring& parameters,
                        const std::wstring& directory, int showMode);
 
+// The same through ShellExecuteExW, keeping the started process: its handle, which the caller closes,
+// or null when the shell started no process of its own for it.
+Result<HANDLE> ShellStartProcess(HWND owner, const std::wstring& file, const std::wstring& parameters,
+                                 const std::wstring& directory, int showMode);
+
 }  // namespace vorelix::platform

@@ -132,7 +132,7 @@ TEST_F(StartupTest, SettingsMadeInTheWindowAreRestoredAtTheNextStartAndDefaultsS
     Pick(Control(ControlId::ResolutionBox), 7);
     EXPECT_EQ(Setting(L"main", L"graphmode") + Setting(L"main", L"graphres"), L"27");
     window->SetCommandLineText(L"  -game cstrike -console +имя ");
-    app::RunShutdown(*window, settings);
+    app::RunShutdown(*window, settings, &prompter);
     EXPECT_EQ(Setting(L"CooMMon", L"CommandLine"), L"  -game cstrike -console +имя ");
     settings.SetString(L"CooMMon", L"HLEXEPath", L"C:\\Игры\\hl.exe");
     Restart();

@@ -1,6 +1,7 @@
 // Tests of the Win32 half of src/launch under Wine, on the real registry and real files in a temporary
 // game folder: launches carried out (the stand-in game started through the shell, its record checked
-// byte for byte), the config list's files, the autoexec switch and the .dem association.
+// byte for byte), the game started on a staged demo kept from the next copy, a stopped copy, the config
+// list's files, the autoexec switch kept in the settings store and the .dem association.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,10 +12,11 @@
 #include "launch/ConfigFiles.h"
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"
-#include "platform/association/RegisterOpenFile.h"
 #include "platform/FileOps.h"
+#include "platform/SettingsStore.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
+#include "platform/association/RegisterOpenFile.h"
 
 namespace vorelix::launch {
 namespace {
@@ -33,8 +35,8 @@ class LaunchTest : public ::testing::Test {
                 .resolution = L"1280x960",
                 .configs = {{L"a.cfg", true},
                             {L"autoexec.cfg", false},
-                            {L"b.cfg", false},
-                            {L"my config.cfg", true}},
+                            {L"b.cfg", true},
+                            {L"my config.cfg", false}},
                 .commandLine = L"-game cstrike -console",
                 .speed = L"100",
                 .demoFolder = demo.parent_path().wstring(),
@@ -46,14 +48,17 @@ class LaunchTest : public ::testing::Test {
     }
 
     test::StandInGame game;
-    AutoexecSwitch autoexec;
+    test::TestRegistryKey key;
+    platform::SettingsStore settings{key.Root(), key.Path()};
+    AutoexecSwitch autoexec{settings};
 };
 
 TEST_F(LaunchTest, AStagedDemoReachesTheGameAndASecondLaunchWhileTheGameHoldsItStopsAtTheCopy) {
     const auto demo = Demo(L"Demos\\final match.dem", 3'500'000);
     std::vector<std::uint64_t> copied;
     int windows = 0;
-    const LaunchEvents events{[&] { ++windows; }, [&](auto done, auto) {
+    const LaunchEvents events{[&] { ++windows; },
+                              [&](auto done, auto) {
                                   copied.push_back(done);
                                   return true;
                               },
@@ -79,6 +84,46 @@ TEST_F(LaunchTest, AStagedDemoReachesTheGameAndASecondLaunchWhileTheGameHoldsItS
     EXPECT_EQ(windows, 22);
     EXPECT_EQ(DigestOf(game.Mod() / L"vorelix.dem"), DigestOf(demo));
     EXPECT_EQ(platform::GetRegDWord(HKEY_CURRENT_USER, kHalfLifeSettingsKey, L"EngineModeW"), 640u);
+}
+
+TEST_F(LaunchTest, NoLaunchCopiesOntoTheDemoOfAGameItStartedThatStillRunsAndAStoppedCopyLeavesNothing) {
+    const auto first = Demo(L"Demos\\first.dem", 3'000'000);
+    const auto staged = game.Mod() / L"vorelix.dem";
+    StagedDemoGame started;
+    LaunchTargets targets;
+    targets.stagedDemoGame = &started;
+    {
+        auto running = game.ExpectGame(/*holdDemo=*/true);
+        ASSERT_EQ(LaunchDemo(Inputs(first), autoexec, {}, targets), std::nullopt);
+        ASSERT_TRUE(running.Wait().has_value());
+        EXPECT_TRUE(started.Runs());
+        // Refused before any step: not even the video settings change.
+        auto in = Inputs(Demo(L"Demos\\second.dem", 2000));
+        in.resolution = L"640x480";
+        const auto stop = LaunchDemo(in, autoexec, {}, targets);
+        ASSERT_TRUE(stop.has_value());
+        EXPECT_EQ(stop->text, StagedDemoInUse({L"", staged.wstring()}).text);
+        EXPECT_EQ(platform::GetRegDWord(HKEY_CURRENT_USER, kHalfLifeSettingsKey, L"EngineModeW"), 1280u);
+        // A demo of the mod folder is not copied: its launch goes ahead.
+        auto own = game.ExpectGame();
+        EXPECT_EQ(
+            LaunchDemo(Inputs(game.Write(L"Half Life Игра\\cstrike\\own.dem", "own")), autoexec, {}, targets),
+            std::nullopt);
+        EXPECT_TRUE(own.Wait().has_value());
+    }  // the game ends
+    EXPECT_FALSE(started.Runs());
+
+    // A copy stopped by its progress: the staged demo stays the one before, no part of the new one is
+    // left, and neither the config nor the game follows.
+    const auto config = test::ReadFileBytes(game.Mod() / L"vorelix.cfg");
+    const LaunchEvents stopping{nullptr, [](auto, auto) { return false; }, nullptr};
+    const auto stop = LaunchDemo(Inputs(Demo(L"Demos\\third.dem", 3'000'000)), autoexec, stopping, targets);
+    ASSERT_TRUE(stop.has_value());
+    EXPECT_HAS(stop->text, L"stopped");
+    EXPECT_EQ(DigestOf(staged), DigestOf(first));
+    EXPECT_EQ(test::ReadFileBytes(game.Mod() / L"vorelix.cfg"), config);
+    for (const auto& entry : std::filesystem::directory_iterator(game.Mod()))
+        EXPECT_FALSE(platform::IsStagingName(entry.path().filename())) << entry.path();
 }
 
 TEST_F(LaunchTest, AFailingStepStopsTheLaunchWithTheSystemsTextAndKeepsTheStepsBefore) {
@@ -130,26 +175,58 @@ TEST(ConfigFiles, ListNothingWithoutAModFolderAndSaveNothingTheCodePageCannotHol
     EXPECT_EQ(test::ReadFileBytes(ini), "b.cfg\r\nunknown.cfg\r\n");
 }
 
-TEST(AutoexecSwitch, RenamesAsideAndBackNeverReplacingAndRestoresWhereItRenamed) {
+TEST(AutoexecSwitch, RenamesAsideAndBackNeverReplacingAndKeepsWhereItRenamedForTheNextRun) {
     test::StandInGame game, other;
+    test::TestRegistryKey key;
+    platform::SettingsStore settings{key.Root(), key.Path()};
     const auto cfg = game.Mod() / L"autoexec.cfg";
     const auto old = game.Mod() / L"autoexec.cfg_old";
-    AutoexecSwitch autoexec;
-    autoexec.RenameAutoexec(game.Mod().wstring());
-    EXPECT_TRUE(autoexec.AutoexecRenamed() && !std::filesystem::exists(cfg));
-    autoexec.RenameAutoexec(game.Mod().wstring());   // nothing left to rename: silent
-    autoexec.RenameAutoexec(other.Mod().wstring());  // hl.exe chosen in another installation meanwhile
-    autoexec.RestoreAutoexec();
-    EXPECT_FALSE(autoexec.AutoexecRenamed());
+    const auto noted = [&] { return settings.GetString(L"CooMMon", L"AutoexecRenamedIn", L"<absent>"); };
+    {
+        AutoexecSwitch killed(settings);
+        killed.RenameAutoexec(game.Mod().wstring());
+        EXPECT_TRUE(killed.AutoexecRenamed() && !std::filesystem::exists(cfg));
+        killed.RenameAutoexec(game.Mod().wstring());   // nothing left to rename: silent
+        killed.RenameAutoexec(other.Mod().wstring());  // hl.exe chosen in another installation meanwhile
+    }                                                  // the process ends here without a restore
+    EXPECT_EQ(noted(), game.Mod().wstring() + L"|" + other.Mod().wstring());
+    AutoexecSwitch next(settings);
+    EXPECT_TRUE(next.AutoexecRenamed());
+    EXPECT_TRUE(next.RestoreAutoexec().empty());
+    EXPECT_FALSE(next.AutoexecRenamed());
+    EXPECT_EQ(noted(), L"");
     EXPECT_TRUE(std::filesystem::exists(cfg) && !std::filesystem::exists(old) &&
                 std::filesystem::exists(other.Mod() / L"autoexec.cfg"));
 
-    // Both present: neither direction replaces a file; the switch counts as renamed all the same.
+    // An autoexec.cfg_old of the user's own: the rename fails and nothing is noted, so no restore takes
+    // that file for ours.
     test::WriteFileBytes(old, "older");
-    autoexec.RenameAutoexec(game.Mod().wstring());
-    EXPECT_TRUE(autoexec.AutoexecRenamed());
-    autoexec.RestoreAutoexec();
-    EXPECT_EQ(test::ReadFileBytes(old) + test::ReadFileBytes(cfg), "older// stand-in file\r\n");
+    next.RenameAutoexec(game.Mod().wstring());
+    EXPECT_FALSE(next.AutoexecRenamed());
+    EXPECT_EQ(noted(), L"");
+    std::filesystem::remove(old);
+
+    // An autoexec.cfg made while ours lies renamed: neither is touched; untold (the session ends) the
+    // folder stays noted, told it is let go.
+    next.RenameAutoexec(game.Mod().wstring());
+    test::WriteFileBytes(cfg, "made meanwhile");
+    EXPECT_TRUE(next.RestoreAutoexec(/*keepUntold=*/true).empty());
+    EXPECT_EQ(noted(), game.Mod().wstring());
+    const auto told = AutoexecSwitch(settings).RestoreAutoexec();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_HAS(told[0].text, L"\"" + game.Mod().wstring() + L"\"");
+    EXPECT_EQ(test::ReadFileBytes(cfg) + "|" + test::ReadFileBytes(old),
+              "made meanwhile|// stand-in file\r\n");
+    EXPECT_EQ(noted(), L"");
+
+    // A store that refuses the note: no rename is made that a kill could leave behind.
+    std::filesystem::remove(cfg);
+    std::filesystem::rename(old, cfg);
+    platform::SettingsStore refusing{key.Root(), key.CreateVolatile(L"volatile")};
+    AutoexecSwitch unnoted(refusing);
+    unnoted.RenameAutoexec(game.Mod().wstring());
+    EXPECT_FALSE(unnoted.AutoexecRenamed());
+    EXPECT_TRUE(std::filesystem::exists(cfg) && !std::filesystem::exists(old));
 }
 
 // The start-up tests cover the registration itself and a refusal at the first key and at both roots.

@@ -1,9 +1,11 @@
 // Tests of the launch decisions over a machine answered from data: the plan and its refusals, the video
-// settings, the speed factor and configs.ini.
+// settings, the speed factor, configs.ini and the config names it leaves out, and the autoexec record.
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "launch/AutoexecRecord.h"
+#include "launch/ConfigName.h"
 #include "launch/LaunchPlan.h"
 #include "launch/SpeedFactor.h"
 
@@ -36,7 +38,7 @@ LaunchInputs StagedInputs() {
     return {.hlExePath = kGame + L"\\hl.exe",
             .renderer = L"OpenGL",
             .resolution = L"1024x768",
-            .configs = {{L"a.cfg", true}, {L"b.cfg", false}, {L"my config.cfg", true}},
+            .configs = {{L"a.cfg", true}, {L"b.cfg", false}, {L"my_config.cfg", true}},
             .commandLine = L"-game cstrike -console",
             .speed = L"100",
             .demoFolder = L"D:\\Demos",
@@ -53,7 +55,7 @@ TEST(PlanLaunch, StagesADemoFromElsewhereAndNamesAModFolderDemoByItsOwnName) {
         L"playdemo \"vorelix.dem\"",
         "playdemo \"vorelix.dem\"\r\n",
         kGame + L"\\hl.exe",
-        L"-game cstrike -console -toconsole  +exec a.cfg +exec my config.cfg +exec vorelix.cfg",
+        L"-game cstrike -console -toconsole  +exec a.cfg +exec my_config.cfg +exec vorelix.cfg",
         kGame,
         5,
         kGame,
@@ -113,6 +115,10 @@ TEST(PlanLaunch, StopsBeforeAnythingWithAMessageNamingWhatIsMissing) {
              in.configs.push_back({L"жара.cfg", true});
          },
          L"config \"жара.cfg\" holds"},
+        {[](LaunchInputs& in, Files&) {
+             in.configs.push_back({L"net rate.cfg", true});
+         },
+         L"\"net rate.cfg\" cannot be checked: its name holds a blank"},
         {[](LaunchInputs& in, Files& f) {
              in.demoFolder = kMod, in.selectedDemo = L"жара.dem",
              f.insert(in.selectedDemoPath = kMod + L"\\жара.dem");
@@ -158,29 +164,75 @@ TEST(VideoSettingsAndSpeed, ReadTheNumbersTheForgivingWayAroundTheFirstLowerCase
 
 TEST(ConfigsIni, ChecksNamesEqualToALineAndIsEachCheckedNameWithCrLfThenOneMore) {
     const std::vector<std::wstring> names = {L"a.cfg",         L"b.cfg", L"c.cfg",
-                                             L"my config.cfg", L"é.cfg", L"ж.cfg"};
+                                             L"my_config.cfg", L"é.cfg", L"ж.cfg"};
     // Case and blanks count; any line end; no line end after the last line; no '?' stands for ж.
     for (const auto& [ini, checks] : std::initializer_list<std::pair<std::string, std::string>>{
              {"a.cfg\r\nb.cfg\r\n\r\n", "110000"},
              {"A.CFG\r\n b.cfg\r\nc.cfg \r\nc.cfg\t\r\n", "000000"},
              {"a.cfg\nc.cfg", "101000"},
              {"a.cfg\rb.cfg\r", "110000"},
-             {"\r\n\r\nunknown.cfg\r\nmy config.cfg\r\n", "000100"},
+             {"\r\n\r\nunknown.cfg\r\nmy_config.cfg\r\n", "000100"},
              {"\xE9.cfg\r\n?.cfg\r\n\x1f.cfg\r\n", "000010"}}) {
         std::string read;
-        for (const auto& entry : ApplyConfigsIni(names, ini, ToLatin1)) read += entry.checked ? '1' : '0';
+        for (const auto& entry : ApplyConfigsIni(names, ini, ToLatin1).entries)
+            read += entry.checked ? '1' : '0';
         EXPECT_EQ(read, checks) << ini;
     }
-    auto entries = ApplyConfigsIni(names, "", ToLatin1);
+    auto entries = ApplyConfigsIni(names, "", ToLatin1).entries;
     EXPECT_EQ(std::get<std::string>(ConfigsIniBytes(entries, ToLatin1)), "\r\n");
     entries[1].checked = entries[3].checked = entries[4].checked = true;
     const auto bytes = std::get<std::string>(ConfigsIniBytes(entries, ToLatin1));
-    EXPECT_EQ(bytes, "b.cfg\r\nmy config.cfg\r\n\xE9.cfg\r\n\r\n");
-    EXPECT_EQ(ApplyConfigsIni(names, bytes, ToLatin1), entries);
+    EXPECT_EQ(bytes, "b.cfg\r\nmy_config.cfg\r\n\xE9.cfg\r\n\r\n");
+    EXPECT_EQ(ApplyConfigsIni(names, bytes, ToLatin1), (ConfigChoice{entries, {}}));
     entries[5].checked = true;
     const auto refused = ConfigsIniBytes(entries, ToLatin1);
     ASSERT_TRUE(std::holds_alternative<UserMessage>(refused));
     EXPECT_NE(std::get<UserMessage>(refused).text.find(L"\"ж.cfg\""), std::wstring::npos);
+}
+
+TEST(ConfigNames, ThoseTheCommandLineWouldSplitOrReadAsOptionsAreNeverCheckedAndSaidToBeLeftOut) {
+    for (const wchar_t* name : {L"net rate.cfg", L"tab\tbed.cfg", L"my cfg -dev +sv_cheats 1.cfg",
+                                L"say\"hi.cfg", L"a;quit.cfg", L"-dev.cfg", L"+quit.cfg"})
+        EXPECT_TRUE(WhyNotOnCommandLine(name).has_value()) << name;
+    for (const wchar_t* name : {L"a.cfg", L"net-rate.cfg", L"x+y.cfg", L"жара.cfg", L"_.cfg"})
+        EXPECT_FALSE(WhyNotOnCommandLine(name).has_value()) << name;
+
+    // configs.ini names two of them (one twice): the others stay checked, the two are named once each.
+    const std::vector<std::wstring> names = {L"a.cfg", L"my cfg -dev +sv_cheats 1.cfg", L"net rate.cfg",
+                                             L"z.cfg"};
+    const auto choice = ApplyConfigsIni(
+        names, "net rate.cfg\r\na.cfg\r\nmy cfg -dev +sv_cheats 1.cfg\r\nnet rate.cfg\r\nz.cfg\r\n",
+        ToLatin1);
+    EXPECT_EQ(choice, (ConfigChoice{{{L"a.cfg", true},
+                                     {L"my cfg -dev +sv_cheats 1.cfg", false},
+                                     {L"net rate.cfg", false},
+                                     {L"z.cfg", true}},
+                                    {L"net rate.cfg", L"my cfg -dev +sv_cheats 1.cfg"}}));
+    const auto told = ConfigsLeftOut(choice.leftOut).text;
+    EXPECT_NE(told.find(L"configs.ini"), std::wstring::npos);
+    EXPECT_NE(told.find(L"\r\n    net rate.cfg\r\n    my cfg -dev +sv_cheats 1.cfg"), std::wstring::npos)
+        << told;
+    // What is left carries the rest of the command line unchanged.
+    EXPECT_EQ(LaunchParameters(L"-game cstrike", choice.entries),
+              L"-game cstrike -toconsole  +exec a.cfg +exec z.cfg +exec vorelix.cfg");
+}
+
+TEST(AutoexecRecord, KeepsTheFoldersAcrossRunsAndGivesBackOnlyWhatNothingTookTheNameOf) {
+    const std::vector<std::wstring> folders = {L"C:\\Games\\Half-Life\\cstrike", L"D:\\Игра\\cstrike"};
+    EXPECT_EQ(StoredFolders(folders), L"C:\\Games\\Half-Life\\cstrike|D:\\Игра\\cstrike");
+    EXPECT_EQ(FoldersFromStored(StoredFolders(folders)), folders);
+    EXPECT_TRUE(FoldersFromStored(L"").empty());
+    EXPECT_EQ(FoldersFromStored(L"|C:\\a||"), std::vector<std::wstring>{L"C:\\a"});
+
+    EXPECT_EQ(DecideAutoexecRestore(false, true), AutoexecRestore::RenameBack);
+    EXPECT_EQ(DecideAutoexecRestore(true, true), AutoexecRestore::KeepBoth);
+    EXPECT_EQ(DecideAutoexecRestore(true, false), AutoexecRestore::NothingAside);
+    EXPECT_EQ(DecideAutoexecRestore(false, false), AutoexecRestore::NothingAside);
+    const auto both = BothAutoexecFiles(folders[0]).text;
+    for (const wchar_t* part :
+         {L"\"C:\\Games\\Half-Life\\cstrike\"", L"autoexec.cfg_old is your own autoexec.cfg",
+          L"autoexec.cfg was made while it was renamed", L"changed neither"})
+        EXPECT_NE(both.find(part), std::wstring::npos) << part;
 }
 
 }  // namespace

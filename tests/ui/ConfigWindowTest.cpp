@@ -21,7 +21,7 @@ TEST_F(MainWindowTest, TheConfigWindowIsOwnedHiddenUntilAskedAndLaidOutByTheRule
 
 TEST_F(MainWindowTest, TheConfigWindowsCloseBoxAndEscHideItKeepingTheChecksAndSavingNothing) {
     auto& configs = window->ConfigSelection();
-    configs.SetConfigs({{L"a.cfg", false}, {L"my config.cfg", true}, {L"z.cfg", false}});
+    configs.SetConfigs({{L"a.cfg", false}, {L"my_config.cfg", true}, {L"z.cfg", false}});
     bool changed = false;
     for (HWND leaveBy : {configs.Hwnd(), configs.ControlHwnd(Id::ConfigList)}) {
         changed = !changed;
@@ -34,7 +34,7 @@ TEST_F(MainWindowTest, TheConfigWindowsCloseBoxAndEscHideItKeepingTheChecksAndSa
         EXPECT_FALSE(IsWindowVisible(configs.Hwnd()));
         EXPECT_TRUE(IsWindowEnabled(window->Hwnd()));
         EXPECT_EQ(configs.Configs(), (std::vector<launch::ConfigEntry>{
-                                         {L"a.cfg", false}, {L"my config.cfg", true}, {L"z.cfg", changed}}));
+                                         {L"a.cfg", false}, {L"my_config.cfg", true}, {L"z.cfg", changed}}));
         EXPECT_EQ(configs.UseAutoexec(), changed);
     }
     EXPECT_FALSE(std::filesystem::exists(programFolder / "configs.ini"));

@@ -47,12 +47,35 @@ WaitWindow::WaitWindow(HWND owner) {
 void WaitWindow::ShowProgress(std::uint64_t copied, std::uint64_t total) {
     const auto steps = total > 0 ? static_cast<WPARAM>(copied * kProgressSteps / total) : 0;
     SendMessageW(progress_.Hwnd(), PBM_SETPOS, steps, 0);
-    // Only paint messages are taken: a click or key meant for the main window must not run now.
+    PumpDuringCopy();
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+}
+
+namespace {
+
+// Clicks and keys in the windows' client areas: a control must not act while the copy runs. The
+// caption's buttons and Alt+F4 (non-client and system-key messages) still reach the window, whose
+// close then asks whether to stop.
+bool IsClientInput(UINT message) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) return true;
+    return message >= WM_KEYFIRST && message <= WM_KEYLAST && message != WM_SYSKEYDOWN &&
+           message != WM_SYSKEYUP && message != WM_SYSCHAR;
+}
+
+}  // namespace
+
+void PumpDuringCopy() {
     MSG message;
-    for (int i = 0; i < 100 && PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++i) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Not ours to take: the main loop ends on it once the copy is over.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (IsClientInput(message.message)) continue;
+        TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 LRESULT WaitWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,11 @@ namespace vorelix::ui {
 
 enum class WaitControlId : int { Message = 500, Progress };
 
+// Handles every message waiting on this thread but clicks and keys in client areas, which are dropped:
+// paints, the system's messages, a close through the caption or Alt+F4, and messages posted by other
+// programs. A WM_QUIT is left for the main loop.
+void PumpDuringCopy();
+
 class WaitWindow : public Window {
   public:
     // Creates the window centred over `owner`, shows it without taking the activation and paints it.
@@ -21,8 +26,8 @@ class WaitWindow : public Window {
 
     HWND ControlHwnd(WaitControlId id) const { return GetDlgItem(Hwnd(), static_cast<int>(id)); }
 
-    // Moves the progress bar and paints whatever waits to be painted on this thread's windows: the
-    // copy runs on this thread, so nothing else would.
+    // Moves the progress bar and handles what waits on this thread (PumpDuringCopy): the copy runs on
+    // this thread, so nothing else would paint, answer the system or hear a close.
     void ShowProgress(std::uint64_t copied, std::uint64_t total);
 
   private:

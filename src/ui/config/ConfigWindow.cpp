@@ -2,6 +2,7 @@
 #include "ui/config/ConfigWindow.h"
 
 #include "launch/ConfigFiles.h"
+#include "launch/ConfigName.h"
 #include "ui/base/Dpi.h"
 #include "ui/base/ModalLoop.h"
 #include "ui/base/TwipsLayout.h"
@@ -16,11 +17,13 @@ constexpr const wchar_t* kCaption = L"Select your config to launch";
 }  // namespace
 
 ConfigWindow::ConfigWindow(ConfigWindowServices services, HWND owner)
-    : services_(std::move(services)), owner_(owner) {
+    : services_(std::move(services)), owner_(owner), autoexec_(services_.settings) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     // Owned from its creation: it stays above the main window and goes with it.
-    if (!CreateTopLevel(kClassName, kCaption, kToolWindowStyle, kToolWindowExStyle, 300, 250, nullptr, owner_)) return;
+    if (!CreateTopLevel(kClassName, kCaption, kToolWindowStyle, kToolWindowExStyle, 300, 250, nullptr,
+                        owner_))
+        return;
     CreateControls();
 }
 
@@ -54,6 +57,7 @@ std::vector<launch::ConfigEntry> ConfigWindow::Configs() const {
 
 void ConfigWindow::SetConfigs(const std::vector<launch::ConfigEntry>& configs) {
     const CheckListView& list = configList_;
+    filling_ = true;
     list.Clear();
     names_.clear();
     for (const auto& config : configs) {
@@ -62,6 +66,24 @@ void ConfigWindow::SetConfigs(const std::vector<launch::ConfigEntry>& configs) {
         names_.push_back(config.name);
         list.SetChecked(index, config.checked);
     }
+    filling_ = false;
+}
+
+bool ConfigWindow::RefuseCheck(const NMLISTVIEW& change) {
+    // A check box is the item's state image: 1 unchecked, 2 checked.
+    const bool checking = (change.uChanged & LVIF_STATE) &&
+                          (change.uNewState & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+    if (!checking || change.iItem < 0 || static_cast<std::size_t>(change.iItem) >= names_.size())
+        return false;
+    const auto& name = names_[static_cast<std::size_t>(change.iItem)];
+    const auto why = launch::WhyNotOnCommandLine(name);
+    if (!why) return false;
+    // Filling the list refuses it without a word: the caller (configs.ini's reading) tells its own.
+    if (!filling_) {
+        const auto refusal = launch::ConfigCannotBeChecked(name, *why);
+        Warn(services_.prompter, refusal.text, refusal.title);
+    }
+    return true;
 }
 
 LRESULT ConfigWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -73,6 +95,13 @@ LRESULT ConfigWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 Hide();  // Esc: as the close box
             }
             return 0;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == static_cast<UINT_PTR>(ToInt(ConfigControlId::ConfigList)) &&
+                header->code == LVN_ITEMCHANGING)
+                return RefuseCheck(*reinterpret_cast<const NMLISTVIEW*>(lParam)) ? TRUE : FALSE;
+            break;
+        }
         case WM_CLOSE:
             // The close box only hides: the list, its checks and the box stay as the user left them,
             // and nothing is saved.
@@ -93,10 +122,12 @@ void ConfigWindow::OnOkClick() {
     const bool useAutoexec = UseAutoexec();
     services_.settings.SetString(L"CooMMon", L"UseAutoexec", useAutoexec ? L"1" : L"0");
     const auto notSaved = launch::SaveConfigList(Configs(), services_.configsIniPath);
-    if (useAutoexec && autoexec_.AutoexecRenamed()) autoexec_.RestoreAutoexec();
+    std::vector<launch::UserMessage> told;
+    if (useAutoexec && autoexec_.AutoexecRenamed()) told = autoexec_.RestoreAutoexec();
     Hide();
     // The checks apply to this run's launches whether or not they could be kept for the next.
-    if (notSaved) Warn(services_.prompter, notSaved->text, notSaved->title);
+    if (notSaved) told.insert(told.begin(), *notSaved);
+    for (const auto& message : told) Warn(services_.prompter, message.text, message.title);
 }
 
 }  // namespace vorelix::ui

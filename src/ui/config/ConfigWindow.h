@@ -3,6 +3,8 @@
 #pragma once
 
 #include <windows.h>
+// These need windows.h ahead of them.
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -47,20 +49,24 @@ class ConfigWindow : public Window {
     // returns then. OK saves; the close box and Esc only hide.
     void ShowModal();
 
-    // The list, in its order, with its checks as the user left them.
+    // The list, in its order, with its checks as the user left them. A config whose name the command
+    // line cannot carry is never checked: the user is told why, SetConfigs leaves it unchecked.
     std::vector<launch::ConfigEntry> Configs() const;
     void SetConfigs(const std::vector<launch::ConfigEntry>& configs);
 
     bool UseAutoexec() const { return useAutoexecBox_.IsChecked(); }
     void SetUseAutoexec(bool use) const { useAutoexecBox_.SetChecked(use); }
 
-    // autoexec.cfg switched off by launches, and given back by OK (box checked) or at shutdown.
+    // autoexec.cfg switched off by launches, and given back by OK (box checked), at shutdown, at the
+    // end of the session and at the next start after a run that could not.
     launch::AutoexecSwitch& Autoexec() { return autoexec_; }
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnOkClick();
     void Hide();
+    // True when the change would check a config whose name the command line cannot carry; says why.
+    bool RefuseCheck(const NMLISTVIEW& change);
 
     // Layout and creation (ConfigWindowLayout.cpp).
     void CreateControls();
@@ -68,10 +74,11 @@ class ConfigWindow : public Window {
 
     ConfigWindowServices services_;
     HWND owner_;
+    launch::AutoexecSwitch autoexec_;
     bool hidden_ = true;
     FontSet fonts_;
     std::vector<std::wstring> names_;  // the list's names, index for index
-    launch::AutoexecSwitch autoexec_;
+    bool filling_ = false;             // SetConfigs is filling the list
     CheckListView configList_;
     Button useAutoexecBox_, okButton_;
 };

@@ -90,8 +90,17 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_CLOSE:
+            if (launching_) {
+                OnCloseDuringLaunch();
+                return 0;
+            }
             if (onClose) onClose();
             DestroyWindow(Hwnd());
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) OnEndSession();
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

@@ -13,16 +13,17 @@
 #include <vector>
 
 #include "launch/LaunchPlan.h"
+#include "launch/StagedDemoGame.h"
 #include "platform/SettingsStore.h"
-#include "ui/config/ConfigWindow.h"
-#include "ui/main/ControlIds.h"
 #include "ui/base/Controls.h"
-#include "ui/main/DemoListBox.h"
-#include "ui/main/DriveBox.h"
-#include "ui/main/FolderBox.h"
 #include "ui/base/Fonts.h"
 #include "ui/base/Prompter.h"
 #include "ui/base/Window.h"
+#include "ui/config/ConfigWindow.h"
+#include "ui/main/ControlIds.h"
+#include "ui/main/DemoListBox.h"
+#include "ui/main/DriveBox.h"
+#include "ui/main/FolderBox.h"
 
 namespace vorelix::ui {
 
@@ -101,8 +102,13 @@ class MainWindow : public Window {
     void ClearPlayers() const { playerList_.Clear(); }
     void AddPlayer(const std::wstring& name) const { playerList_.Add(name); }
 
-    // Called on a close request before the window goes (the shutdown).
+    // Called on a close request before the window goes (the shutdown). A close while a launch copies
+    // a demo first asks whether to stop it: Yes stops it and closes once it has stopped, No keeps the
+    // program open.
     std::function<void()> onClose;
+    // Called when the session ends (logoff, shutdown: WM_ENDSESSION), which may end the process with no
+    // close request.
+    std::function<void()> onEndSession;
     // Called after a demo was read successfully: the utilities window clears its chat list, which
     // belonged to the demo selected before.
     std::function<void()> onDemoRead;
@@ -161,6 +167,8 @@ class MainWindow : public Window {
 
     // The game launch (MainWindowLaunch.cpp).
     void LaunchDemo(launch::DemoCommand command);
+    void OnCloseDuringLaunch();
+    void OnEndSession();
 
     MainWindowServices services_;
     UINT dpi_ = 96;
@@ -180,6 +188,11 @@ class MainWindow : public Window {
     DemoListBox demoList_;
     UtilitiesWindow* openUtilities_ = nullptr;  // while the utilities window is shown
     std::unique_ptr<ConfigWindow> configWindow_;
+    launch::StagedDemoGame stagedDemoGame_;
+    bool launching_ = false;         // a launch runs; further launch requests are ignored
+    bool stopLaunch_ = false;        // the user (or the session's end) asked the running launch to stop
+    bool askingToStop_ = false;      // the question is open
+    bool closeAfterLaunch_ = false;  // the stop came from a close request
 };
 
 }  // namespace vorelix::ui
