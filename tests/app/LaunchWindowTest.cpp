@@ -248,7 +248,7 @@ TEST_F(LaunchWindowTest, AnAutoexecMadeWhileTheUsersOwnLayRenamedKeepsBothAndThe
     EXPECT_EQ(Setting(L"CooMMon", L"AutoexecRenamedIn"), game.Mod().wstring());
 
     const auto [text, title, icon] = Told([&] { Start(demo); });
-    for (const std::wstring part :
+    for (const std::wstring& part :
          {L"Both autoexec.cfg and autoexec.cfg_old are in \"" + game.Mod().wstring() + L"\"",
           std::wstring(L"autoexec.cfg_old is your own autoexec.cfg")})
         EXPECT_NE(text.find(part), std::wstring::npos) << text;
