@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev googletest libcli11-dev nlohmann-json3-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth x11-apps imagemagick xdotool
+  strace util-linux
 )
 
 missing=()
