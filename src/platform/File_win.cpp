@@ -26,6 +26,20 @@ OVERLAPPED At(std::uint64_t offset) {
     return overlapped;
 }
 
+// A path as the file calls take it: one that is too long for the old limit of 260 characters gets
+// the "\\?\" form, which Windows takes at any length whether long paths are switched on or not.
+std::wstring SystemPath(const std::filesystem::path& path) {
+    std::wstring text = path.wstring();
+    if (text.size() < MAX_PATH - 12 || text.starts_with(L"\\\\?\\")) return text;
+    // The "\\?\" form takes the path as it is: no "." or ".." is resolved and no "/" is turned.
+    text = path.lexically_normal().wstring();
+    for (auto& c : text)
+        if (c == L'/') c = L'\\';
+    if (text.size() > 2 && text[1] == L':' && text[2] == L'\\') return L"\\\\?\\" + text;
+    if (text.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + text.substr(2);
+    return text;  // a relative path is left to the system
+}
+
 // ReadFile and WriteFile take a DWORD count.
 constexpr std::size_t kChunk = 1u << 30;
 
@@ -33,12 +47,12 @@ constexpr std::size_t kChunk = 1u << 30;
 
 Result<File> File::OpenForReading(const std::filesystem::path& path, bool othersMayWrite) {
     const DWORD share = FILE_SHARE_READ | FILE_SHARE_DELETE | (othersMayWrite ? FILE_SHARE_WRITE : 0);
-    return Opened(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+    return Opened(CreateFileW(SystemPath(path).c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 Result<File> File::OpenForWriting(const std::filesystem::path& path) {
-    auto file = Opened(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    auto file = Opened(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return file;
     // Windows refuses write access to a read-only file by itself; Wine running as root does not,
@@ -51,23 +65,23 @@ Result<File> File::OpenForWriting(const std::filesystem::path& path) {
 
 Result<File> File::CreateNew(const std::filesystem::path& path) {
     return Opened(
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 Result<File> File::CreateReplacing(const std::filesystem::path& path) {
-    return Opened(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+    return Opened(CreateFileW(SystemPath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 // Shared for deleting only: another open of the file fails with a sharing violation while this
 // handle lives, and the holder can still delete it.
 Result<File> File::CreateHeld(const std::filesystem::path& path) {
-    return Opened(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+    return Opened(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                               CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 Result<File> File::OpenHeld(const std::filesystem::path& path) {
-    return Opened(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+    return Opened(CreateFileW(SystemPath(path).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
@@ -179,7 +193,7 @@ void MappedDemo::Release() {
 
 Status RenameFile(const std::filesystem::path& from, const std::filesystem::path& to, bool replace) {
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (!MoveFileExW(from.c_str(), to.c_str(), flags)) return LastErrorFailure();
+    if (!MoveFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), flags)) return LastErrorFailure();
     return Ok();
 }
 

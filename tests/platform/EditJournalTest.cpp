@@ -171,6 +171,29 @@ TEST(NewFile, AppearsWholeOrNotAtAllAndLeftoversOfEndedWritersGo) {
     EXPECT_TRUE(fs::exists(dir / "y.dem.4343.vorelix-part"));
 }
 
+// A folder whose path is over 300 characters: the demo is edited with its backup and journal, and a
+// copy cut off by a crash is repaired beside it.
+TEST(LongPaths, ADemoItsBackupAndItsRepairInAFolderOver300Characters) {
+    TempDir dir;
+    fs::path folder = dir.Path();
+    while (folder.native().size() < 320) folder /= std::string(60, 'd');
+    fs::create_directories(folder);
+    const fs::path demo = folder / "match.dem";
+    const auto framed = test::MakeFramedDemo();
+    WriteFileBytes(demo, framed.bytes);
+    const auto edited = ApplyWritePlan(demo, {framed.bytes.size(), {{100, "x"}}}, Backup::Yes);
+    ASSERT_TRUE(edited.status.ok()) << edited.status.failure().systemText;
+    ASSERT_TRUE(edited.backup);
+    EXPECT_EQ(ReadFileBytes(*edited.backup), framed.bytes);
+    EXPECT_FALSE(fs::exists(JournalPathFor(demo)));
+
+    const fs::path cut = folder / "cut.dem";
+    WriteFileBytes(cut, framed.bytes.substr(0, framed.directoryOffset));
+    const auto repaired = RepairDemoFile(cut);
+    ASSERT_TRUE(repaired.ok()) << repaired.failure().systemText;
+    EXPECT_TRUE(CheckDemoFile(repaired->output)->Whole());
+}
+
 #ifndef _WIN32
 // A file size limit fails writes as a full disk does (EFBIG rather than ENOSPC), past a given size.
 TEST(NewFile, ABackupOnAFullDiskIsToldAndLeavesNothing) {
