@@ -3,6 +3,8 @@
 #include "MainWindowFixture.h"
 #include "SyntheticDemo.h"
 #include "TempDir.h"
+#include "demo/edit/EditJournal.h"
+#include "platform/EditJournalFile.h"
 
 namespace vorelix::test {
 namespace {
@@ -63,6 +65,22 @@ TEST_F(InformationPanelTest, NotADemoSaysSoAndLeavesTheButtonsAlone) {
     WriteAndSelect(L"d.dem", lower, other);
     EXPECT_EQ(Text(Control(ControlId::InfoBox)), L"Incorrect format of the demo!");
     EXPECT_FALSE(DemoButtonsEnabled());
+}
+
+// A demo whose edit was cut off is put back before the panel reads it, and the user is told.
+TEST_F(InformationPanelTest, SelectingADemoUndoesAnEditThatWasCutOff) {
+    const std::string before = MakeDemo(5000, {{1000, "\\name\\Bob\\"}});
+    const auto demo = folder.Path() / L"cut.dem";
+    WriteFileBytes(demo, before);
+    const auto time = platform::File::OpenForReading(demo)->LastWriteTime().value();
+    WriteFileBytes(platform::JournalPathFor(demo), demo::EncodeJournal({5000, time, {{1006, "Bob", "Ann"}}}));
+    WriteFileBytes(demo, WithPieces(before, {{1006, "An"}}));
+    ShowFolder(folder.Path());
+    const auto [text, title, icon] = Told([&] { PickDemo(L"cut.dem"); });
+    EXPECT_EQ(text, L"cut.dem:\r\n\r\nAn interrupted edit was undone.");
+    EXPECT_EQ(icon, ui::MessageIcon::Information);
+    EXPECT_EQ(ReadFileBytes(demo), before);
+    EXPECT_EQ(Items(Control(ControlId::PlayerList)), (Names{L"Bob"}));
 }
 
 }  // namespace
