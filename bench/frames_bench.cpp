@@ -14,7 +14,7 @@
 #include "demo/DemoCheck.h"
 #include "demo/DemoFrames.h"
 #include "demo/LittleEndian.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace {
 

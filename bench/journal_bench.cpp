@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BenchTiming.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace fs = std::filesystem;
 using namespace vorelix;

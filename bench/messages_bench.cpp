@@ -16,7 +16,7 @@
 #include "demo/DemoContainer.h"
 #include "demo/net/DemoMessages.h"
 #include "demo/net/EngineMessages.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace {
 

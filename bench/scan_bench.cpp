@@ -19,7 +19,7 @@
 #include "demo/edit/NickScan.h"
 #include "demo/PlayerScan.h"
 #include "demo/edit/StatsMe.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "SyntheticDemo.h"
 #include "demo/edit/NickScan.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "ui/utilities/UtilitiesWindow.h"
 
 namespace {

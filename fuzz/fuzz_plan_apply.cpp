@@ -9,7 +9,7 @@
 #include "FuzzInput.h"
 #include "demo/edit/TextRule.h"
 #include "demo/edit/WritePlan.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 using namespace vorelix;
 

@@ -3,7 +3,7 @@
 // end: autoexec.cfg given back and the command line kept.
 #include "app/Startup.h"
 
-#include "platform/File.h"
+#include "platform/files/File.h"
 #include "platform/FolderPaths.h"
 #include "platform/PathNames.h"
 

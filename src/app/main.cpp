@@ -3,7 +3,7 @@
 
 #include "app/ProgramInstance.h"
 #include "app/Startup.h"
-#include "launch/ConfigList.h"
+#include "launch/configs/ConfigList.h"
 #include "platform/SettingsStore.h"
 #include "ui/main/MainWindow.h"
 #include "ui/base/UnexpectedFailure.h"

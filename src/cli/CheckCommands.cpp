@@ -3,7 +3,7 @@
 
 #include "cli/Cli.h"
 #include "demo/edit/Messages.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace vorelix::cli {
 

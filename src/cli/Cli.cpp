@@ -7,7 +7,7 @@
 
 #include "demo/DemoHeader.h"
 #include "demo/edit/Messages.h"
-#include "platform/EditJournalFile.h"
+#include "platform/files/EditJournalFile.h"
 
 #ifdef _WIN32
 #include "platform/Text.h"

@@ -13,7 +13,7 @@
 #include "cli/JsonOutput.h"
 #include "demo/DemoCheck.h"
 #include "demo/net/DemoMessages.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace vorelix::cli {
 

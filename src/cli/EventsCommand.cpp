@@ -8,7 +8,7 @@
 #include "demo/DemoHeader.h"
 #include "demo/edit/Messages.h"
 #include "demo/net/Events.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace vorelix::cli {
 

@@ -5,7 +5,7 @@
 #include "demo/DemoSummary.h"
 #include "demo/edit/Messages.h"
 #include "demo/edit/NickScan.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 namespace vorelix::cli {
 

@@ -3,7 +3,7 @@
 #include "launch/LaunchExecutor.h"
 
 #include "launch/RealSystem.h"
-#include "platform/FileOps.h"
+#include "platform/files/FileOps.h"
 #include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"

@@ -10,11 +10,11 @@
 #include <string>
 
 #include "demo/Result.h"
-#include "launch/AutoexecSwitch.h"
+#include "launch/configs/AutoexecSwitch.h"
 #include "launch/LaunchPlan.h"
 #include "launch/StagedDemoGame.h"
 #include "launch/UserMessage.h"
-#include "platform/NewFile.h"
+#include "platform/files/NewFile.h"
 #include "platform/Registry.h"
 
 namespace vorelix::launch {

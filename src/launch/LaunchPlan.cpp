@@ -1,10 +1,10 @@
 // PlanLaunch: every check and every decision of a launch, with no file, registry or process touched.
 #include "launch/LaunchPlan.h"
 
-#include "launch/ConfigName.h"
+#include "launch/configs/ConfigName.h"
 #include "launch/GameFolder.h"
 #include "launch/SpeedFactor.h"
-#include "platform/File.h"
+#include "platform/files/File.h"
 
 namespace vorelix::launch {
 

@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "launch/ConfigList.h"
+#include "launch/configs/ConfigList.h"
 #include "launch/SystemQueries.h"
 #include "launch/UserMessage.h"
 #include "launch/VideoSettings.h"

@@ -16,7 +16,7 @@
 #include "SyntheticDemo.h"
 #include "app/Startup.h"
 #include "launch/LaunchPlan.h"
-#include "platform/NewFile.h"
+#include "platform/files/NewFile.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"
 #include "ui/base/WaitWindow.h"

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "launch/AutoexecRecord.h"
-#include "launch/ConfigName.h"
+#include "launch/configs/AutoexecRecord.h"
+#include "launch/configs/ConfigName.h"
 #include "launch/LaunchPlan.h"
 #include "launch/SpeedFactor.h"
 

@@ -15,7 +15,7 @@
 #include "demo/edit/ChatScan.h"
 #include "demo/edit/NickScan.h"
 #include "demo/edit/StatsMe.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -12,9 +12,9 @@
 #include "demo/edit/EditJournal.h"
 #include "demo/edit/NickEdit.h"
 #include "demo/edit/StatsMe.h"
-#include "platform/DemoFile.h"
-#include "platform/EditJournalFile.h"
-#include "platform/NewFile.h"
+#include "platform/files/DemoFile.h"
+#include "platform/files/EditJournalFile.h"
+#include "platform/files/NewFile.h"
 
 #ifndef _WIN32
 #include <sys/resource.h>

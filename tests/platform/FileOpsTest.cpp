@@ -7,7 +7,7 @@
 
 #include "ProbeProcess.h"
 #include "TempDir.h"
-#include "platform/FileOps.h"
+#include "platform/files/FileOps.h"
 #include "platform/Shell.h"
 #include "platform/SystemError.h"
 #include "platform/Text.h"

@@ -7,8 +7,8 @@
 #include "demo/edit/ChatScan.h"
 #include "demo/edit/NickScan.h"
 #include "demo/edit/StatsMe.h"
-#include "platform/File.h"
-#include "platform/NewFile.h"
+#include "platform/files/File.h"
+#include "platform/files/NewFile.h"
 
 namespace vorelix::platform {
 namespace {

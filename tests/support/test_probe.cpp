@@ -16,7 +16,7 @@
 #include "ui/config/ConfigWindow.h"
 #include "ui/main/ControlIds.h"
 #include "ui/utilities/UtilitiesWindow.h"
-#include "platform/FileOps.h"
+#include "platform/files/FileOps.h"
 #include "platform/Text.h"
 
 namespace {

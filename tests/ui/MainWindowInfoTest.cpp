@@ -4,7 +4,7 @@
 #include "SyntheticDemo.h"
 #include "TempDir.h"
 #include "demo/edit/EditJournal.h"
-#include "platform/EditJournalFile.h"
+#include "platform/files/EditJournalFile.h"
 
 namespace vorelix::test {
 namespace {

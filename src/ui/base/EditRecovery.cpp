@@ -1,6 +1,6 @@
 #include "ui/base/EditRecovery.h"
 
-#include "platform/EditJournalFile.h"
+#include "platform/files/EditJournalFile.h"
 #include "platform/Text.h"
 
 namespace vorelix::ui {

@@ -1,8 +1,8 @@
 // ConfigWindow's life, its modal showing, the list's checks and the OK button that keeps the choice.
 #include "ui/config/ConfigWindow.h"
 
-#include "launch/ConfigFiles.h"
-#include "launch/ConfigName.h"
+#include "launch/configs/ConfigFiles.h"
+#include "launch/configs/ConfigName.h"
 #include "ui/base/Dpi.h"
 #include "ui/base/ModalLoop.h"
 #include "ui/base/TwipsLayout.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "launch/AutoexecSwitch.h"
-#include "launch/ConfigList.h"
+#include "launch/configs/AutoexecSwitch.h"
+#include "launch/configs/ConfigList.h"
 #include "platform/SettingsStore.h"
 #include "ui/base/Controls.h"
 #include "ui/base/Fonts.h"

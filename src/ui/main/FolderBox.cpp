@@ -1,7 +1,7 @@
 // The folder box: entries built from the current path, drawn with an indent and a folder picture.
 #include "ui/main/FolderBox.h"
 
-#include "platform/File.h"
+#include "platform/files/File.h"
 #include "platform/FolderPaths.h"
 #include "ui/base/Dpi.h"
 

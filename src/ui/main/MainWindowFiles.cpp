@@ -1,8 +1,8 @@
 // MainWindow's commands on demo files: the list's popup menu (rename, delete) and files dropped on the list.
 #include <windowsx.h>
 
-#include "platform/File.h"
-#include "platform/FileOps.h"
+#include "platform/files/File.h"
+#include "platform/files/FileOps.h"
 #include "platform/PathNames.h"
 #include "platform/Text.h"
 #include "ui/base/UnexpectedFailure.h"

@@ -1,7 +1,7 @@
 // MainWindow's folder navigation: the drive box, the folder box and the demo list following each other.
 #include <string>
 
-#include "platform/File.h"
+#include "platform/files/File.h"
 #include "platform/FolderPaths.h"
 #include "ui/main/MainWindow.h"
 

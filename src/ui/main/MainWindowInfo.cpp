@@ -1,7 +1,7 @@
 // MainWindow's information panel: what selecting a demo shows.
 #include <filesystem>
 
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "demo/edit/TextRule.h"
 #include "platform/Text.h"
 #include "ui/base/EditRecovery.h"

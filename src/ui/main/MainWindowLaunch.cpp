@@ -3,8 +3,8 @@
 #include <memory>
 #include <optional>
 
-#include "launch/ConfigFiles.h"
-#include "launch/ConfigName.h"
+#include "launch/configs/ConfigFiles.h"
+#include "launch/configs/ConfigName.h"
 #include "launch/GameFolder.h"
 #include "launch/LaunchExecutor.h"
 #include "launch/RealSystem.h"

@@ -3,7 +3,7 @@
 
 #include "demo/DemoContainer.h"
 #include "demo/DemoRepair.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/main/MainWindow.h"
 

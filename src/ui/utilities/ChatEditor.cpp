@@ -5,7 +5,7 @@
 #include "demo/DemoHeader.h"
 #include "demo/edit/ChatEdit.h"
 #include "demo/edit/Messages.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/utilities/EntryDisplay.h"
 #include "ui/utilities/UtilitiesWindow.h"

@@ -4,7 +4,7 @@
 
 #include "demo/edit/Messages.h"
 #include "demo/edit/NickEdit.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/utilities/EntryDisplay.h"
 #include "ui/utilities/UtilitiesWindow.h"

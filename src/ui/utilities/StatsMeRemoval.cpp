@@ -1,7 +1,7 @@
 // UtilitiesWindow's StatsMe removal: after a warning, blanks the text of every StatsMe inscription.
 #include "demo/edit/Messages.h"
 #include "demo/edit/StatsMe.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/utilities/UtilitiesWindow.h"
 #include "ui/base/EditRecovery.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "demo/edit/Messages.h"
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/base/Dpi.h"
 #include "ui/base/ModalLoop.h"

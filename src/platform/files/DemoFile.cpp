@@ -1,6 +1,6 @@
 // Demo files on both systems, through File: the summary, plan writes and the backup copy, chunked
 // reads, and checked and repaired copies.
-#include "platform/DemoFile.h"
+#include "platform/files/DemoFile.h"
 
 #include <algorithm>
 #include <ctime>
@@ -8,8 +8,8 @@
 
 #include "demo/edit/BackupName.h"
 #include "demo/DemoHeader.h"
-#include "platform/EditJournalFile.h"
-#include "platform/NewFile.h"
+#include "platform/files/EditJournalFile.h"
+#include "platform/files/NewFile.h"
 
 namespace vorelix::platform {
 

@@ -1,8 +1,8 @@
 // File operations of the windows on Win32, the handles owned by File.
 #include <windows.h>
 
-#include "platform/File.h"
-#include "platform/FileOps.h"
+#include "platform/files/File.h"
+#include "platform/files/FileOps.h"
 #include "platform/PathNames.h"
 #include "platform/SystemError.h"
 

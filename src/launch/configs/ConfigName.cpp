@@ -1,5 +1,5 @@
 // The names of configs that "+exec" cannot pass to the game, and what the user is told of them.
-#include "launch/ConfigName.h"
+#include "launch/configs/ConfigName.h"
 
 namespace vorelix::launch {
 

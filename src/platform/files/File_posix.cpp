@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/File.h"
+#include "platform/files/File.h"
 
 namespace vorelix::platform {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "demo/Result.h"
-#include "platform/NewFile.h"
+#include "platform/files/NewFile.h"
 
 namespace vorelix::platform {
 

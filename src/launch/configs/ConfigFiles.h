@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/ConfigList.h"
+#include "launch/configs/ConfigList.h"
 #include "launch/UserMessage.h"
 
 namespace vorelix::launch {

@@ -1,5 +1,5 @@
 // Staged new files on both systems, through File.
-#include "platform/NewFile.h"
+#include "platform/files/NewFile.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // Renaming autoexec.cfg aside and back, noted in the settings store first; both directions never
 // replace a file.
-#include "launch/AutoexecSwitch.h"
+#include "launch/configs/AutoexecSwitch.h"
 
 #include <algorithm>
 
-#include "launch/AutoexecRecord.h"
-#include "platform/FileOps.h"
+#include "launch/configs/AutoexecRecord.h"
+#include "platform/files/FileOps.h"
 #include "platform/PathNames.h"
 
 namespace vorelix::launch {

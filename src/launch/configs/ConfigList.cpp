@@ -1,9 +1,9 @@
 // configs.ini read into check states and written from them.
-#include "launch/ConfigList.h"
+#include "launch/configs/ConfigList.h"
 
 #include <algorithm>
 
-#include "launch/ConfigName.h"
+#include "launch/configs/ConfigName.h"
 
 namespace vorelix::launch {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "demo/Result.h"
-#include "platform/File.h"
+#include "platform/files/File.h"
 
 namespace vorelix::platform {
 

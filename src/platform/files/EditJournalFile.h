@@ -8,7 +8,7 @@
 
 #include "demo/Result.h"
 #include "demo/edit/WritePlan.h"
-#include "platform/File.h"
+#include "platform/files/File.h"
 
 namespace vorelix::platform {
 

@@ -1,5 +1,5 @@
 // The journal's file on both systems, through File.
-#include "platform/EditJournalFile.h"
+#include "platform/files/EditJournalFile.h"
 
 #include <system_error>
 

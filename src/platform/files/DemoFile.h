@@ -16,7 +16,7 @@
 #include "demo/DemoSummary.h"
 #include "demo/Result.h"
 #include "demo/edit/WritePlan.h"
-#include "platform/File.h"
+#include "platform/files/File.h"
 
 namespace vorelix::platform {
 

@@ -1,9 +1,9 @@
 // LoadConfigList and SaveConfigList over the real folder listing and files.
-#include "launch/ConfigFiles.h"
+#include "launch/configs/ConfigFiles.h"
 
 #include "launch/GameFolder.h"
 #include "launch/RealSystem.h"
-#include "platform/FileOps.h"
+#include "platform/files/FileOps.h"
 #include "platform/FolderPaths.h"
 #include "platform/Text.h"
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/File.h"
+#include "platform/files/File.h"
 #include "platform/SystemError.h"
 
 namespace vorelix::platform {

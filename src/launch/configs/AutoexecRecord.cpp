@@ -1,5 +1,5 @@
 // The stored list of folders where autoexec.cfg lies renamed, and the decision of its restore.
-#include "launch/AutoexecRecord.h"
+#include "launch/configs/AutoexecRecord.h"
 
 namespace vorelix::launch {
 
