@@ -103,7 +103,7 @@ class TimelineWindowTest : public MainWindowTest {
     // A timeline window on `bytes` written as "match.dem", read to its end unless told otherwise.
     void Open(const std::string& bytes, bool readAll = true) {
         WriteFileBytes(demoPath = dir.Path() / L"match.dem", bytes);
-        ui::TimelineServices services{prompter, demoPath.wstring()};
+        ui::TimelineServices services{prompter, demoPath.wstring(), {}, {}};
         services.chooseCsvFile = [this](HWND, const std::wstring& suggested) {
             suggestedCsv = suggested;
             return csvChoice;
@@ -185,7 +185,7 @@ TEST_F(TimelineWindowTest, TheKindsAndTheFindBoxFilterAndCopyAndCsvTakeTheRowsAs
     ASSERT_EQ(ListRows(list).size(), 7u);
 
     // Ctrl+A and Ctrl+C on the list, the button, and the list's menu all copy the selected rows.
-    platform::PutTextOnClipboard(nullptr, L"before");
+    ASSERT_TRUE(platform::PutTextOnClipboard(nullptr, L"before"));
     CtrlKey(list, 'A');
     CtrlKey(list, 'C');
     const std::wstring all = platform::ClipboardText(nullptr);
@@ -303,14 +303,15 @@ TEST_F(TimelineWindowTest, TheDemoMenuOpensItModallyAndAChatRowOpensItsLineInThe
                 L"Vorelix.UtilitiesWindow");
             DoubleClickRow(hwnd, list, 2);
             EXPECT_TRUE(utilities.acted);
-            // A kill row opens nothing.
+            // A kill row opens nothing: the driver, whose work is done, would have to close it.
             DoubleClickRow(hwnd, list, 3);
+            EXPECT_FALSE(utilities.forcedClosed);
             EXPECT_EQ(ThreadWindowOfClass(L"Vorelix.UtilitiesWindow"), nullptr);
             // Alt+F reaches the find box, and Esc closes the window, through the dialog keys.
-            MSG altF{list, WM_SYSCHAR, 'f', 1 << 29};
+            MSG altF{list, WM_SYSCHAR, 'f', 1 << 29, 0, {}};
             EXPECT_TRUE(IsDialogMessageW(hwnd, &altF));
             EXPECT_EQ(GetDlgCtrlID(GetFocus()), ui::ToInt(Id::FindBox));
-            MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1};
+            MSG escape{GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
             EXPECT_TRUE(IsDialogMessageW(hwnd, &escape));
         },
         L"Vorelix.TimelineWindow");
