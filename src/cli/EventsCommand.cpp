@@ -7,6 +7,7 @@
 #include "cli/Cli.h"
 #include "demo/DemoHeader.h"
 #include "demo/edit/Messages.h"
+#include "demo/net/EventRows.h"
 #include "demo/net/Events.h"
 #include "platform/files/DemoFile.h"
 
@@ -15,17 +16,6 @@ namespace vorelix::cli {
 namespace {
 
 namespace net = demo::net;
-
-// "03:12.50": playback time in minutes (two digits at least) and seconds to the hundredth.
-std::string ClockText(double seconds) {
-    // A damaged frame may carry any float: one that is no time to show is not shown as one.
-    if (!(std::abs(seconds) < 1e12)) return "--:--.--";
-    const long long hundredths = std::llround(std::abs(seconds) * 100);
-    char text[48];
-    std::snprintf(text, sizeof text, "%s%02lld:%02lld.%02lld", seconds < 0 && hundredths > 0 ? "-" : "",
-                  hundredths / 6000, hundredths / 100 % 60, hundredths % 100);
-    return text;
-}
 
 // A name the recording does not know (the server's, the world's, a player whose info never came)
 // is empty: null, without its _hex.
@@ -171,7 +161,7 @@ class EventWriter final : public net::EventSink {
         const auto& kinds = context_.options.kinds;
         if (!kinds.empty() && std::find(kinds.begin(), kinds.end(), event.Kind()) == kinds.end()) return;
         if (!context_.options.json) {
-            context_.console.Line(ClockText(event.time) + "  " +
+            context_.console.Line(net::ClockText(event.time) + "  " +
                                   std::string(net::EventKindName(event.Kind())) + "  " +
                                   net::DescribeEvent(event, show_));
             return;

@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, TheTitleAndTheCyrillicMenuReadBackWholeUnderAWesternCodeP
         GetMenuStringW(items, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
         captions += text + std::wstring(L"|");
     }
-    EXPECT_EQ(captions, L"Переименовать демку...|Удалить демку|Восстановить копию демки...|");
+    EXPECT_EQ(captions, L"Переименовать демку...|Удалить демку|Восстановить копию демки...|Хронология демки...|");
 }
 
 TEST_F(MainWindowTest, EveryEntryOfTheVideoListsIsOneTheLaunchUnderstands) {

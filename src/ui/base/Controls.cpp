@@ -110,6 +110,41 @@ std::wstring ComboBox::ItemText(int index) const {
     return text;
 }
 
+void ReportList::SetUpColumns(std::initializer_list<const wchar_t*> titles) const {
+    ListView_SetExtendedListViewStyle(Hwnd(), LVS_EX_FULLROWSELECT);
+    int index = 0;
+    for (const wchar_t* title : titles) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<wchar_t*>(title);
+        column.cx = 50;
+        Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+void ReportList::SetRowCount(int count) const {
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+}
+
+void ReportList::ClearSelection() const {
+    ListView_SetItemState(Hwnd(), -1, 0, LVIS_SELECTED);
+    InvalidateRect(Hwnd(), nullptr, TRUE);
+}
+
+std::vector<int> ReportList::SelectedRows() const {
+    std::vector<int> rows;
+    for (int row = ListView_GetNextItem(Hwnd(), -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(Hwnd(), row, LVNI_SELECTED)) {
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+UINT TrackPopupAndReturnCommand(HMENU menu, POINT screenPoint, HWND owner) {
+    return static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
+                                              screenPoint.x, screenPoint.y, owner, nullptr));
+}
+
 RedrawPause::RedrawPause(HWND hwnd) : hwnd_(hwnd) {
     SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
 }

@@ -5,6 +5,8 @@
 // These need windows.h ahead of them.
 #include <commctrl.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,6 +135,37 @@ class CheckListView : public Control {
         ListView_SetCheckState(Hwnd(), index, checked ? TRUE : FALSE);
     }
 };
+
+// A report list view whose rows the window hands out when they are drawn (LVS_OWNERDATA): the list
+// holds only their number and which of them are selected.
+class ReportList : public Control {
+  public:
+    using Control::Control;
+    // Whole rows selected, and the columns with their titles (SetColumnWidth sizes them).
+    void SetUpColumns(std::initializer_list<const wchar_t*> titles) const;
+    void SetColumnWidth(int column, int width) const { ListView_SetColumnWidth(Hwnd(), column, width); }
+    int Count() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
+    // Sets the number of rows; the rows in view keep their place, and only those are drawn anew.
+    void SetRowCount(int count) const;
+    // Every row unselected, and the rows drawn anew.
+    void ClearSelection() const;
+    // In ascending order.
+    std::vector<int> SelectedRows() const;
+    void SelectAll() const { ListView_SetItemState(Hwnd(), -1, LVIS_SELECTED, LVIS_SELECTED); }
+    // The row with the focus rectangle, -1 for none.
+    int FocusedRow() const { return static_cast<int>(ListView_GetNextItem(Hwnd(), -1, LVNI_FOCUSED)); }
+};
+
+class ProgressBar : public Control {
+  public:
+    using Control::Control;
+    void SetRange(int most) const { Send(PBM_SETRANGE32, 0, most); }
+    void SetPosition(int position) const { Send(PBM_SETPOS, static_cast<WPARAM>(position)); }
+};
+
+// Shows a popup menu at a screen point and returns the chosen command id (0 for none).
+using PopupTracker = std::function<UINT(HMENU menu, POINT screenPoint, HWND owner)>;
+UINT TrackPopupAndReturnCommand(HMENU menu, POINT screenPoint, HWND owner);
 
 // Stops a control from repainting while it is filled, and repaints it once afterwards.
 class RedrawPause {

@@ -31,6 +31,7 @@ enum class ControlId : int {
     RenameDemoItem = 200,
     DeleteDemoItem,
     RepairDemoItem,
+    TimelineItem,
 };
 
 constexpr int ToInt(ControlId id) {

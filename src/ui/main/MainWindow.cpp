@@ -1,5 +1,5 @@
-// MainWindow's life and message routing, the about line, the video lists, the utilities button and the
-// speed box.
+// MainWindow's life and message routing, the about line, the video lists, the utilities button, the
+// timeline (and the utilities it opens at a chat line) and the speed box.
 #include "ui/main/MainWindow.h"
 
 #include <shellapi.h>
@@ -7,6 +7,7 @@
 #include "ResourceIds.h"
 #include "platform/Shell.h"
 #include "ui/base/Dpi.h"
+#include "ui/timeline/TimelineWindow.h"
 #include "ui/utilities/UtilitiesWindow.h"
 
 namespace vorelix::ui {
@@ -19,11 +20,6 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 
 void OpenWebPageWithShell(const std::wstring& url) {
     platform::ShellOpen(nullptr, url, L"", L"", SW_SHOWNORMAL);
-}
-
-UINT TrackPopupAndReturnCommand(HMENU menu, POINT screenPoint, HWND owner) {
-    return static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN,
-                                              screenPoint.x, screenPoint.y, owner, nullptr));
 }
 
 bool DemoButtonsEnabled(int entryCount, int selectedIndex) {
@@ -159,6 +155,9 @@ void MainWindow::OnCommand(int id, int code) {
         case ControlId::RepairDemoItem:
             OnRepairDemoClick();
             break;
+        case ControlId::TimelineItem:
+            OnTimelineClick();
+            break;
         default:
             break;
     }
@@ -205,12 +204,31 @@ void MainWindow::OnResolutionSelected() {
 }
 
 void MainWindow::OnUtilsClick() {
+    ShowUtilities(Hwnd(), [this] { return GetSelectedDemoPath(); }, {});
+}
+
+void MainWindow::ShowUtilities(HWND owner, std::function<std::wstring()> demoPath,
+                               const std::function<void(UtilitiesWindow&)>& whenShown) {
     // A fresh window at each opening: closing it discards everything it held.
-    UtilitiesWindow utilities({services_.prompter, [this] { return GetSelectedDemoPath(); }});
+    UtilitiesWindow utilities({services_.prompter, std::move(demoPath)});
     if (!utilities.IsCreated()) return;
     openUtilities_ = &utilities;
-    utilities.ShowModal(Hwnd());
+    utilities.ShowModal(owner, whenShown ? [&] { whenShown(utilities); } : std::function<void()>());
     openUtilities_ = nullptr;
+}
+
+void MainWindow::OnTimelineClick() {
+    if (demoList_.Selected() < 0) return;
+    const std::wstring demo = GetSelectedDemoPath();
+    TimelineWindow timeline(
+        {services_.prompter, demo, ChooseCsvFileWithDialog,
+         [this, demo](HWND owner, std::uint64_t chatPosition) {
+             ShowUtilities(
+                 owner, [demo] { return demo; },
+                 [chatPosition](UtilitiesWindow& utilities) { utilities.ShowChatLine(chatPosition); });
+         }});
+    if (!timeline.IsCreated()) return;
+    timeline.ShowModal(Hwnd());
 }
 
 void MainWindow::OnSpeedChanged() {

@@ -46,10 +46,6 @@ struct MainWindowServices {
     std::wstring configsIniPath;  // configs.ini in the program's folder
 };
 
-// Shows a popup menu at a screen point and returns the chosen command id (0 for none).
-using PopupTracker = std::function<UINT(HMENU menu, POINT screenPoint, HWND owner)>;
-UINT TrackPopupAndReturnCommand(HMENU menu, POINT screenPoint, HWND owner);
-
 // True when the three demo buttons may be used: the list has entries and one is selected.
 bool DemoButtonsEnabled(int entryCount, int selectedIndex);
 
@@ -161,6 +157,10 @@ class MainWindow : public Window {
     void OnBrowseHlExeClick();
     void OnSelectConfigClick();
     void OnUtilsClick();
+    // A fresh utilities window over `owner` on that demo; `whenShown` runs once it is shown.
+    void ShowUtilities(HWND owner, std::function<std::wstring()> demoPath,
+                       const std::function<void(UtilitiesWindow&)>& whenShown);
+    void OnTimelineClick();
     void OnViewDemoClick();
     void OnPlayDemoClick();
     void OnSpeedChanged();

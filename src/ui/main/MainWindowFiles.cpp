@@ -80,6 +80,8 @@ void MainWindow::OnDemoListMouseDown(int button, POINT clientPoint) {
     HMENU items = GetSubMenu(demoMenu_, 0);
     EnableMenuItem(items, static_cast<UINT>(ToInt(ControlId::RepairDemoItem)),
                    MF_BYCOMMAND | (SelectedDemoNeedsRepair() ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(items, static_cast<UINT>(ToInt(ControlId::TimelineItem)),
+                   MF_BYCOMMAND | (demoList_.Selected() >= 0 ? MF_ENABLED : MF_GRAYED));
     const UINT command = trackPopup(items, screen, Hwnd());
     if (command != 0) OnCommand(static_cast<int>(command), 0);
 }

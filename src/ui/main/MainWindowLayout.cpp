@@ -115,6 +115,7 @@ void MainWindow::CreateMenu() {
     AppendMenuW(items, MF_STRING, ToInt(ControlId::RenameDemoItem), L"Переименовать демку...");
     AppendMenuW(items, MF_STRING, ToInt(ControlId::DeleteDemoItem), L"Удалить демку");
     AppendMenuW(items, MF_STRING, ToInt(ControlId::RepairDemoItem), L"Восстановить копию демки...");
+    AppendMenuW(items, MF_STRING, ToInt(ControlId::TimelineItem), L"Хронология демки...");
     AppendMenuW(demoMenu_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(items), L"FileDemo");
 }
 

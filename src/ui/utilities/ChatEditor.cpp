@@ -5,6 +5,7 @@
 #include "demo/DemoHeader.h"
 #include "demo/edit/ChatEdit.h"
 #include "demo/edit/Messages.h"
+#include "demo/net/EventRows.h"
 #include "platform/files/DemoFile.h"
 #include "platform/Text.h"
 #include "ui/utilities/EntryDisplay.h"
@@ -112,6 +113,17 @@ void UtilitiesWindow::ShowChatEdit(const demo::EntryEdit& edit, const std::vecto
             std::count_if(deleted.begin(), deleted.end(), [&](std::size_t d) { return d < shown.first; });
         ShowChatEntry(shown.first - static_cast<std::size_t>(before));
     }
+}
+
+void UtilitiesWindow::ShowChatLine(std::uint64_t position) {
+    OnLoadChatClick();
+    const auto index = demo::net::ChatEntryHolding(chat_, position);
+    if (!index || static_cast<int>(*index) >= chatList_.Count()) return;
+    const int at = static_cast<int>(*index);
+    chatList_.SetItemSelected(-1, false);
+    chatList_.SetItemSelected(at, true);
+    chatList_.SetCaret(at);
+    chatList_.SetTopIndex(std::max(at - 3, 0));
 }
 
 }  // namespace vorelix::ui

@@ -33,7 +33,7 @@ UtilitiesWindow::~UtilitiesWindow() {
     Close();
 }
 
-void UtilitiesWindow::ShowModal(HWND owner) {
+void UtilitiesWindow::ShowModal(HWND owner, const std::function<void()>& whenShown) {
     if (!Hwnd()) return;
     owner_ = owner;
     closed_ = false;
@@ -44,6 +44,7 @@ void UtilitiesWindow::ShowModal(HWND owner) {
         EnableWindow(owner, FALSE);
     }
     ShowWindow(Hwnd(), SW_SHOW);
+    if (whenShown) whenShown();
     RunModalLoop(Hwnd(), closed_);
     Close();
 }

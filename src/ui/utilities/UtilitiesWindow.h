@@ -62,11 +62,15 @@ class UtilitiesWindow : public Window {
     bool IsCreated() const { return Hwnd() != nullptr; }
     HWND ControlHwnd(UtilitiesControlId id) const { return GetDlgItem(Hwnd(), ToInt(id)); }
 
-    // Shows the window over `owner`, which is disabled until the window is closed, and returns then.
-    void ShowModal(HWND owner);
+    // Shows the window over `owner`, which is disabled until the window is closed, and returns then;
+    // `whenShown` runs once the window is shown.
+    void ShowModal(HWND owner, const std::function<void()>& whenShown = {});
 
     // Empties the chat list: its entries belonged to the demo that was selected before.
     void ClearChatList();
+    // Loads the chat list as Load does and makes the line whose text holds the demo's byte at
+    // `position` (1-based) the current and only selected one, when the list holds such a line.
+    void ShowChatLine(std::uint64_t position);
 
   private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
