@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "demo/edit/ChatEdit.h"
+#include "demo/edit/ChatLines.h"
 #include "demo/edit/Messages.h"
 #include "demo/edit/NickEdit.h"
 
@@ -82,7 +83,7 @@ std::string NoLineAt(std::int64_t position) {
 template <typename PlanLines>
 int RunChatEdit(const Context& context, const PlanLines& planLines) {
     return RunOneEdit(context, [&](platform::MappedDemo& demo) {
-        const auto lines = demo::ScanChat(demo.Bytes(), &demo);
+        const auto lines = demo::ScanAllChat(demo.Bytes(), &demo);
         if (lines.empty()) return Refused({std::string(demo::kNoChatMessage), ""});
         return planLines(lines, demo.Size());
     });

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "demo/edit/ByteSearch.h"
 #include "demo/DemoBytes.h"
 #include "demo/Result.h"
+#include "demo/edit/ByteSearch.h"
 
 namespace vorelix::demo {
 
@@ -24,6 +24,10 @@ inline constexpr std::uint64_t kNetworkProtocolOffset = 12;
 inline constexpr std::uint64_t kMapOffset = 16;
 inline constexpr std::uint64_t kGameOffset = 276;
 inline constexpr std::uint64_t kHeaderTextSize = 260;
+// Demo protocol 4 (the game's 1.0 era) has a shorter header: the map at 16 and the game folder at
+// 144, 128 bytes each, then the map's CRC at 272 and the directory's offset at 276.
+inline constexpr std::int32_t kShortHeaderDemoProtocol = 4;
+inline constexpr std::uint64_t kShortHeaderGameOffset = 144;
 inline constexpr std::uint64_t kMapCrcOffset = 536;
 inline constexpr std::uint64_t kDirectoryOffsetField = 540;
 inline constexpr std::uint64_t kDirectoryEntrySize = 92;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "demo/LittleEndian.h"
+
 namespace vorelix::demo {
 
 std::optional<std::uint64_t> BodyWindowLength(std::uint64_t fileLength) {
@@ -24,7 +26,8 @@ Result<DemoHeader> ParseHeader(ByteView firstBytes) {
     const auto magic = WindowText(window(kMagicOffset));
     if (!magic || *magic != kMagic) return Failure{};
     auto map = WindowText(window(kMapOffset));
-    auto mod = WindowText(window(kGameOffset));
+    const bool shortHeader = ReadInt32(firstBytes, kDemoProtocolOffset) == kShortHeaderDemoProtocol;
+    auto mod = WindowText(window(shortHeader ? kShortHeaderGameOffset : kGameOffset));
     if (!map || !mod) return Failure{};
     return DemoHeader{std::move(*map), std::move(*mod)};
 }

@@ -37,7 +37,8 @@ struct DemoHeader {
     std::string mod;
 };
 
-// Reads the header from the first 404 bytes of a demo (the three 128-byte windows at 0, 16, 276).
+// Reads the header from the first 404 bytes of a demo (the three 128-byte windows at 0, 16, 276; the
+// game folder's at 144 for demo protocol 4).
 // Fails when fewer bytes are given, when a window holds no NUL, or when the magic is not "HLDEMO".
 Result<DemoHeader> ParseHeader(ByteView firstBytes);
 

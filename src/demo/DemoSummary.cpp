@@ -31,4 +31,8 @@ Result<DemoSummary> Summarize(ByteView firstBytes, ByteView body, std::uint64_t 
     return summary;
 }
 
+void NoteRecording(DemoSummary& summary, const net::RecordingRead& read) {
+    if (read.recording && read.recording->hltv) summary.hltv = true;
+}
+
 }  // namespace vorelix::demo

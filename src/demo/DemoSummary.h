@@ -8,8 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "demo/edit/ByteSearch.h"
 #include "demo/Result.h"
+#include "demo/edit/ByteSearch.h"
+#include "demo/net/RecordingRead.h"
 
 namespace vorelix::demo {
 
@@ -40,5 +41,9 @@ std::array<std::string, 5> InformationLines(std::string_view demoName, const Dem
 // The summary from the first 404 bytes, the body window and the length the file system reports.
 // Fails (nothing to show but the format message) when the header is not a demo's.
 Result<DemoSummary> Summarize(ByteView firstBytes, ByteView body, std::uint64_t fileLength);
+
+// Adds what the messages tell: a demo a proxy recorded is an HLTV demo, whether or not it holds the
+// marker (newer proxies write none).
+void NoteRecording(DemoSummary& summary, const net::RecordingRead& read);
 
 }  // namespace vorelix::demo

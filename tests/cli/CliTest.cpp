@@ -2,6 +2,7 @@
 // and the bytes of every file afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <chrono>
 #include <cstdio>
@@ -145,14 +146,17 @@ TEST_F(Cli, ReadingCommandsAsTextAndJson) {
         "\"de_dust2\",\"mod_hex\":\"63737472696b65\",\"mod\":\"cstrike\",\"hltv\":false,\"size\":2000,"
         "\"size_text\":\"2Кб.\",\"players_hex\":[\"4c6f6e676e616d65\",\"416e6e\"],"
         "\"players\":[\"Longname\",\"Ann\"],\"demo_protocol\":0,\"network_protocol\":0,\"directory\":null,"
-        "\"duration\":null,\"frames\":null},{\"file\":\"short.dem\",\"ok\":false,"
+        "\"duration\":null,\"frames\":null,\"server\":null,\"recorder\":null,\"recorded_by_hltv\":null,"
+        "\"network_protocol_decoded\":\"not decoded (demo protocol "
+        "0)\"},{\"file\":\"short.dem\",\"ok\":false,"
         "\"error\":\"Incorrect format of the demo!\"}]}\n");
     EXPECT_EQ(info.err, "short.dem: Incorrect format of the demo!\n");
     EXPECT_EQ(RunCli({"info", "sample.dem"}).out,
               "Demo name: sample.dem\nMap: de_dust2\nMod: cstrike\nType: Demo from eyes...\nSize: 2Кб.\n"
               "Players:\n  Longname\n  Ann\nDemo protocol: 0\nNetwork protocol: 0\nDirectory: not read (demo "
               "protocol 0 is not read past its header: its frame layout is not known)\nDuration: not read\n"
-              "Frames: not read\n");
+              "Frames: not read\nServer: not read\nRecorder: not read\nRecorded by HLTV: not read\n"
+              "Network protocol decoded: not decoded (demo protocol 0)\n");
     EXPECT_EQ(RunCli({"players", "sample.dem"}).out, "Longname\nAnn\n");
     EXPECT_EQ(RunCli({"--json", "nicks", "sample.dem"}).out,
               "{\"file\":\"sample.dem\",\"ok\":true,\"nicks\":[{\"pos\":607,\"nick_hex\":\"416e6e\",\"nick\":"
@@ -432,6 +436,35 @@ TEST_F(Cli, EventsAndDecodedMessagesOfRealDemos) {
         EXPECT_EQ(chat["text"], "Test spam");
     }
     EXPECT_EQ(json["messages"]["whole"], true);
+
+    // chat lists the seven 1.6 lines the byte rule misses; edit-chat and delete-chat write their texts.
+    WriteFileBytes("antifak.dem", bytes);
+    const auto listed = RunCli({"chat", "antifak.dem"});
+    EXPECT_EQ(listed.out.substr(0, listed.out.find('\n', 0) + 1), "51557\t222ahahahaha555: Test spam\n");
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 7);
+    EXPECT_EQ(RunCli({"edit-chat", "antifak.dem", "737997", "gg"}).exitCode, 0);
+    EXPECT_EQ(RunCli({"delete-chat", "antifak.dem", "51557"}).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes("antifak.dem"),
+              WithPieces(bytes, {{51556, std::string(9, ' ')}, {737996, "gg       "}}));
+    const auto after = cli::Json::parse(RunCli({"--json", "chat", "antifak.dem"}).out)["lines"];
+    EXPECT_EQ(after[6]["text"], "222ahahahaha555: gg       ");
+    EXPECT_EQ(after[6]["sender"], "222ahahahaha555");
+    EXPECT_EQ(after[6]["room"], 9);
+
+    // info adds the recording's facts; a proxy's recording without the marker is an HLTV demo.
+    const std::string proxy =
+        cli::PathText(RealDemosDir() / "uds_demotesttestste.dem-2405171129-cs_assault.dem");
+    const auto facts = RunCli({"info", antifak, proxy});
+    EXPECT_NE(facts.out.find("Frames: 1238\nServer: Counter-Strike\nRecorder: 222ahahahaha555\n"
+                             "Recorded by HLTV: no\nNetwork protocol decoded: yes\n"),
+              std::string::npos)
+        << facts.out;
+    EXPECT_NE(facts.out.find("Type: HLTV demo!\n"), std::string::npos);
+    EXPECT_NE(facts.out.find("Recorder: HLTV Proxy\nRecorded by HLTV: yes\n"), std::string::npos);
+    const auto factsJson = cli::Json::parse(RunCli({"--json", "info", proxy}).out)["files"][0];
+    EXPECT_EQ(factsJson["hltv"], true);
+    EXPECT_EQ(factsJson["recorded_by_hltv"], true);
+    EXPECT_EQ(factsJson["server"], "Counter-Strike 1.6 Server:0");
 
     const std::string furion = cli::PathText(RealDemosDir() / "more" / "uds_furion_psilent1.dem");
     const auto kills = RunCli({"events", "--kinds", "kill", furion});

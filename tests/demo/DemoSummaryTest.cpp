@@ -43,6 +43,18 @@ TEST(Header, MagicAndTextWindows) {
     }
 }
 
+TEST(Header, DemoProtocolFourKeepsTheGameFolderAt144) {
+    const auto mod = [](std::int32_t protocol) {
+        const std::string demo =
+            test::MakeDemo(2000, {{8, test::Int32(protocol)}, {144, "valve\0"s}, {276, "\xfa}\x08\0"s}});
+        auto header = ParseHeader(AsBytes(demo));
+        return header ? header->map + " " + header->mod : "refused";
+    };
+    EXPECT_EQ(mod(4), "de_dust2 valve");
+    EXPECT_EQ(mod(5), "de_dust2 \xfa}\x08");
+    EXPECT_EQ(mod(3), "de_dust2 \xfa}\x08");
+}
+
 TEST(BodyWindowAndSizeText, FollowTheFileLength) {
     // Just over a million bytes the window would run past the end: it stops two bytes short of it.
     std::string windows, sizes;

@@ -57,6 +57,20 @@ TEST(ReadDemoSummary, RefusesWhatIsNoDemoAndSeesOnlyTheWindows) {
     EXPECT_EQ(summary->sizeText, "1Мб.");
 }
 
+TEST(ReadDemoSummary, AProxysRecordingWithoutTheMarkerIsAnHltvDemo) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    const fs::path demos = test::RealDemosDir();
+    auto proxy = ReadDemoSummary(demos / "uds_demotesttestste.dem-2405171129-cs_assault.dem");
+    ASSERT_TRUE(proxy.ok());
+    EXPECT_EQ(proxy->TypeText(), demo::kHltvTypeText);
+    auto player = ReadDemoSummary(demos / "uds_antifak.dem");
+    ASSERT_TRUE(player.ok());
+    EXPECT_EQ(player->TypeText(), demo::kEyesTypeText);
+    auto shortHeader = ReadDemoSummary(demos / "sless-gs_HL1005.dem");
+    ASSERT_TRUE(shortHeader.ok());
+    EXPECT_EQ(shortHeader->mod, "valve");
+}
+
 TEST(ApplyWritePlan, WritesOnlyThePlanOrRefusesWithoutChangingAByte) {
     TempDir dir;
     const std::string before = MakeDemo(3000);

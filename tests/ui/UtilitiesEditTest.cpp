@@ -7,6 +7,7 @@
 
 #include <chrono>
 
+#include "RealDemos.h"
 #include "SyntheticDemo.h"
 #include "UtilitiesWindowFixture.h"
 #include "platform/Text.h"
@@ -148,6 +149,29 @@ TEST_F(UtilitiesWindowTest, ChatEditorListsTheLinesEditsTheCurrentOneAndDeletesT
     EXPECT_EQ(Press(Id::EditMessageButton), (Box{L"There is no message to edit. Nothing is written.",
                                                  L"Vorelix", MessageIcon::Exclamation}));
     EXPECT_TRUE(IsWindowEnabled(Control(Id::DeleteMessageButton))) << "the loaded state stays";
+}
+
+// Counter-Strike 1.6 chat, which only the message reader finds: listed with its sender, edited and
+// blanked within its text's bytes.
+TEST_F(UtilitiesWindowTest, ChatEditorListsEditsAndDeletesTheLinesOfTheMessages) {
+    VORELIX_SKIP_WITHOUT_REAL_DEMOS();
+    Open(ReadFileBytes(RealDemosDir() / "uds_antifak.dem"));
+    Click(Id::LoadChatButton);
+    HWND chat = Control(Id::ChatList);
+    EXPECT_EQ(Items(chat), Names(7, L"222ahahahaha555: Test spam"));
+
+    SelectChat({6});
+    prompter.QueueText(L"gg");
+    EXPECT_EQ(Press(Id::EditMessageButton), kEdited);
+    EXPECT_EQ(prompter.inputs[0].initialText, L"Test spam");
+    std::string expected = WithPieces(original, {{737996, "gg       "}});
+    EXPECT_TRUE(DemoIs(expected));
+    EXPECT_EQ(Items(chat)[6], L"222ahahahaha555: gg       ");
+
+    SelectChat({0});
+    EXPECT_EQ(Press(Id::DeleteMessageButton), kRemoved);
+    EXPECT_TRUE(DemoIs(WithPieces(expected, {{51556, std::string(9, ' ')}})));
+    EXPECT_EQ(Items(chat).size(), 6u);
 }
 
 // The StatsMe removal asks first; with the backup box ticked, a copy of the demo precedes each change.

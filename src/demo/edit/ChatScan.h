@@ -16,6 +16,10 @@ inline constexpr std::size_t kChatLineLimit = 200;  // line feed - 0x02 must sta
 struct ChatEntry {
     std::int64_t position = 0;  // 1-based position of the text's first byte (the 0x02 byte + 1)
     std::string text;           // demo bytes: sender, separator and message
+    // A line read from the game's messages (ChatLines.h): its text alone is `text`, written over in
+    // place, and the sender's name at that time is shown before it. Empty for the byte rule's lines
+    // and the server's.
+    std::string sender = {};
 };
 
 // Every chat line in file order; nothing for a file shorter than 1,000 bytes. Sees the first

@@ -82,6 +82,7 @@ Result<DecodeOutcome> DecodeDemoMessages(DemoBytes& demo, MessageSink& sink) {
                 auto bytes = demo.At(offset, frame->size);
                 if (!bytes) return bytes.failure();
                 DecodeMessageFrame(bytes->first(frame->size), *frame, playback, decoder, sink, outcome);
+                if (sink.Satisfied()) return outcome;
             }
         }
         offset += frame->size;

@@ -30,7 +30,8 @@ struct DecodeOutcome {
 };
 
 // Decodes every net-message frame of the loading and the playback segment, in file order, handing
-// what the messages say to `sink`. Fails only when the bytes are not a demo or cannot be read.
+// what the messages say to `sink`, until the sink is satisfied. Fails only when the bytes are not a
+// demo or cannot be read.
 Result<DecodeOutcome> DecodeDemoMessages(DemoBytes& demo, MessageSink& sink);
 
 // The outcome in one line: "every one of 1234 frames decoded", or how many were not and where the

@@ -223,6 +223,8 @@ class EventBuilder final : public MessageSink {
         }
     }
 
+    bool Satisfied() const override { return sink_.Satisfied(); }
+
     // Closes what is still open once the frames end.
     void Finish() {
         CloseRoundEndBefore(std::numeric_limits<double>::infinity());

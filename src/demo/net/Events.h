@@ -126,6 +126,8 @@ class EventSink {
     virtual ~EventSink() = default;
     virtual void OnRecording(const Recording& recording) = 0;
     virtual void OnEvent(const Event& event) = 0;
+    // Whether the sink has all it wants: reading then ends (events still gathering are not told).
+    virtual bool Satisfied() const { return false; }
 };
 
 // Decodes a demo's messages and hands on what happened. Fails only when the bytes are not a demo or

@@ -48,6 +48,8 @@ class MessageSink {
     virtual void OnPrint(std::string_view, const FrameFacts&) {}
     // svc_hltv: only an HLTV proxy sends it to its spectators.
     virtual void OnHltv(int, const FrameFacts&) {}
+    // Whether the sink has all it wants: the frame walk then ends after the frame it decoded last.
+    virtual bool Satisfied() const { return false; }
 };
 
 // Where a frame's decoding stopped, and why.

@@ -6,8 +6,8 @@
 #include <ctime>
 #include <system_error>
 
-#include "demo/edit/BackupName.h"
 #include "demo/DemoHeader.h"
+#include "demo/edit/BackupName.h"
 #include "platform/files/EditJournalFile.h"
 #include "platform/files/NewFile.h"
 
@@ -93,7 +93,14 @@ Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path) {
     if (auto read = file->ReadAt(0, head); !read) return read.failure();
     std::string body(static_cast<std::size_t>(*bodyLength), '\0');
     if (auto read = file->ReadAt(demo::kBodyOffset, body); !read) return read.failure();
-    return demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
+    auto summary = demo::Summarize(demo::AsBytes(head), demo::AsBytes(body), *length);
+    if (!summary || summary->hltv) return summary;
+    // Only the loading segment's messages are read: a demo that cannot be read that far keeps what
+    // its windows say.
+    if (auto messages = ChunkedDemoFile::Open(path)) {
+        if (auto read = demo::net::ReadRecording(*messages)) demo::NoteRecording(*summary, *read);
+    }
+    return summary;
 }
 
 WriteOutcome ApplyWritePlan(const std::filesystem::path& path, const demo::WritePlan& plan, Backup backup) {

@@ -21,8 +21,9 @@
 namespace vorelix::platform {
 
 // What the information panel shows of a demo. Reads only the three header windows and the body
-// window (positioned reads; never the whole file). A file that is not a demo, or that cannot be
-// read, gives a failure: the panel then says "Incorrect format of the demo!".
+// window (positioned reads; never the whole file), and, when no HLTV marker is in the body window,
+// the messages up to the start of playback (NoteRecording). A file that is not a demo, or that
+// cannot be read, gives a failure: the panel then says "Incorrect format of the demo!".
 Result<demo::DemoSummary> ReadDemoSummary(const std::filesystem::path& path);
 
 // Whether a backup copy of the demo is made before a plan is written.

@@ -4,13 +4,14 @@
 
 #include "demo/DemoHeader.h"
 #include "demo/edit/ChatEdit.h"
+#include "demo/edit/ChatLines.h"
 #include "demo/edit/Messages.h"
 #include "demo/net/EventRows.h"
 #include "platform/files/DemoFile.h"
 #include "platform/Text.h"
+#include "ui/base/EditRecovery.h"
 #include "ui/utilities/EntryDisplay.h"
 #include "ui/utilities/UtilitiesWindow.h"
-#include "ui/base/EditRecovery.h"
 
 namespace vorelix::ui {
 
@@ -29,7 +30,7 @@ void UtilitiesWindow::OnLoadChatClick() {
         auto demoFile = platform::MappedDemo::Open(DemoPath());
         if (!demoFile) return TellOpenFailed(demoFile.failure());
         if (demoFile->Size() < demo::kShortestScannedDemo) return TellOpenFailed(Failure{});
-        chat_ = demo::ScanChat(demoFile->Bytes(), &demoFile.value());
+        chat_ = demo::ScanAllChat(demoFile->Bytes(), &demoFile.value());
         chatDemoLength_ = demoFile->Size();
         chatDemoWriteTime_ = demoFile->LastWriteTime();
     }
@@ -42,7 +43,7 @@ void UtilitiesWindow::OnLoadChatClick() {
         RedrawPause pause(chatList_.Hwnd());
         chatList_.ReserveItems(static_cast<int>(chat_.size()), chat_.size() * 64 * sizeof(wchar_t));
         for (const auto& entry : chat_) {
-            const int index = chatList_.Add(ShowEntry(entry.text));
+            const int index = chatList_.Add(ShowEntry(demo::ListedText(entry)));
             if (index < 0) break;  // out of memory: the list shows the first entries only
             chatList_.SetItemData(index, static_cast<LPARAM>(entry.position));
         }
@@ -59,7 +60,8 @@ void UtilitiesWindow::ShowChatEntry(std::size_t index) {
     const int caret = chatList_.Caret();
     const int top = chatList_.TopIndex();
     RedrawPause pause(chatList_.Hwnd());
-    chatList_.Replace(at, ShowEntry(chat_[index].text), static_cast<LPARAM>(chat_[index].position));
+    chatList_.Replace(at, ShowEntry(demo::ListedText(chat_[index])),
+                      static_cast<LPARAM>(chat_[index].position));
     chatList_.SetItemSelected(at, selected);
     chatList_.SetCaret(caret);
     chatList_.SetTopIndex(top);
