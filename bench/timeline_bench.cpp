@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "MessageDemo.h"
+#include "WindowBench.h"
 #include "ui/base/Prompter.h"
 #include "ui/timeline/TimelineWindow.h"
 
@@ -23,27 +24,9 @@ namespace {
 
 using namespace vorelix::test;
 
-class AnswerOk : public vorelix::ui::Prompter {
-  public:
-    vorelix::ui::Answer ShowMessage(const vorelix::ui::MessageRequest& request) override {
-        std::fwprintf(stderr, L"  box: %ls\n", request.text.c_str());
-        return vorelix::ui::Answer::Ok;
-    }
-    std::wstring AskText(const vorelix::ui::InputRequest&) override { return {}; }
-};
-
-double Seconds(LARGE_INTEGER from) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
+using vorelix::bench::AnswerOk;
+using vorelix::bench::Now;
+using vorelix::bench::Seconds;
 
 std::string Say(std::uint8_t sender, std::string_view text) {
     return UserMessage(kSayText, std::string(1, static_cast<char>(sender)) + Text("#Cstrike_Chat_All") +

@@ -12,33 +12,16 @@
 #include "SyntheticDemo.h"
 #include "demo/edit/NickScan.h"
 #include "platform/files/DemoFile.h"
+#include "WindowBench.h"
 #include "ui/utilities/UtilitiesWindow.h"
 
 namespace {
 
 using vorelix::ui::UtilitiesControlId;
 
-class AnswerOk : public vorelix::ui::Prompter {
-  public:
-    vorelix::ui::Answer ShowMessage(const vorelix::ui::MessageRequest& request) override {
-        std::fwprintf(stderr, L"  box: %ls\n", request.text.c_str());
-        return vorelix::ui::Answer::Ok;
-    }
-    std::wstring AskText(const vorelix::ui::InputRequest&) override { return {}; }
-};
-
-double Seconds(LARGE_INTEGER from) {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now;
-}
+using vorelix::bench::AnswerOk;
+using vorelix::bench::Now;
+using vorelix::bench::Seconds;
 
 // A demo of recorded-looking filler with `nicks` name markers spread evenly: 32 players, each nick
 // 8 to 15 bytes long.
